@@ -1,0 +1,123 @@
+#include "link/meter_link.h"
+
+#include <algorithm>
+#include <charconv>
+#include <span>
+
+namespace orvane {
+
+namespace {
+
+bool ParseHexWord(std::string_view text, std::uint16_t& out) {
+  if (text.starts_with("0x") || text.starts_with("0X")) text.remove_prefix(2);
+  if (text.empty() || text.size() > 4) return false;
+  unsigned value = 0;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
+  if (ec != std::errc() || end != text.data() + text.size()) return false;
+  out = static_cast<std::uint16_t>(value);
+  return true;
+}
+
+}  // namespace
+
+bool ParseMeterIds(const std::string& text, MeterIds& ids) {
+  const auto colon = text.find(':');
+  if (colon == std::string::npos) return false;
+  MeterIds parsed;
+  if (!ParseHexWord(std::string_view(text).substr(0, colon), parsed.vendorId) ||
+      !ParseHexWord(std::string_view(text).substr(colon + 1), parsed.productId)) {
+    return false;
+  }
+  ids = parsed;
+  return true;
+}
+
+MeterLink::MeterLink(HidTransport& transport, LinkNotices& notices, MeterIds ids)
+    : transport_(transport), notices_(notices), ids_(ids) {}
+
+void MeterLink::ExchangeReports() {
+  if (meterConnected_ == 0) {
+    meterConnected_ = FindMeter();
+    if (meterConnected_ == 0) return;
+  }
+  WriteOutputReport();
+  ReadInputReport();
+}
+
+void MeterLink::SendReport() {
+  if (meterConnected_ == 0) {
+    meterConnected_ = FindMeter();
+    return;
+  }
+  WriteOutputReport();
+}
+
+void MeterLink::ReceiveReport() {
+  if (meterConnected_ == 0) {
+    meterConnected_ = FindMeter();
+    return;
+  }
+  ReadInputReport();
+}
+
+// Tries one enumerated interface that carries the meter's ids. A device that cannot be
+// opened, or whose reports do not fit the 65-byte buffers, does not match.
+bool MeterLink::OpenMatching(const HidDeviceInfo& info) {
+  if (!transport_.Open(info.path)) return false;
+  const int in = transport_.InputReportByteLength();
+  const int out = transport_.OutputReportByteLength();
+  if (in <= 0 || out <= 0 || in > kMaxReportLength || out > kMaxReportLength) {
+    transport_.Close();
+    return false;
+  }
+  inputLength_ = in;
+  outputLength_ = out;
+  devicePathName_ = info.path;
+  attributes_ = {info.vendorId, info.productId};
+  return true;
+}
+
+std::int16_t MeterLink::FindMeter() {
+  meterConnected_ = 0;
+  for (const HidDeviceInfo& info : transport_.Enumerate()) {
+    if (info.vendorId != ids_.vendorId || info.productId != ids_.productId) continue;
+    if (OpenMatching(info)) {
+      meterConnected_ = -1;
+      notices_.SetNameCaption(kCaptionFound);
+      return -1;
+    }
+  }
+  notices_.SetNameCaption(kCaptionNoConnection);
+  return 0;
+}
+
+void MeterLink::WriteOutputReport() {
+  // Nothing reports a failed write: the following read tells.
+  transport_.Write(std::span<const std::uint8_t>(outputReport_.data(), outputLength_));
+}
+
+void MeterLink::ReadInputReport() {
+  const auto payload = std::span<std::uint8_t>(readBuffer_).subspan(1, inputLength_ - 1);
+  switch (transport_.Read(payload, ReadTimeoutMs)) {
+    case ReadOutcome::Completed:
+      readBuffer_[0] = 0;
+      inputReport_ = readBuffer_;
+      break;
+    case ReadOutcome::TimedOut:
+      Drop();
+      break;
+    case ReadOutcome::Failed:
+      notices_.AppendResultLine(kReadFailedLine);
+      Drop();
+      break;
+  }
+}
+
+void MeterLink::Drop() {
+  meterConnected_ = 0;
+  transport_.Close();
+  attributes_.VendorID = 0;
+  attributes_.ProductID = 0;
+}
+
+}  // namespace orvane
