@@ -1,0 +1,56 @@
+#pragma once
+// The time of day, injectable so tests control it.
+
+#include <cstdint>
+#include <string>
+
+namespace orvane {
+
+struct DateTime {
+  int year = 2000;
+  int month = 1;
+  int day = 1;
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+  int millisecond = 0;
+};
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  // Local date and time, read once.
+  virtual DateTime Now() const = 0;
+  // Monotonic milliseconds, for measuring how long a key is held.
+  virtual std::int64_t MonotonicMs() const = 0;
+};
+
+// The system clock.
+class SystemClock final : public Clock {
+ public:
+  DateTime Now() const override;
+  std::int64_t MonotonicMs() const override;
+};
+
+// A clock that stands still until told to move: for tests and the simulated meter.
+class ManualClock final : public Clock {
+ public:
+  explicit ManualClock(DateTime start = {2024, 5, 17, 10, 30, 0, 0}) : now_(start) {}
+  DateTime Now() const override { return now_; }
+  std::int64_t MonotonicMs() const override { return monotonicMs_; }
+  void Set(const DateTime& t) { now_ = t; }
+  // Moves both clocks forward; the calendar rolls over correctly.
+  void AdvanceMs(std::int64_t ms);
+
+ private:
+  DateTime now_;
+  std::int64_t monotonicMs_ = 0;
+};
+
+// "YYYY/MM/DD hh:nn:ss"
+std::string FormatDateTime(const DateTime& t);
+
+// Days in a month of the Gregorian calendar.
+int DaysInMonth(int year, int month);
+
+}  // namespace orvane

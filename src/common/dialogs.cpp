@@ -1,0 +1,41 @@
+#include "common/dialogs.h"
+
+namespace orvane {
+
+// An unscripted question gets the answer a user who closes the box gives.
+DialogAnswer ScriptedDialogs::Message(const std::string& text, MessageIcon icon,
+                                      MessageButtons buttons, const std::string& title) {
+  log_.push_back({Asked::Kind::Message, text, title, "", icon, buttons});
+  if (answers_.empty()) return buttons == MessageButtons::Ok ? DialogAnswer::Ok
+                                                              : DialogAnswer::Cancel;
+  const DialogAnswer a = answers_.front();
+  answers_.pop_front();
+  return a;
+}
+
+std::string ScriptedDialogs::Input(const std::string& prompt, const std::string& title,
+                                   const std::string& defaultText) {
+  log_.push_back({Asked::Kind::Input, prompt, title, defaultText});
+  if (inputs_.empty()) return "";
+  std::string a = std::move(inputs_.front());
+  inputs_.pop_front();
+  return a;
+}
+
+std::optional<std::string> ScriptedDialogs::OpenFile(const FileDialogRequest& request) {
+  log_.push_back({Asked::Kind::OpenFile, request.title, "", request.initialPath});
+  if (files_.empty()) return std::nullopt;
+  auto a = std::move(files_.front());
+  files_.pop_front();
+  return a;
+}
+
+std::optional<std::string> ScriptedDialogs::SaveFile(const FileDialogRequest& request) {
+  log_.push_back({Asked::Kind::SaveFile, request.title, "", request.initialPath});
+  if (files_.empty()) return std::nullopt;
+  auto a = std::move(files_.front());
+  files_.pop_front();
+  return a;
+}
+
+}  // namespace orvane

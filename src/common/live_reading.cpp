@@ -1,0 +1,62 @@
+#include "common/live_reading.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "common/text_value.h"
+
+namespace orvane {
+
+LiveReading MakeLiveReading(std::string_view readingText, bool kLit, std::string_view unitText) {
+  LiveReading r;
+  r.text = std::string(readingText);
+  if (kLit) r.text += 'K';
+  r.cdText = r.text;
+  r.metric = unitText != "fL";
+  r.known = unitText == "cd/m2" || unitText == "fL";
+  return r;
+}
+
+bool IsOverRange(std::string_view text) { return text.find('L') != std::string_view::npos; }
+
+double ReadingValue(std::string_view text) {
+  const double v = NumericValue(text);
+  return text.find('K') != std::string_view::npos ? v * 1000.0 : v;
+}
+
+namespace {
+
+int SignificantDigits(std::string_view text) {
+  int count = 0;
+  bool leading = true;
+  for (char c : text) {
+    if (c < '0' || c > '9') continue;
+    if (leading && c == '0') continue;
+    leading = false;
+    ++count;
+  }
+  return count;
+}
+
+std::string FormatSignificant(double value, int digits) {
+  if (value == 0.0) return "0";
+  const int magnitude = static_cast<int>(std::floor(std::log10(std::fabs(value))));
+  const int decimals = std::max(0, digits - 1 - magnitude);
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+  return buffer;
+}
+
+}  // namespace
+
+std::string ConvertReadingText(std::string_view text, bool luxToFc) {
+  const int digits = SignificantDigits(text);
+  if (IsOverRange(text) || digits == 0) return std::string(text);
+  const double value = ReadingValue(text);
+  const double converted = luxToFc ? value / kLuxPerFootCandle : value * kLuxPerFootCandle;
+  if (converted >= 10000.0) return FormatSignificant(converted / 1000.0, digits) + "K";
+  return FormatSignificant(converted, digits);
+}
+
+}  // namespace orvane

@@ -1,0 +1,59 @@
+#pragma once
+// The program-wide values that several windows share. Each is owned by the part of the
+// program named beside it; everything starts false, empty or zero.
+
+#include <string>
+#include <vector>
+
+namespace orvane {
+
+// Limits of a chart in the three units.
+struct RangeRecord {
+  double LuxMax = 0;
+  double LuxMin = 0;
+  double FcMax = 0;
+  double FcMin = 0;
+  double CdMax = 0;
+  double CdMin = 0;
+};
+
+// The records of a data file that was read, as the list plot shows them.
+struct PlotData {
+  std::vector<std::string> PlotTimes;  // "YYYY/MM/DD hh:nn:ss"
+  std::vector<std::string> PlotMain;   // main reading texts (lux or fc)
+  std::vector<std::string> PlotCd;     // cd reading texts
+  long PlotRecords = 0;                // records read
+  long PlotFrom = 0;                   // first record shown
+  long PlotTo = 0;                     // last record shown
+  long PlotCount = 0;                  // records shown
+  std::string PlotUnit;                // "Lux" or "Fc"
+  RangeRecord PlotRange;
+};
+
+struct ProgramState {
+  // Recording to the PC (tool bar Save).
+  bool RecordingOn = false;
+  long RecordCount = 0;
+  std::string RecordingUnit;  // UnitText when the recording started
+  std::string SaveFileName;
+  bool SaveAccepted = false;
+
+  // Real-time list window.
+  bool ListShown = false;
+  long ListRowCount = 0;
+
+  // List plot window.
+  bool PlotOpen = false;
+  PlotData Plot;
+
+  // Real-time graph window.
+  RangeRecord LiveRange;
+  std::string GraphUnit = "lx";  // "lx" or "fc"
+
+  // Data logger window.
+  bool MemoryShown = false;
+  // Start stamps of the meter's record sets by set number; entry 0 stays empty.
+  std::vector<std::string> SetStamps = std::vector<std::string>(1);
+};
+
+}  // namespace orvane

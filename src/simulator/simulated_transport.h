@@ -1,0 +1,72 @@
+#pragma once
+// A HidTransport in front of the built-in meter, following exactly the conventions of
+// the hidapi transport: Write takes the whole 65-byte report with the report ID in
+// byte 0; Read delivers the 64 report bytes without a report ID. Reads never sleep:
+// a meter that does not answer times out at once.
+//
+// Fault injection for tests: unplug and plug, stop answering, fail reads, other HID
+// devices before the meter, a device that cannot be opened, odd report lengths.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "link/hid_transport.h"
+#include "simulator/virtual_meter.h"
+
+namespace orvane {
+
+class SimulatedTransport final : public HidTransport {
+ public:
+  static constexpr const char* kMeterPath = "sim://light-meter";
+
+  SimulatedTransport(VirtualMeter& meter, std::uint16_t vendorId, std::uint16_t productId);
+
+  std::vector<HidDeviceInfo> Enumerate() override;
+  bool Open(const std::string& path) override;
+  void Close() override;
+  bool Write(std::span<const std::uint8_t> report) override;
+  ReadOutcome Read(std::span<std::uint8_t> payload, int timeoutMs) override;
+  int InputReportByteLength() const override;
+  int OutputReportByteLength() const override;
+
+  // --- Fault injection ------------------------------------------------------------
+  void Unplug() { plugged_ = false; }
+  void Plug() { plugged_ = true; }
+  // While silent, every read times out (the meter is attached but does not answer).
+  void SetSilent(bool silent) { silent_ = silent; }
+  // The next `count` reads fail (as a read of a device that went away).
+  void FailReads(int count) { failReads_ = count; }
+  // After `count` more completed reads the meter stops answering.
+  void AnswerOnly(int count) { answerBudget_ = count; }
+  // HID interfaces listed before the meter, in this order.
+  void SetOtherDevices(std::vector<HidDeviceInfo> devices) { others_ = std::move(devices); }
+  // Paths that cannot be opened (as without permission).
+  void DenyOpen(std::string path) { denied_.push_back(std::move(path)); }
+  void SetReportLengths(int input, int output) { inputLength_ = input, outputLength_ = output; }
+
+  // --- What happened, for tests ---------------------------------------------------
+  int enumerations = 0;
+  std::vector<std::string> opened;  // every path Open() was called with
+  int closes = 0;
+  int reads = 0;
+  std::vector<Report> written;      // every report written, whole
+  bool IsOpen() const { return open_; }
+
+ private:
+  VirtualMeter& meter_;
+  std::uint16_t vendorId_;
+  std::uint16_t productId_;
+  bool plugged_ = true;
+  bool silent_ = false;
+  bool open_ = false;
+  int failReads_ = 0;
+  int answerBudget_ = -1;  // negative: no limit
+  int inputLength_ = static_cast<int>(kReportLength);
+  int outputLength_ = static_cast<int>(kReportLength);
+  std::vector<HidDeviceInfo> others_;
+  std::vector<std::string> denied_;
+  std::string openPath_;
+};
+
+}  // namespace orvane
