@@ -1,0 +1,45 @@
+#pragma once
+// The panel's commands beyond the meter's own keys. The panel owns the controls and the
+// timers and calls these; each command lives with the part of the program it belongs to.
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <string>
+
+#include "panel/panel_context.h"
+
+namespace orvane {
+
+// Panel controls the commands write.
+struct PanelControls {
+  QLabel* LblFileName = nullptr;
+  QLabel* LblCount = nullptr;
+  QLabel* LblRecording = nullptr;
+  QAction* SaveButton = nullptr;  // tool bar button 1: image and tool tip change
+  QComboBox* ComboErase = nullptr;
+  bool RecordingEnabled = false;  // Save acts only while set
+};
+
+// Tool bar buttons, by key ("Save", "Open", "Intv", "List", "Graph", "RTC", "RecSetup",
+// "Memory", "Erase").
+void CommandSave(PanelContext& ctx, PanelControls& controls);
+void CommandOpen(PanelContext& ctx, PanelControls& controls);
+void CommandIntv(PanelContext& ctx, PanelControls& controls);
+void CommandList(PanelContext& ctx, PanelControls& controls);
+void CommandGraph(PanelContext& ctx, PanelControls& controls);
+void CommandRtc(PanelContext& ctx, PanelControls& controls);
+void CommandRecSetup(PanelContext& ctx, PanelControls& controls);
+void CommandMemory(PanelContext& ctx, PanelControls& controls);
+void CommandErase(PanelContext& ctx, PanelControls& controls);
+// A choice in the erase list.
+void CommandEraseChosen(PanelContext& ctx, PanelControls& controls, int index);
+
+// The one-second tick's work, given the record line's time "YYYY/MM/DD hh:nn:ss".
+void RecordTick(PanelContext& ctx, PanelControls& controls, const std::string& time);
+void ListTick(PanelContext& ctx, const std::string& time);
+
+// Closing the panel: finish what holds user data (a running recording) first.
+void FinishBeforeExit(PanelContext& ctx, PanelControls& controls);
+
+}  // namespace orvane
