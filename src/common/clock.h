@@ -53,4 +53,8 @@ std::string FormatDateTime(const DateTime& t);
 // Days in a month of the Gregorian calendar.
 int DaysInMonth(int year, int month);
 
+// Seconds since 1970-01-01 00:00:00 of a calendar date and time (no time zone), and back.
+std::int64_t ToSerialSeconds(const DateTime& t);
+DateTime FromSerialSeconds(std::int64_t seconds);
+
 }  // namespace orvane

@@ -1,0 +1,64 @@
+#include "simulator/simulated_transport.h"
+
+#include <algorithm>
+
+namespace orvane {
+
+SimulatedTransport::SimulatedTransport(VirtualMeter& meter, std::uint16_t vendorId,
+                                       std::uint16_t productId)
+    : meter_(meter), vendorId_(vendorId), productId_(productId) {}
+
+std::vector<HidDeviceInfo> SimulatedTransport::Enumerate() {
+  ++enumerations;
+  std::vector<HidDeviceInfo> list = others_;
+  if (plugged_) list.push_back({kMeterPath, vendorId_, productId_, "Simulated Light Meter"});
+  return list;
+}
+
+bool SimulatedTransport::Open(const std::string& path) {
+  Close();
+  opened.push_back(path);
+  if (std::find(denied_.begin(), denied_.end(), path) != denied_.end()) return false;
+  const bool isMeter = path == kMeterPath;
+  if (isMeter && !plugged_) return false;
+  const bool listed = std::any_of(others_.begin(), others_.end(),
+                                  [&](const HidDeviceInfo& d) { return d.path == path; });
+  if (!isMeter && !listed) return false;
+  open_ = true;
+  openPath_ = path;
+  return true;
+}
+
+void SimulatedTransport::Close() {
+  if (open_) ++closes;
+  open_ = false;
+  openPath_.clear();
+}
+
+bool SimulatedTransport::Write(std::span<const std::uint8_t> report) {
+  if (!open_ || !plugged_) return false;
+  Report whole{};
+  std::copy_n(report.begin(), std::min(report.size(), whole.size()), whole.begin());
+  written.push_back(whole);
+  if (openPath_ == kMeterPath) meter_.HandleRequest(whole);
+  return true;
+}
+
+ReadOutcome SimulatedTransport::Read(std::span<std::uint8_t> payload, int /*timeoutMs*/) {
+  ++reads;
+  if (!open_ || (openPath_ == kMeterPath && !plugged_)) return ReadOutcome::Failed;
+  if (failReads_ > 0) {
+    --failReads_;
+    return ReadOutcome::Failed;
+  }
+  if (silent_ || answerBudget_ == 0 || openPath_ != kMeterPath) return ReadOutcome::TimedOut;
+  if (answerBudget_ > 0) --answerBudget_;
+  const Payload reply = meter_.NextReply();
+  std::copy_n(reply.begin(), std::min(reply.size(), payload.size()), payload.begin());
+  return ReadOutcome::Completed;
+}
+
+int SimulatedTransport::InputReportByteLength() const { return open_ ? inputLength_ : 0; }
+int SimulatedTransport::OutputReportByteLength() const { return open_ ? outputLength_ : 0; }
+
+}  // namespace orvane
