@@ -1,0 +1,168 @@
+#include "panel/panel_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QMouseEvent>
+#include <QStyle>
+
+#include "common/working_folder.h"
+#include "panel/panel_toolbar.h"
+
+namespace orvane {
+
+namespace {
+constexpr int kClientWidth = 7560;
+constexpr int kClientHeight = 9105;
+constexpr int kStatusTop = 5160;
+}  // namespace
+
+PanelWindow::PanelWindow(PanelServices services, QWidget* parent)
+    : QWidget(parent),
+      services_(std::move(services)),
+      link_(services_.transport, *this, services_.ids),
+      poll_(link_, decoder_, *this) {
+  setObjectName("Panel");
+  setWindowTitle(kPanelCaption);
+  setFixedSize(Px(kClientWidth), Px(kClientHeight));
+  setStyleSheet("PanelWindow { background: #3b4148; }");
+
+  timer1_.setObjectName("Timer1");
+  timer1_.setInterval(PollCycle::kIntervalMs);
+  timer2_.setObjectName("Timer2");
+  timer2_.setInterval(1000);
+  connect(&timer1_, &QTimer::timeout, this, &PanelWindow::Timer1_Timer);
+  connect(&timer2_, &QTimer::timeout, this, &PanelWindow::Timer2_Timer);
+
+  context_ = std::make_unique<PanelContext>(PanelContext{
+      link_, decoder_, state_, services_.dialogs, services_.launcher, services_.clock, timer1_,
+      timer2_, this, services_.workingFolder});
+
+  BuildToolbar();
+  BuildStatusLine();
+  timer2_.start();  // the record tick runs from creation
+  Form_Load();
+}
+
+PanelWindow::~PanelWindow() {
+  timer1_.stop();
+  timer2_.stop();
+}
+
+void PanelWindow::BuildToolbar() {
+  toolbar_ = BuildPanelToolbar(*this, [this](const QString& key) { Toolbar1_ButtonClick(key); });
+  toolbar_->setGeometry(0, 0, width(), Px(465));
+  controls_.SaveButton = toolbar_->findChild<QAction*>("Save");
+
+  auto* erase = new QComboBox(this);
+  erase->setObjectName("ComboErase");
+  erase->setGeometry(Px(360), Px(480), Px(2175), Px(315));
+  erase->hide();
+  connect(erase, qOverload<int>(&QComboBox::activated), this,
+          [this](int index) { CommandEraseChosen(*context_, controls_, index); });
+  controls_.ComboErase = erase;
+}
+
+void PanelWindow::BuildStatusLine() {
+  auto label = [this](const char* name, const char* caption, int left, int width) {
+    auto* l = new QLabel(caption, this);
+    l->setObjectName(name);
+    l->setGeometry(Px(left), Px(kStatusTop), Px(width), Px(300));
+    l->setStyleSheet("color: #e8ecef; font: bold 9pt 'Liberation Sans';");
+    return l;
+  };
+  controls_.LblRecording = label("LblRecording", "Rec", 720, 600);
+  controls_.LblCount = label("LblCount", "", 1320, 1080);
+  lblName_ = label("LblName", "Orvane", 2400, 1920);
+  lblName_->setCursor(Qt::PointingHandCursor);
+  lblName_->installEventFilter(this);
+  controls_.LblFileName = label("LblFileName", "", 4320, 3120);
+  controls_.LblRecording->setStyleSheet("color: #ff5a4e; font: bold 9pt 'Liberation Sans';");
+
+  // Link errors go to a list that lies outside the designed client area.
+  lstResults_ = new QListWidget(this);
+  lstResults_->setObjectName("lstResults");
+  lstResults_->setGeometry(Px(14400), Px(9360), 120, 60);
+}
+
+// Start-up: every step runs even when an earlier one failed.
+void PanelWindow::Form_Load() {
+  state_.RecordingOn = false;
+  state_.ListShown = false;
+  state_.PlotOpen = false;
+  state_.MemoryShown = false;
+  state_.SaveAccepted = false;
+  const std::string& folder = services_.workingFolder;
+  if (EnsureWorkingFolder(folder)) EmptyFile(InWorkingFolder(folder, kDialogTempName));
+  timer1_.start();
+}
+
+void PanelWindow::Timer1_Timer() {
+  poll_.Tick();
+  UpdateRecordingEnabled();
+}
+
+void PanelWindow::UpdateRecordingEnabled() {
+  controls_.RecordingEnabled = link_.MeterConnected() == -1 && context_->Reading().known;
+  // A running recording can always be stopped, even with the meter gone.
+  if (controls_.SaveButton != nullptr) {
+    controls_.SaveButton->setEnabled(controls_.RecordingEnabled || state_.RecordingOn);
+  }
+}
+
+void PanelWindow::Timer2_Timer() {
+  const std::string time = FormatDateTime(services_.clock.Now());
+  RecordTick(*context_, controls_, time);
+  ListTick(*context_, time);
+}
+
+void PanelWindow::LblName_Click() {
+  setWindowTitle(windowTitle().contains("140414") ? kPanelCaption : kPanelCaptionLong);
+}
+
+void PanelWindow::Toolbar1_ButtonClick(const QString& key) {
+  using Command = void (*)(PanelContext&, PanelControls&);
+  static const std::pair<const char*, Command> kCommands[] = {
+      {"Save", CommandSave},   {"Open", CommandOpen},         {"Intv", CommandIntv},
+      {"List", CommandList},   {"Graph", CommandGraph},       {"RTC", CommandRtc},
+      {"RecSetup", CommandRecSetup}, {"Memory", CommandMemory}, {"Erase", CommandErase},
+  };
+  for (const auto& [name, command] : kCommands) {
+    if (key == name) {
+      command(*context_, controls_);
+      UpdateRecordingEnabled();
+      return;
+    }
+  }
+}
+
+bool PanelWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == lblName_ && event->type() == QEvent::MouseButtonPress) {
+    LblName_Click();
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void PanelWindow::SetNameCaption(std::string_view caption) {
+  lblName_->setText(QString::fromUtf8(caption.data(), static_cast<int>(caption.size())));
+}
+
+void PanelWindow::AppendResultLine(std::string_view line) {
+  lstResults_->addItem(QString::fromUtf8(line.data(), static_cast<int>(line.size())));
+}
+
+// Closing the panel ends the program: a running recording is finished first, then
+// every window closes and no timer runs again.
+void PanelWindow::closeEvent(QCloseEvent* event) {
+  timer1_.stop();
+  timer2_.stop();
+  FinishBeforeExit(*context_, controls_);
+  event->accept();
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w != this && w->isVisible()) w->close();
+  }
+  QCoreApplication::quit();
+}
+
+}  // namespace orvane

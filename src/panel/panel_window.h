@@ -1,0 +1,93 @@
+#pragma once
+// The main window: a working copy of the meter's front panel with its LCD, keys, tool
+// bar and status line. It owns the two timers: Timer1 (250 ms) runs the poll, Timer2
+// (one second) the record tick. Closing it ends the program.
+
+#include <QLabel>
+#include <QListWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <QWidget>
+#include <memory>
+
+#include "common/clock.h"
+#include "common/dialogs.h"
+#include "common/launcher.h"
+#include "common/program_state.h"
+#include "display/frame_decoder.h"
+#include "display/poll_cycle.h"
+#include "link/meter_link.h"
+#include "panel/panel_commands.h"
+#include "panel/panel_context.h"
+
+namespace orvane {
+
+class LcdView;
+class KeypadWidget;
+
+inline constexpr int kTwipsPerPixel = 15;
+inline constexpr int Px(int twips) { return twips / kTwipsPerPixel; }
+
+inline constexpr const char* kPanelCaption = "Panel   V8.01";
+inline constexpr const char* kPanelCaptionLong = "Panel   V8.01   140414";
+
+struct PanelServices {
+  HidTransport& transport;
+  MeterIds ids;
+  Dialogs& dialogs;
+  Launcher& launcher;
+  const Clock& clock;
+  std::string workingFolder;
+};
+
+class PanelWindow final : public QWidget, private LinkNotices {
+  Q_OBJECT
+
+ public:
+  explicit PanelWindow(PanelServices services, QWidget* parent = nullptr);
+  ~PanelWindow() override;
+
+  // Event handlers, public so tests call them directly instead of waiting.
+  void Timer1_Timer();
+  void Timer2_Timer();
+  void LblName_Click();
+  void Toolbar1_ButtonClick(const QString& key);
+
+  PanelContext& Context() { return *context_; }
+  PanelControls& Controls() { return controls_; }
+  MeterLink& Link() { return link_; }
+  FrameDecoder& Display() { return decoder_; }
+  ProgramState& State() { return state_; }
+  QTimer& Timer1() { return timer1_; }
+  QTimer& Timer2() { return timer2_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void SetNameCaption(std::string_view caption) override;
+  void AppendResultLine(std::string_view line) override;
+
+  void Form_Load();
+  void BuildToolbar();
+  void BuildStatusLine();
+  void UpdateRecordingEnabled();
+
+  PanelServices services_;
+  ProgramState state_;
+  FrameDecoder decoder_;
+  MeterLink link_;
+  PollCycle poll_;
+  QTimer timer1_;
+  QTimer timer2_;
+  PanelControls controls_;
+  std::unique_ptr<PanelContext> context_;
+  QToolBar* toolbar_ = nullptr;
+  QLabel* lblName_ = nullptr;
+  QListWidget* lstResults_ = nullptr;
+  LcdView* lcd_ = nullptr;
+  KeypadWidget* keypad_ = nullptr;
+};
+
+}  // namespace orvane

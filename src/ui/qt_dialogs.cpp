@@ -1,0 +1,80 @@
+#include "ui/qt_dialogs.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QStringList>
+#include <QUrl>
+
+namespace orvane {
+
+namespace {
+
+QMessageBox::Icon ToQt(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::Critical: return QMessageBox::Critical;
+    case MessageIcon::Exclamation: return QMessageBox::Warning;
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::Question: return QMessageBox::Question;
+    case MessageIcon::None: break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace
+
+QString QtFilter(const std::string& filter) {
+  const QStringList parts = Q(filter).split('|');
+  QStringList out;
+  for (int i = 0; i < parts.size(); i += 2) out << parts[i];
+  return out.join(";;");
+}
+
+DialogAnswer QtDialogs::Message(const std::string& text, MessageIcon icon,
+                                MessageButtons buttons, const std::string& title) {
+  QMessageBox box(ToQt(icon), Q(title.empty() ? std::string("Orvane") : title), Q(text),
+                  QMessageBox::NoButton, parent_);
+  switch (buttons) {
+    case MessageButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+    case MessageButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case MessageButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+  }
+  switch (box.exec()) {
+    case QMessageBox::Ok: return DialogAnswer::Ok;
+    case QMessageBox::Yes: return DialogAnswer::Yes;
+    case QMessageBox::No: return DialogAnswer::No;
+    default: return DialogAnswer::Cancel;
+  }
+}
+
+std::string QtDialogs::Input(const std::string& prompt, const std::string& title,
+                             const std::string& defaultText) {
+  bool ok = false;
+  const QString text =
+      QInputDialog::getText(parent_, Q(title), Q(prompt), QLineEdit::Normal, Q(defaultText), &ok);
+  return ok ? text.toStdString() : std::string();
+}
+
+std::optional<std::string> QtDialogs::OpenFile(const FileDialogRequest& r) {
+  const QString path =
+      QFileDialog::getOpenFileName(parent_, Q(r.title), Q(r.initialPath), QtFilter(r.filter));
+  if (path.isEmpty()) return std::nullopt;
+  return path.toStdString();
+}
+
+std::optional<std::string> QtDialogs::SaveFile(const FileDialogRequest& r) {
+  QFileDialog dialog(parent_, Q(r.title), Q(r.initialPath), QtFilter(r.filter));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(Q(r.defaultExtension));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().front().toStdString();
+}
+
+bool QtLauncher::OpenInEditor(const std::string& path) {
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+}
+
+}  // namespace orvane
