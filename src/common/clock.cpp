@@ -12,7 +12,8 @@ DateTime SystemClock::Now() const {
   const std::time_t t = system_clock::to_time_t(now);
   std::tm tm{};
   localtime_r(&t, &tm);
-  const int ms = static_cast<int>(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
+  const int ms =
+      static_cast<int>(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
   return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec, ms};
 }
 
@@ -69,8 +70,7 @@ std::int64_t DaysFromCivil(std::int64_t y, int m, int d) {
 }  // namespace
 
 std::int64_t ToSerialSeconds(const DateTime& t) {
-  return DaysFromCivil(t.year, t.month, t.day) * 86400 + t.hour * 3600 + t.minute * 60 +
-         t.second;
+  return DaysFromCivil(t.year, t.month, t.day) * 86400 + t.hour * 3600 + t.minute * 60 + t.second;
 }
 
 DateTime FromSerialSeconds(std::int64_t seconds) {
@@ -85,8 +85,13 @@ DateTime FromSerialSeconds(std::int64_t seconds) {
   const int d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
   const int m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
   const int y = static_cast<int>(yoe + era * 400 + (m <= 2));
-  return {y, m, d, static_cast<int>(rest / 3600), static_cast<int>(rest / 60 % 60),
-          static_cast<int>(rest % 60), 0};
+  return {y,
+          m,
+          d,
+          static_cast<int>(rest / 3600),
+          static_cast<int>(rest / 60 % 60),
+          static_cast<int>(rest % 60),
+          0};
 }
 
 }  // namespace orvane

@@ -6,8 +6,8 @@ namespace orvane {
 DialogAnswer ScriptedDialogs::Message(const std::string& text, MessageIcon icon,
                                       MessageButtons buttons, const std::string& title) {
   log_.push_back({Asked::Kind::Message, text, title, "", icon, buttons});
-  if (answers_.empty()) return buttons == MessageButtons::Ok ? DialogAnswer::Ok
-                                                              : DialogAnswer::Cancel;
+  if (answers_.empty())
+    return buttons == MessageButtons::Ok ? DialogAnswer::Ok : DialogAnswer::Cancel;
   const DialogAnswer a = answers_.front();
   answers_.pop_front();
   return a;

@@ -23,8 +23,8 @@ struct FileDialogRequest {
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
-  virtual DialogAnswer Message(const std::string& text, MessageIcon icon,
-                               MessageButtons buttons, const std::string& title) = 0;
+  virtual DialogAnswer Message(const std::string& text, MessageIcon icon, MessageButtons buttons,
+                               const std::string& title) = 0;
   // The typed text; an empty text when the box is cancelled.
   virtual std::string Input(const std::string& prompt, const std::string& title,
                             const std::string& defaultText) = 0;

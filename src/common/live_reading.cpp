@@ -18,7 +18,9 @@ LiveReading MakeLiveReading(std::string_view readingText, bool kLit, std::string
   return r;
 }
 
-bool IsOverRange(std::string_view text) { return text.find('L') != std::string_view::npos; }
+bool IsOverRange(std::string_view text) {
+  return text.find('L') != std::string_view::npos;
+}
 
 double ReadingValue(std::string_view text) {
   const double v = NumericValue(text);

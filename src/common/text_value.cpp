@@ -8,7 +8,9 @@
 namespace orvane {
 
 namespace {
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 }  // namespace
 
 double NumericValue(std::string_view text) {

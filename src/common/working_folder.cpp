@@ -22,13 +22,15 @@ std::string WorkingFolderPath() {
 
 bool EnsureWorkingFolder(const std::string& path) {
   if (path.empty()) return false;
-  for (std::size_t slash = path.find('/', 1); ; slash = path.find('/', slash + 1)) {
+  for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
     const std::string part = path.substr(0, slash);
     if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
     if (slash == std::string::npos) break;
   }
   struct stat st {};
-  return lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  if (lstat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != geteuid()) return false;
+  // A folder left readable by others (created by hand, say) is closed to them.
+  return (st.st_mode & 077) == 0 || chmod(path.c_str(), 0700) == 0;
 }
 
 bool EmptyFile(const std::string& path) {

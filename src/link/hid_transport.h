@@ -11,10 +11,10 @@
 namespace orvane {
 
 struct HidDeviceInfo {
-  std::string path;             // platform path, passed back to Open()
+  std::string path;  // platform path, passed back to Open()
   std::uint16_t vendorId = 0;
   std::uint16_t productId = 0;
-  std::string product;          // product string, empty when unknown
+  std::string product;  // product string, empty when unknown
 };
 
 enum class ReadOutcome {

@@ -20,7 +20,9 @@ std::string Narrow(const wchar_t* text) {
 }
 }  // namespace
 
-HidapiTransport::HidapiTransport() { hid_init(); }
+HidapiTransport::HidapiTransport() {
+  hid_init();
+}
 
 HidapiTransport::~HidapiTransport() {
   Close();
@@ -31,8 +33,8 @@ std::vector<HidDeviceInfo> HidapiTransport::Enumerate() {
   std::vector<HidDeviceInfo> found;
   hid_device_info* list = hid_enumerate(0, 0);
   for (hid_device_info* d = list; d != nullptr; d = d->next) {
-    found.push_back({d->path ? d->path : "", d->vendor_id, d->product_id,
-                     Narrow(d->product_string)});
+    found.push_back(
+        {d->path ? d->path : "", d->vendor_id, d->product_id, Narrow(d->product_string)});
   }
   hid_free_enumeration(list);
   return found;
@@ -42,8 +44,7 @@ bool HidapiTransport::Open(const std::string& path) {
   Close();
   errno = 0;
   device_ = hid_open_path(path.c_str());
-  lastOpenDenied_ = device_ == nullptr && access(path.c_str(), R_OK | W_OK) != 0 &&
-                    errno == EACCES;
+  lastOpenDenied_ = device_ == nullptr && access(path.c_str(), R_OK | W_OK) != 0 && errno == EACCES;
   return device_ != nullptr;
 }
 
@@ -68,7 +69,11 @@ ReadOutcome HidapiTransport::Read(std::span<std::uint8_t> payload, int timeoutMs
   return ReadOutcome::Completed;
 }
 
-int HidapiTransport::InputReportByteLength() const { return device_ ? kMeterReportLength : 0; }
-int HidapiTransport::OutputReportByteLength() const { return device_ ? kMeterReportLength : 0; }
+int HidapiTransport::InputReportByteLength() const {
+  return device_ ? kMeterReportLength : 0;
+}
+int HidapiTransport::OutputReportByteLength() const {
+  return device_ ? kMeterReportLength : 0;
+}
 
 }  // namespace orvane

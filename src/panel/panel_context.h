@@ -25,9 +25,9 @@ struct PanelContext {
   Dialogs& dialogs;
   Launcher& launcher;
   const Clock& clock;
-  QTimer& timer1;          // the 250 ms poll
-  QTimer& timer2;          // the one-second record tick
-  QWidget* panel;          // secondary windows open right of it
+  QTimer& timer1;  // the 250 ms poll
+  QTimer& timer2;  // the one-second record tick
+  QWidget* panel;  // secondary windows open right of it
   std::string workingFolder;
 
   LiveReading Reading() const {

@@ -14,10 +14,14 @@ struct ToolbarButton {
 
 // In order, as the tool bar shows them.
 inline constexpr ToolbarButton kToolbarButtons[] = {
-    {"Save", "Save As"},          {"Open", "Open File to Read"},
-    {"Intv", "Sampling Rate"},    {"List", "List Display"},
-    {"Graph", "Graphic Display"}, {"RTC", "Real Time Clock"},
-    {"RecSetup", "Recording Setup"}, {"Memory", "Data Logger"},
+    {"Save", "Save As"},
+    {"Open", "Open File to Read"},
+    {"Intv", "Sampling Rate"},
+    {"List", "List Display"},
+    {"Graph", "Graphic Display"},
+    {"RTC", "Real Time Clock"},
+    {"RecSetup", "Recording Setup"},
+    {"Memory", "Data Logger"},
     {"Erase", "Erase Data Logger"},
 };
 

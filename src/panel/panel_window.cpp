@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QMouseEvent>
+#include <QPalette>
 #include <QStyle>
 
 #include "common/working_folder.h"
@@ -25,7 +26,11 @@ PanelWindow::PanelWindow(PanelServices services, QWidget* parent)
   setObjectName("Panel");
   setWindowTitle(kPanelCaption);
   setFixedSize(Px(kClientWidth), Px(kClientHeight));
-  setStyleSheet("PanelWindow { background: #3b4148; }");
+  // The meter's housing: a dark body around the LCD and keys.
+  QPalette body = palette();
+  body.setColor(QPalette::Window, QColor(0x3b, 0x41, 0x48));
+  setPalette(body);
+  setAutoFillBackground(true);
 
   timer1_.setObjectName("Timer1");
   timer1_.setInterval(PollCycle::kIntervalMs);
@@ -34,9 +39,9 @@ PanelWindow::PanelWindow(PanelServices services, QWidget* parent)
   connect(&timer1_, &QTimer::timeout, this, &PanelWindow::Timer1_Timer);
   connect(&timer2_, &QTimer::timeout, this, &PanelWindow::Timer2_Timer);
 
-  context_ = std::make_unique<PanelContext>(PanelContext{
-      link_, decoder_, state_, services_.dialogs, services_.launcher, services_.clock, timer1_,
-      timer2_, this, services_.workingFolder});
+  context_ = std::make_unique<PanelContext>(
+      PanelContext{link_, decoder_, state_, services_.dialogs, services_.launcher, services_.clock,
+                   timer1_, timer2_, this, services_.workingFolder});
 
   BuildToolbar();
   BuildStatusLine();
@@ -123,8 +128,8 @@ void PanelWindow::LblName_Click() {
 void PanelWindow::Toolbar1_ButtonClick(const QString& key) {
   using Command = void (*)(PanelContext&, PanelControls&);
   static const std::pair<const char*, Command> kCommands[] = {
-      {"Save", CommandSave},   {"Open", CommandOpen},         {"Intv", CommandIntv},
-      {"List", CommandList},   {"Graph", CommandGraph},       {"RTC", CommandRtc},
+      {"Save", CommandSave},         {"Open", CommandOpen},     {"Intv", CommandIntv},
+      {"List", CommandList},         {"Graph", CommandGraph},   {"RTC", CommandRtc},
       {"RecSetup", CommandRecSetup}, {"Memory", CommandMemory}, {"Erase", CommandErase},
   };
   for (const auto& [name, command] : kCommands) {

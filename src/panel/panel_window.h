@@ -26,7 +26,9 @@ class LcdView;
 class KeypadWidget;
 
 inline constexpr int kTwipsPerPixel = 15;
-inline constexpr int Px(int twips) { return twips / kTwipsPerPixel; }
+inline constexpr int Px(int twips) {
+  return twips / kTwipsPerPixel;
+}
 
 inline constexpr const char* kPanelCaption = "Panel   V8.01";
 inline constexpr const char* kPanelCaptionLong = "Panel   V8.01   140414";

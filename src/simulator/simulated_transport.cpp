@@ -58,7 +58,11 @@ ReadOutcome SimulatedTransport::Read(std::span<std::uint8_t> payload, int /*time
   return ReadOutcome::Completed;
 }
 
-int SimulatedTransport::InputReportByteLength() const { return open_ ? inputLength_ : 0; }
-int SimulatedTransport::OutputReportByteLength() const { return open_ ? outputLength_ : 0; }
+int SimulatedTransport::InputReportByteLength() const {
+  return open_ ? inputLength_ : 0;
+}
+int SimulatedTransport::OutputReportByteLength() const {
+  return open_ ? outputLength_ : 0;
+}
 
 }  // namespace orvane

@@ -50,7 +50,7 @@ class SimulatedTransport final : public HidTransport {
   std::vector<std::string> opened;  // every path Open() was called with
   int closes = 0;
   int reads = 0;
-  std::vector<Report> written;      // every report written, whole
+  std::vector<Report> written;  // every report written, whole
   bool IsOpen() const { return open_; }
 
  private:

@@ -10,20 +10,21 @@ namespace orvane {
 
 namespace {
 
-constexpr std::uint8_t kBlank = 10;  // digit code of an empty cell
+constexpr std::uint8_t kBlank = 10;    // digit code of an empty cell
 constexpr std::uint8_t kLetterL = 19;  // "L" in the main digits' letter table
 constexpr std::uint8_t kBatteryFull = 21;
 
 // Annunciator bytes of the display frame (lit when odd).
-constexpr std::size_t kByteRH = 21, kByteREC = 23, kByteMX = 24, kByteMxDashMn = 25,
-                      kByteMN = 26, kByteH = 28, kByteREF = 29, kByteSET = 45, kByteUSB = 50,
-                      kByteBattery = 60;
+constexpr std::size_t kByteRH = 21, kByteREC = 23, kByteMX = 24, kByteMxDashMn = 25, kByteMN = 26,
+                      kByteH = 28, kByteREF = 29, kByteSET = 45, kByteUSB = 50, kByteBattery = 60;
 
 // Light levels the RANGE key steps through: a room, a dim corridor, daylight in
 // thousands, and a source beyond the meter's range.
 constexpr double kScenes[] = {523.0, 12.3, 48200.0, 2.0e7};
 
-std::uint8_t Bcd(int value) { return static_cast<std::uint8_t>((value / 10) * 16 + value % 10); }
+std::uint8_t Bcd(int value) {
+  return static_cast<std::uint8_t>((value / 10) * 16 + value % 10);
+}
 
 void Put40(Payload& p, std::size_t firstByte, std::uint64_t value) {
   for (int i = 0; i < 5; ++i) {
@@ -42,8 +43,7 @@ bool StampMatches(const LoggerSet& set, const Report& request) {
 
 }  // namespace
 
-VirtualMeter::VirtualMeter(const Clock& clock, std::uint32_t seed)
-    : clock_(clock), random_(seed) {}
+VirtualMeter::VirtualMeter(const Clock& clock, std::uint32_t seed) : clock_(clock), random_(seed) {}
 
 DateTime VirtualMeter::MeterTime() const {
   return FromSerialSeconds(ToSerialSeconds(clock_.Now()) + clockOffsetSeconds);
@@ -78,7 +78,8 @@ Payload VirtualMeter::DisplayFrame() const {
   } else {
     // Four digits with the point where the value needs it.
     const int point = value < 9.9995 ? 1 : value < 99.995 ? 2 : value < 999.95 ? 3 : 0;
-    const int scaled = static_cast<int>(std::lround(value * std::pow(10.0, point == 0 ? 0 : 4 - point)));
+    const int scaled =
+        static_cast<int>(std::lround(value * std::pow(10.0, point == 0 ? 0 : 4 - point)));
     byte(1) = static_cast<std::uint8_t>(scaled / 1000 % 10);
     byte(2) = static_cast<std::uint8_t>(scaled / 100 % 10);
     byte(3) = static_cast<std::uint8_t>(scaled / 10 % 10);
@@ -93,11 +94,14 @@ Payload VirtualMeter::DisplayFrame() const {
   byte(8) = kBlank, byte(9) = kBlank;
   byte(10) = range_ == 0 ? kBlank : static_cast<std::uint8_t>(range_);
   const DateTime t = MeterTime();
-  byte(11) = static_cast<std::uint8_t>(t.hour / 10), byte(12) = static_cast<std::uint8_t>(t.hour % 10);
+  byte(11) = static_cast<std::uint8_t>(t.hour / 10),
+  byte(12) = static_cast<std::uint8_t>(t.hour % 10);
   byte(13) = 1;
-  byte(14) = static_cast<std::uint8_t>(t.minute / 10), byte(15) = static_cast<std::uint8_t>(t.minute % 10);
+  byte(14) = static_cast<std::uint8_t>(t.minute / 10),
+  byte(15) = static_cast<std::uint8_t>(t.minute % 10);
   byte(16) = 1;
-  byte(17) = static_cast<std::uint8_t>(t.second / 10), byte(18) = static_cast<std::uint8_t>(t.second % 10);
+  byte(17) = static_cast<std::uint8_t>(t.second / 10),
+  byte(18) = static_cast<std::uint8_t>(t.second % 10);
   byte(19) = 0;
 
   byte(kByteRH) = rh_ ? 1 : 0;
@@ -119,10 +123,18 @@ Payload VirtualMeter::BlinkFrame() const {
   if (forcedBlink_) return *forcedBlink_;
   Payload p{};
   switch (setField_ % 4) {
-    case 0: p[0] = unit_ == Unit::CdM2 ? 1 : 16; break;
-    case 1: p[1] = 16; break;  // LblSeg8, LblSeg9
-    case 2: p[1] = 32; break;  // LblSeg10, LblSeg11
-    case 3: p[1] = 48; break;  // LblSeg12, LblSeg13
+    case 0:
+      p[0] = unit_ == Unit::CdM2 ? 1 : 16;
+      break;
+    case 1:
+      p[1] = 16;
+      break;  // LblSeg8, LblSeg9
+    case 2:
+      p[1] = 32;
+      break;  // LblSeg10, LblSeg11
+    case 3:
+      p[1] = 48;
+      break;  // LblSeg12, LblSeg13
   }
   return p;
 }
@@ -224,13 +236,22 @@ void VirtualMeter::HandleRequest(const Report& request) {
   replies_.clear();  // the meter answers the latest request only
   const int word = request[3] * 256 + request[4];
   switch (request[2]) {
-    case request::kDisplayFrame: Drift(); Queue(DisplayFrame()); break;
-    case request::kBlinkFrame: Queue(BlinkFrame()); break;
-    case request::kSamplingTimeQuery: QueueWord(samplingTime); break;
+    case request::kDisplayFrame:
+      Drift();
+      Queue(DisplayFrame());
+      break;
+    case request::kBlinkFrame:
+      Queue(BlinkFrame());
+      break;
+    case request::kSamplingTimeQuery:
+      QueueWord(samplingTime);
+      break;
     case request::kSetSamplingTime:
       if (word >= 1 && word <= 3600) samplingTime = word;
       break;
-    case request::kRecordingPeriodQuery: QueueWord(recordingPeriod); break;
+    case request::kRecordingPeriodQuery:
+      QueueWord(recordingPeriod);
+      break;
     case request::kSetRecordingPeriod:
       // Code 9 is also the MEM key; it sets the period right after a period query.
       if (previous == request::kRecordingPeriodQuery && word >= 1 && word <= 9999) {
@@ -239,42 +260,78 @@ void VirtualMeter::HandleRequest(const Report& request) {
         HandleKey(request[2]);
       }
       break;
-    case request::kLoggerStatus: QueueStatus(); break;
-    case request::kLoggerIndex: QueueIndex(); break;
-    case request::kSelectSet: QueueSetLength(request); break;
+    case request::kLoggerStatus:
+      QueueStatus();
+      break;
+    case request::kLoggerIndex:
+      QueueIndex();
+      break;
+    case request::kSelectSet:
+      QueueSetLength(request);
+      break;
     case request::kSetContent:
       if (previous == request::kSelectSet) {
         QueueSetContent();
       } else {
-        lastSetStamp.push_back({request[3], request[4], request[5], request[6], request[7],
-                                request[8], request[9]});
+        lastSetStamp.push_back(
+            {request[3], request[4], request[5], request[6], request[7], request[8], request[9]});
         Queue(Payload{});
       }
       break;
-    case request::kEraseAll: sets.clear(); Queue(Payload{}); break;
-    case request::kEraseSet: EraseSet(request); Queue(Payload{}); break;
-    case request::kClockRead: QueueClock(); break;
-    case request::kClockSet: SetClock(request); break;
-    default: HandleKey(request[2]); break;
+    case request::kEraseAll:
+      sets.clear();
+      Queue(Payload{});
+      break;
+    case request::kEraseSet:
+      EraseSet(request);
+      Queue(Payload{});
+      break;
+    case request::kClockRead:
+      QueueClock();
+      break;
+    case request::kClockSet:
+      SetClock(request);
+      break;
+    default:
+      HandleKey(request[2]);
+      break;
   }
 }
 
 void VirtualMeter::HandleKey(std::uint8_t code) {
   keysReceived.push_back(code);
   switch (code) {
-    case key::kLight: backlight_ = !backlight_; break;
-    case key::kRange: range_ = (range_ + 1) % 4; break;
+    case key::kLight:
+      backlight_ = !backlight_;
+      break;
+    case key::kRange:
+      range_ = (range_ + 1) % 4;
+      break;
     case key::kMaxMin:
       maxMin_ = (maxMin_ + 1) % 3;
       max_ = min_ = luminance_;
       break;
-    case key::kSet: setMode_ = !setMode_, setField_ = 0; break;
-    case key::kHold: hold_ = !hold_; break;
-    case key::kEnter: if (setMode_) ++setField_; break;
-    case key::kMem: recording_ = !recording_; break;
-    case key::kA: unit_ = unit_ == Unit::CdM2 ? Unit::FL : Unit::CdM2; break;
-    case key::kDelta: case key::kDeltaRh: rh_ = !rh_; break;
-    default: break;
+    case key::kSet:
+      setMode_ = !setMode_, setField_ = 0;
+      break;
+    case key::kHold:
+      hold_ = !hold_;
+      break;
+    case key::kEnter:
+      if (setMode_) ++setField_;
+      break;
+    case key::kMem:
+      recording_ = !recording_;
+      break;
+    case key::kA:
+      unit_ = unit_ == Unit::CdM2 ? Unit::FL : Unit::CdM2;
+      break;
+    case key::kDelta:
+    case key::kDeltaRh:
+      rh_ = !rh_;
+      break;
+    default:
+      break;
   }
 }
 
@@ -282,9 +339,8 @@ void VirtualMeter::FillLogger(int count, std::size_t recordsPerSet) {
   DateTime start{2024, 4, 14, 8, 0, 0, 0};
   for (int s = 0; s < count; ++s) {
     LoggerSet set;
-    set.stamp = {Bcd(start.year / 100), Bcd(start.year % 100), Bcd(start.month),
-                 Bcd(start.day),        Bcd(start.hour),       Bcd(start.minute),
-                 Bcd(start.second)};
+    set.stamp = {Bcd(start.year / 100), Bcd(start.year % 100), Bcd(start.month), Bcd(start.day),
+                 Bcd(start.hour),       Bcd(start.minute),     Bcd(start.second)};
     std::string text = "No.  Date       Time      Value  Unit\r\n";
     for (std::size_t r = 0; r < recordsPerSet; ++r) {
       const DateTime t = FromSerialSeconds(ToSerialSeconds(start) + 60 * static_cast<long>(r));

@@ -57,18 +57,18 @@ class VirtualMeter {
   Payload BlinkFrame() const;
 
   // --- Settings, clock and data logger ---------------------------------------------
-  int samplingTime = 2;       // seconds, 1..3600
-  int recordingPeriod = 60;   // seconds, 1..9999
-  std::uint64_t memoryUsedK = 0;      // status figure 1 (computed from the sets)
-  std::uint64_t memoryTotalK = 512;   // status figure 2
+  int samplingTime = 2;              // seconds, 1..3600
+  int recordingPeriod = 60;          // seconds, 1..9999
+  std::uint64_t memoryUsedK = 0;     // status figure 1 (computed from the sets)
+  std::uint64_t memoryTotalK = 512;  // status figure 2
   std::vector<LoggerSet> sets;
   // The meter's clock: the injected clock plus this offset in seconds.
   std::int64_t clockOffsetSeconds = 0;
   DateTime MeterTime() const;
 
   // --- What the meter received, for tests --------------------------------------------
-  std::vector<std::uint8_t> keysReceived;   // key codes, in order
-  std::vector<Report> requestsReceived;     // every request, whole
+  std::vector<std::uint8_t> keysReceived;                 // key codes, in order
+  std::vector<Report> requestsReceived;                   // every request, whole
   std::vector<std::array<std::uint8_t, 7>> lastSetStamp;  // stamps sent with 17
 
   // Fills the data logger with `count` sets of realistic content.

@@ -13,16 +13,23 @@ namespace {
 
 QMessageBox::Icon ToQt(MessageIcon icon) {
   switch (icon) {
-    case MessageIcon::Critical: return QMessageBox::Critical;
-    case MessageIcon::Exclamation: return QMessageBox::Warning;
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::Question: return QMessageBox::Question;
-    case MessageIcon::None: break;
+    case MessageIcon::Critical:
+      return QMessageBox::Critical;
+    case MessageIcon::Exclamation:
+      return QMessageBox::Warning;
+    case MessageIcon::Information:
+      return QMessageBox::Information;
+    case MessageIcon::Question:
+      return QMessageBox::Question;
+    case MessageIcon::None:
+      break;
   }
   return QMessageBox::NoIcon;
 }
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s) {
+  return QString::fromStdString(s);
+}
 
 }  // namespace
 
@@ -33,20 +40,30 @@ QString QtFilter(const std::string& filter) {
   return out.join(";;");
 }
 
-DialogAnswer QtDialogs::Message(const std::string& text, MessageIcon icon,
-                                MessageButtons buttons, const std::string& title) {
+DialogAnswer QtDialogs::Message(const std::string& text, MessageIcon icon, MessageButtons buttons,
+                                const std::string& title) {
   QMessageBox box(ToQt(icon), Q(title.empty() ? std::string("Orvane") : title), Q(text),
                   QMessageBox::NoButton, parent_);
   switch (buttons) {
-    case MessageButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
-    case MessageButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-    case MessageButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case MessageButtons::Ok:
+      box.setStandardButtons(QMessageBox::Ok);
+      break;
+    case MessageButtons::OkCancel:
+      box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+      break;
+    case MessageButtons::YesNo:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      break;
   }
   switch (box.exec()) {
-    case QMessageBox::Ok: return DialogAnswer::Ok;
-    case QMessageBox::Yes: return DialogAnswer::Yes;
-    case QMessageBox::No: return DialogAnswer::No;
-    default: return DialogAnswer::Cancel;
+    case QMessageBox::Ok:
+      return DialogAnswer::Ok;
+    case QMessageBox::Yes:
+      return DialogAnswer::Yes;
+    case QMessageBox::No:
+      return DialogAnswer::No;
+    default:
+      return DialogAnswer::Cancel;
   }
 }
 

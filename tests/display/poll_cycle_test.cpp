@@ -47,7 +47,11 @@ TEST(PollCycle, RequestsPerTickFollowTheSetAnnunciator) {
   for (const Case& c : {Case{false, {98, 98}}, Case{true, {98, 99, 98, 99}}}) {
     PollRig rig;
     if (c.setMode) {
-      rig.meter.HandleRequest([] { Report r{}; StoreRequest(r, key::kSet); return r; }());
+      rig.meter.HandleRequest([] {
+        Report r{};
+        StoreRequest(r, key::kSet);
+        return r;
+      }());
     }
     rig.poll.Tick();
     rig.poll.Tick();

@@ -34,8 +34,11 @@ TEST(MeterLinkDiscovery, MatchesVendorAndProductFromTheEnumeration) {
   };
   const std::uint16_t v = SimRig::kVid, p = SimRig::kPid;
   const std::vector<Case> cases = {
-      {"meter after three others", {Device("a", 1, 2), Device("b", 3, 4), Device("c", 5, 6)},
-       true, -1, {SimulatedTransport::kMeterPath}},
+      {"meter after three others",
+       {Device("a", 1, 2), Device("b", 3, 4), Device("c", 5, 6)},
+       true,
+       -1,
+       {SimulatedTransport::kMeterPath}},
       {"vendor only", {Device("v", v, 0x9999)}, false, 0, {}},
       {"product only", {Device("p", 0x9999, p)}, false, 0, {}},
       {"first match wins", {Device("twin", v, p)}, true, -1, {"twin"}},
@@ -122,8 +125,8 @@ TEST(MeterLinkFailures, DroppedReadsKeepTheLastReplyAndReconnect) {
     bool fail;
     std::vector<std::string> lines;
   };
-  for (const Case& c : {Case{"time-out", false, {}},
-                        Case{"failure", true, {"Readfile undefined error"}}}) {
+  for (const Case& c :
+       {Case{"time-out", false, {}}, Case{"failure", true, {"Readfile undefined error"}}}) {
     SCOPED_TRACE(c.name);
     SimRig rig;
     StoreRequest(rig.link.OutputReport(), request::kSamplingTimeQuery);
@@ -131,7 +134,10 @@ TEST(MeterLinkFailures, DroppedReadsKeepTheLastReplyAndReconnect) {
     const Report before = rig.link.InputReport();
     const int opensBefore = static_cast<int>(rig.transport.opened.size());
 
-    if (c.fail) rig.transport.FailReads(1); else rig.transport.SetSilent(true);
+    if (c.fail)
+      rig.transport.FailReads(1);
+    else
+      rig.transport.SetSilent(true);
     rig.meter.samplingTime = 999;
     rig.link.ExchangeReports();
     EXPECT_EQ(rig.link.MeterConnected(), 0);

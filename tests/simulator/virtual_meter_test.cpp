@@ -29,8 +29,9 @@ TEST(VirtualMeterReplies, SettingsAreTwoByteBigEndian) {
     int value;
     std::uint8_t hi, lo;
   };
-  for (const Case& c : {Case{request::kSamplingTimeQuery, request::kSetSamplingTime, 3600, 14, 16},
-                        Case{request::kRecordingPeriodQuery, request::kSetRecordingPeriod, 9999, 39, 15}}) {
+  for (const Case& c :
+       {Case{request::kSamplingTimeQuery, request::kSetSamplingTime, 3600, 14, 16},
+        Case{request::kRecordingPeriodQuery, request::kSetRecordingPeriod, 9999, 39, 15}}) {
     Meter m;
     m.Ask(c.query);  // the period is set right after its query, as the tool bar does
     m.meter.HandleRequest(Request(c.set, {c.hi, c.lo}));
@@ -121,10 +122,10 @@ TEST(VirtualMeterReplies, EraseOneSetOrAll) {
 TEST(VirtualMeterDisplay, FrameShowsReadingUnitClockAndUsb) {
   Meter m;
   const Payload f = m.Ask(request::kDisplayFrame);
-  EXPECT_EQ(f[6], 1);               // cd/m2
-  EXPECT_EQ(f[4], 3);               // point after the third digit: ddd.d
-  EXPECT_EQ(f[49] & 1, 1);          // USB lit
-  EXPECT_EQ(f[59], 21);             // full battery
+  EXPECT_EQ(f[6], 1);       // cd/m2
+  EXPECT_EQ(f[4], 3);       // point after the third digit: ddd.d
+  EXPECT_EQ(f[49] & 1, 1);  // USB lit
+  EXPECT_EQ(f[59], 21);     // full battery
   EXPECT_EQ((std::vector<int>{f[10], f[11], f[12], f[13], f[14], f[15], f[16], f[17]}),
             (std::vector<int>{0, 9, 1, 0, 5, 1, 0, 7}));
 }
@@ -135,8 +136,8 @@ TEST(VirtualMeterDisplay, KeysChangeWhatTheMeterShows) {
     std::size_t byte;  // display frame byte that must change
     int expected;
   };
-  for (const Case& c : {Case{key::kHold, 28, 1}, Case{key::kMaxMin, 24, 1},
-                        Case{key::kSet, 45, 1}, Case{key::kMem, 23, 1}, Case{key::kA, 7, 2}}) {
+  for (const Case& c : {Case{key::kHold, 28, 1}, Case{key::kMaxMin, 24, 1}, Case{key::kSet, 45, 1},
+                        Case{key::kMem, 23, 1}, Case{key::kA, 7, 2}}) {
     SCOPED_TRACE(static_cast<int>(c.key));
     Meter m;
     m.meter.HandleRequest(Request(c.key));

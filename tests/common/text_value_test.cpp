@@ -1,0 +1,47 @@
+#include "common/text_value.h"
+
+#include <gtest/gtest.h>
+
+#include "common/live_reading.h"
+
+namespace orvane {
+namespace {
+
+TEST(NumericValue, ReadsLikeATypedValue) {
+  struct Case {
+    const char* text;
+    double value;
+  };
+  for (const Case& c : {Case{"  12.5abc", 12.5}, Case{"1.25K", 1.25}, Case{"OL", 0}, Case{"", 0},
+                        Case{"-7", -7}, Case{".5", 0.5}, Case{"3e2x", 300}, Case{"3e", 3},
+                        Case{"1:00:01", 1}, Case{"\t 42", 42}, Case{"1e999", 0}, Case{"+", 0}}) {
+    SCOPED_TRACE(c.text);
+    EXPECT_DOUBLE_EQ(NumericValue(c.text), c.value);
+  }
+}
+
+TEST(LiveReadingText, ThousandsOverRangeAndTheOtherSystem) {
+  struct Case {
+    const char* text;
+    bool luxToFc;
+    const char* converted;
+  };
+  for (const Case& c :
+       {Case{"107.6", true, "10.00"}, Case{"10.00", false, "107.6"}, Case{"1.25K", true, "116"},
+        Case{"0L", true, "0L"}, Case{"500", false, "5380"}, Case{"9999K", false, "107589K"},
+        Case{"", true, ""}}) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(ConvertReadingText(c.text, c.luxToFc), c.converted);
+  }
+  EXPECT_DOUBLE_EQ(ReadingValue("1.25K"), 1250.0);
+  EXPECT_TRUE(IsOverRange("0L"));
+  const LiveReading r = MakeLiveReading("12.34", true, "fL");
+  EXPECT_EQ(r.text, "12.34K");
+  EXPECT_EQ(r.cdText, "12.34K");
+  EXPECT_FALSE(r.metric);
+  EXPECT_TRUE(r.known);
+  EXPECT_FALSE(MakeLiveReading("0", false, "").known);
+}
+
+}  // namespace
+}  // namespace orvane
