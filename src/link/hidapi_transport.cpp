@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cwchar>
 
 namespace orvane {
@@ -30,6 +31,9 @@ HidapiTransport::~HidapiTransport() {
 }
 
 std::vector<HidDeviceInfo> HidapiTransport::Enumerate() {
+  using namespace std::chrono;
+  const auto nowMs = duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+  if (!monitor_.MayHaveChanged(nowMs)) return devices_;
   std::vector<HidDeviceInfo> found;
   hid_device_info* list = hid_enumerate(0, 0);
   for (hid_device_info* d = list; d != nullptr; d = d->next) {
@@ -37,6 +41,7 @@ std::vector<HidDeviceInfo> HidapiTransport::Enumerate() {
         {d->path ? d->path : "", d->vendor_id, d->product_id, Narrow(d->product_string)});
   }
   hid_free_enumeration(list);
+  devices_ = found;
   return found;
 }
 

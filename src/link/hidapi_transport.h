@@ -5,10 +5,15 @@
 // that is what this transport reports for an open device. hid_read_timeout() returns
 // the 64 report bytes without a report ID, 0 on a time-out and -1 on an error, which is
 // also how an unplugged device shows up.
+//
+// While no meter is attached the link enumerates on every poll. The list is enumerated
+// again only when a hidraw device came, went or changed (or a few seconds passed), so
+// that an idle poll costs a non-blocking look at the udev monitor.
 
 #include <memory>
 
 #include "link/hid_transport.h"
+#include "link/hidraw_monitor.h"
 
 struct hid_device_;
 
@@ -33,6 +38,8 @@ class HidapiTransport final : public HidTransport {
   bool LastOpenDenied() const { return lastOpenDenied_; }
 
  private:
+  HidrawMonitor monitor_;
+  std::vector<HidDeviceInfo> devices_;
   hid_device_* device_ = nullptr;
   bool lastOpenDenied_ = false;
 };
