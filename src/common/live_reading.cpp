@@ -41,11 +41,12 @@ int SignificantDigits(std::string_view text) {
   return count;
 }
 
-std::string FormatSignificant(double value, int digits) {
+std::string FormatSignificant(double value, int digits) {  // value finite
   if (value == 0.0) return "0";
+  digits = std::min(digits, 15);  // a double holds no more
   const int magnitude = static_cast<int>(std::floor(std::log10(std::fabs(value))));
-  const int decimals = std::max(0, digits - 1 - magnitude);
-  char buffer[64];
+  const int decimals = std::clamp(digits - 1 - magnitude, 0, 20);
+  char buffer[400];  // up to 1e308 with 20 decimals
   std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
   return buffer;
 }
@@ -57,6 +58,7 @@ std::string ConvertReadingText(std::string_view text, bool luxToFc) {
   if (IsOverRange(text) || digits == 0) return std::string(text);
   const double value = ReadingValue(text);
   const double converted = luxToFc ? value / kLuxPerFootCandle : value * kLuxPerFootCandle;
+  if (!std::isfinite(converted)) return std::string(text);
   if (converted >= 10000.0) return FormatSignificant(converted / 1000.0, digits) + "K";
   return FormatSignificant(converted, digits);
 }

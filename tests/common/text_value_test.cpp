@@ -45,3 +45,17 @@ TEST(LiveReadingText, ThousandsOverRangeAndTheOtherSystem) {
 
 }  // namespace
 }  // namespace orvane
+
+namespace orvane {
+namespace {
+
+// Found by fuzzing: a reading beyond a double's range, or with hundreds of digits.
+TEST(LiveReadingText, ExtremeTextsAreCopiedOrBounded) {
+  EXPECT_EQ(ConvertReadingText("1e308K", false), "1e308K");
+  const std::string longDigits(500, '1');
+  EXPECT_LE(ConvertReadingText(longDigits, true).size(), 420u);
+  EXPECT_EQ(ConvertReadingText("0.000000000000000000000000001", true).size(), 22u);
+}
+
+}  // namespace
+}  // namespace orvane
