@@ -35,7 +35,7 @@ class SystemClock final : public Clock {
 // A clock that stands still until told to move: for tests and the simulated meter.
 class ManualClock final : public Clock {
  public:
-  explicit ManualClock(DateTime start = {2024, 5, 17, 10, 30, 0, 0}) : now_(start) {}
+  explicit ManualClock(const DateTime& start = {2024, 5, 17, 10, 30, 0, 0}) : now_(start) {}
   DateTime Now() const override { return now_; }
   std::int64_t MonotonicMs() const override { return monotonicMs_; }
   void Set(const DateTime& t) { now_ = t; }
