@@ -272,7 +272,8 @@ void MemoryWindow::EraseAll_Click() {
 
 MemoryWindow* FindMemoryWindow() {
   for (QWidget* w : QApplication::topLevelWidgets()) {
-    if (auto* window = qobject_cast<MemoryWindow*>(w)) return window;
+    auto* window = qobject_cast<MemoryWindow*>(w);
+    if (window != nullptr && window->isVisible()) return window;  // not one that was closed
   }
   return nullptr;
 }

@@ -81,7 +81,7 @@ class MemoryWindow : public QWidget {
   bool closePending_ = false;
 };
 
-// The open data logger window, if any.
+// The open data logger window, if any (a closed one waiting for deletion is not).
 MemoryWindow* FindMemoryWindow();
 
 struct PanelControls;
