@@ -76,16 +76,6 @@ TEST(LoggerIndex, MeterThatStopsAnsweringGivesOnlyTheStampsThatArrived) {
   EXPECT_EQ(m.link.MeterConnected(), 0);
 }
 
-TEST(LoggerIndex, SetStampsKeepEntryZeroEmpty) {
-  std::vector<std::string> setStamps = {"", "OLD1", "OLD2", "OLD3"};
-  StoreSetStamps(setStamps, {"20140414123456"});
-  EXPECT_EQ(setStamps, (std::vector<std::string>{"", "20140414123456"}));
-  EXPECT_EQ(SetStampAt(setStamps, 1), "20140414123456");
-  EXPECT_EQ(SetStampAt(setStamps, 0), "");
-  EXPECT_EQ(SetStampAt(setStamps, 2), "");
-  EXPECT_EQ(SetStampAt(setStamps, -1), "");
-}
-
 TEST(LoggerStatusQuery, DrainsThenAsks) {
   ScriptedLink m;
   m.QueueDrain();
