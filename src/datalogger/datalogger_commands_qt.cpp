@@ -1,8 +1,98 @@
-// Tool bar Memory and Erase, the erase list. (Placeholder until built.)
+// Tool bar "Memory" and "Erase", and a choice in the erase list.
+#include <QComboBox>
+
+#include "datalogger/logger_exchange.h"
+#include "datalogger/logger_texts.h"
+#include "datalogger/memory_window.h"
+#include "datalogger/set_text_file.h"
 #include "panel/panel_commands.h"
 
 namespace orvane {
-void CommandMemory(PanelContext&, PanelControls&) {}
-void CommandErase(PanelContext&, PanelControls&) {}
-void CommandEraseChosen(PanelContext&, PanelControls&, int) {}
+
+namespace {
+
+// The annunciators as the display decoder last decoded them.
+FlagLit DisplayFlags(const FrameDecoder& display) {
+  return [&display](std::string_view name) { return name == "AnnSET" && display.SetLit(); };
+}
+
+void Tell(PanelContext& ctx, const char* text) {
+  ctx.dialogs.Message(text, MessageIcon::Critical, MessageButtons::Ok, kLoggerMessageTitle);
+}
+
+void FillEraseList(QComboBox& combo, const std::vector<std::string>& setStamps) {
+  combo.clear();
+  combo.addItem(kEraseListExit);
+  for (std::size_t k = 1; k < setStamps.size(); ++k) {
+    combo.addItem(QString::fromStdString(EraseListEntry(static_cast<long long>(k), setStamps[k])));
+  }
+  combo.addItem(kEraseListAll);
+  combo.setCurrentIndex(0);
+}
+
+void StopTimers(PanelContext& ctx) {
+  ctx.timer1.stop();
+  ctx.timer2.stop();
+}
+
+void StartTimers(PanelContext& ctx) {
+  ctx.timer1.start();
+  ctx.timer2.start();
+}
+
+}  // namespace
+
+void CommandMemory(PanelContext& ctx, PanelControls&) {
+  OpenDataLogger(ctx, DisplayFlags(ctx.display));
+}
+
+void OpenEraseList(PanelContext& ctx, PanelControls& controls, const FlagLit& lit) {
+  if (controls.ComboErase == nullptr || LoggerBusy() || EraseRefused(lit)) return;
+  LoggerBusyScope scope;
+  ctx.timer1.stop();
+  const std::optional<LoggerStatus> status = QueryLoggerStatus(ctx.link);
+  if (status && status->setCount == 0) Tell(ctx, kNoDataText);
+  if (!status || status->setCount == 0) {
+    ctx.timer1.start();
+    return;
+  }
+  const IndexDownload index = DownloadIndex(ctx.link, static_cast<std::uint64_t>(status->setCount),
+                                            [](auto, auto) { LetEventsRun(); });
+  StoreSetStamps(ctx.state.SetStamps, index.stamps);
+  FillEraseList(*controls.ComboErase, ctx.state.SetStamps);
+  controls.ComboErase->show();
+  if (!index.complete) Tell(ctx, kIndexIncompleteText);
+  ctx.timer1.start();
+}
+
+void CommandErase(PanelContext& ctx, PanelControls& controls) {
+  OpenEraseList(ctx, controls, DisplayFlags(ctx.display));
+}
+
+// "Exit" closes the list; "All" erases everything after the warning; an entry k erases
+// record set k.
+void CommandEraseChosen(PanelContext& ctx, PanelControls& controls, int index) {
+  QComboBox* combo = controls.ComboErase;
+  if (combo == nullptr || index < 0 || index >= combo->count() || LoggerBusy()) return;
+  LoggerBusyScope scope;
+  const QString text = combo->itemText(index);
+  if (text == kEraseListExit) {
+    combo->hide();
+  } else if (text == kEraseListAll) {
+    const DialogAnswer answer = ctx.dialogs.Message(kEraseAllWarning, MessageIcon::Exclamation,
+                                                    MessageButtons::OkCancel, kEraseAllTitle);
+    if (answer == DialogAnswer::Ok) {
+      StopTimers(ctx);
+      EraseAllSets(ctx.link, false);
+    }
+    combo->hide();
+    StartTimers(ctx);
+  } else {
+    StopTimers(ctx);
+    EraseOneSet(ctx.link, SetStampAt(ctx.state.SetStamps, index));
+    combo->hide();
+    StartTimers(ctx);
+  }
+}
+
 }  // namespace orvane

@@ -1,0 +1,23 @@
+#pragma once
+// What the data logger commands tell their user, word for word.
+
+namespace orvane {
+
+inline constexpr const char* kLoggerMessageTitle = "Orvane";
+inline constexpr const char* kNoDataText = "No Data in Memory!";
+inline constexpr const char* kEraseAllWarning =
+    "All the Automatically Recorded data in memory will be deleted!";
+inline constexpr const char* kEraseAllTitle = "Warning";
+// A meter that stops answering in the middle of a download.
+inline constexpr const char* kIndexIncompleteText =
+    "The meter stopped answering: the list of record sets is incomplete.";
+inline constexpr const char* kSetIncompleteText =
+    "The meter stopped answering: the record set was not downloaded completely and has not "
+    "been saved.";
+inline constexpr const char* kCannotWriteText = "The record set could not be written to ";
+inline constexpr const char* kNoEditorText = "No text editor could be started for ";
+
+inline constexpr const char* kEraseListExit = "Exit";
+inline constexpr const char* kEraseListAll = "All";
+
+}  // namespace orvane

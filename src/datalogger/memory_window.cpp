@@ -1,0 +1,309 @@
+#include "datalogger/memory_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "common/text_value.h"
+#include "common/working_folder.h"
+#include "datalogger/logger_exchange.h"
+#include "datalogger/logger_texts.h"
+#include "datalogger/set_text_file.h"
+
+namespace orvane {
+
+namespace {
+
+bool loggerBusy = false;
+
+QLabel* NamedLabel(const char* name, const char* caption, const char* family, QWidget* parent) {
+  auto* label = new QLabel(QString::fromUtf8(caption), parent);
+  label->setObjectName(name);
+  label->setFont(QFont(family));
+  return label;
+}
+
+ClickPanel* LegendBox(const char* name, QWidget* parent) {
+  auto* box = new ClickPanel(parent);
+  box->setObjectName(name);
+  box->setFont(QFont("Tahoma"));
+  box->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  box->setFixedSize(24, 16);
+  box->setAutoFillBackground(true);
+  return box;
+}
+
+// Progress of a download: report done of total, in percent.
+int Percent(std::uint64_t done, std::uint64_t total) {
+  return total == 0 ? 100 : static_cast<int>(done * 100 / total);
+}
+
+void Tell(PanelContext& ctx, const std::string& text) {
+  ctx.dialogs.Message(text, MessageIcon::Critical, MessageButtons::Ok, kLoggerMessageTitle);
+}
+
+}  // namespace
+
+bool LoggerBusy() {
+  return loggerBusy;
+}
+LoggerBusyScope::LoggerBusyScope() {
+  loggerBusy = true;
+}
+LoggerBusyScope::~LoggerBusyScope() {
+  loggerBusy = false;
+}
+
+void LetEventsRun() {
+  QCoreApplication::processEvents();
+}
+
+void ClickPanel::mouseReleaseEvent(QMouseEvent* event) {
+  QFrame::mouseReleaseEvent(event);
+  if (event->button() == Qt::LeftButton) emit clicked();
+}
+
+void GaugePanel::mouseReleaseEvent(QMouseEvent* event) {
+  QProgressBar::mouseReleaseEvent(event);
+  if (event->button() == Qt::LeftButton) emit clicked();
+}
+
+// A window of its own, owned by the panel so that it goes when the panel goes.
+MemoryWindow::MemoryWindow(PanelContext& ctx) : QWidget(ctx.panel, Qt::Window), ctx_(ctx) {
+  setObjectName("Memory");
+  setWindowTitle("Data Logger");
+  setAttribute(Qt::WA_DeleteOnClose);
+  BuildControls();
+  SetUpGridHeader();
+  ctx_.PlaceRightOfPanel(*this);
+}
+
+MemoryWindow::~MemoryWindow() {
+  ctx_.state.MemoryShown = false;
+}
+
+void MemoryWindow::BuildControls() {
+  auto* picOptLxFc = new QWidget(this);
+  picOptLxFc->setObjectName("PicOptLxFc");
+  auto* optRow = new QHBoxLayout(picOptLxFc);
+  const char* captions[2] = {"Lux", "Fc"};
+  for (int i = 0; i < 2; ++i) {
+    OptLuxFc_[i] = new QRadioButton(captions[i], picOptLxFc);
+    OptLuxFc_[i]->setObjectName("OptLuxFc");
+    OptLuxFc_[i]->setProperty("index", i);
+    OptLuxFc_[i]->setFont(QFont("Arial"));
+    optRow->addWidget(OptLuxFc_[i]);
+    connect(OptLuxFc_[i], &QRadioButton::clicked, this, [this, i] { OptLuxFc_Click(i); });
+  }
+
+  MBar_ = new QProgressBar(this);
+  MBar_->setObjectName("MBar");
+  MBar_->setRange(0, 100);
+  MBar_->setValue(0);
+
+  MSize_ = new GaugePanel(this);
+  MSize_->setObjectName("MSize");
+  MSize_->setFont(QFont("Tahoma"));
+  MSize_->setRange(0, 100);
+  MSize_->setValue(0);
+  MSize_->setFormat("Memory Size");
+  connect(MSize_, &GaugePanel::clicked, this, &MemoryWindow::EraseAll_Click);
+
+  auto* legend = new QHBoxLayout;
+  ClickPanel* used = LegendBox("SSPanel2", this);
+  used->setStyleSheet("background: #000080;");
+  ClickPanel* unused = LegendBox("SSPanel3", this);
+  for (ClickPanel* box : {used, unused}) {
+    connect(box, &ClickPanel::clicked, this, &MemoryWindow::EraseAll_Click);
+  }
+  legend->addWidget(used);
+  legend->addWidget(NamedLabel("Label2", "Used", "Times New Roman", this));
+  legend->addWidget(unused);
+  legend->addWidget(NamedLabel("Label3", "Unused", "Times New Roman", this));
+  legend->addStretch();
+
+  LblMemorySize_ = NamedLabel("LblMemorySize", "Capacity : 512 K", "Times New Roman", this);
+
+  GridSet_ = new QTableWidget(1, 2, this);
+  GridSet_->setObjectName("GridSet");
+  GridSet_->horizontalHeader()->hide();
+  GridSet_->verticalHeader()->hide();
+  GridSet_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  GridSet_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  GridSet_->setSelectionMode(QAbstractItemView::SingleSelection);
+  connect(GridSet_, &QTableWidget::cellClicked, this, [this](int row, int) { GridSet_Click(row); });
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(picOptLxFc);
+  layout->addWidget(LblMemorySize_);
+  layout->addWidget(MSize_);
+  layout->addLayout(legend);
+  layout->addWidget(MBar_);
+  layout->addWidget(GridSet_, 1);
+}
+
+// Row 0 is the grid's fixed header row; the set rows follow it.
+void MemoryWindow::SetUpGridHeader() {
+  const QFontMetrics metrics(font());
+  GridSet_->setColumnWidth(0, metrics.horizontalAdvance(" No.S "));
+  GridSet_->setColumnWidth(1, metrics.horizontalAdvance("AAAA/AA/AA AA:AA:AA"));
+  const char* header[2] = {"Set", "  Start Time  "};
+  for (int c = 0; c < 2; ++c) {
+    auto* item = new QTableWidgetItem(header[c]);
+    item->setFlags(Qt::ItemIsEnabled);
+    item->setBackground(palette().button());
+    GridSet_->setItem(0, c, item);
+  }
+}
+
+void MemoryWindow::ShowStatus(const LoggerStatus& status) {
+  LblMemorySize_->setText(QString::fromStdString(MemorySizeCaption(status)));
+  MSize_->setValue(MemoryGaugePercent(status));
+}
+
+void MemoryWindow::AppendSets(const std::vector<std::string>& setStamps) {
+  for (std::size_t k = 1; k < setStamps.size(); ++k) {
+    const int row = GridSet_->rowCount();
+    GridSet_->insertRow(row);
+    GridSet_->setItem(row, 0, new QTableWidgetItem(QString::number(k)));
+    GridSet_->setItem(row, 1,
+                      new QTableWidgetItem(QString::fromStdString(StampDisplay(setStamps[k]))));
+  }
+}
+
+void MemoryWindow::SetProgress(int percent) {
+  MBar_->setValue(percent);
+}
+
+void MemoryWindow::SetBusy(bool busy) {
+  busy_ = busy;
+  if (!busy_ && closePending_) close();
+}
+
+void MemoryWindow::closeEvent(QCloseEvent* event) {
+  if (busy_) {
+    closePending_ = true;
+    event->ignore();
+    return;
+  }
+  ctx_.state.MemoryShown = false;
+  QWidget::closeEvent(event);
+}
+
+// The set number is the numeric value of the row's first cell: the header's "Set"
+// gives 0, whose stamp is always empty.
+std::string MemoryWindow::StampOfRow(int row) const {
+  const QTableWidgetItem* item = GridSet_->item(row, 0);
+  const double n = item == nullptr ? 0 : NumericValue(item->text().toStdString());
+  if (!(n >= 0 && n < 65536)) return {};
+  return SetStampAt(ctx_.state.SetStamps, static_cast<long long>(n));
+}
+
+void MemoryWindow::GridSet_Click(int row) {
+  if (busy_ || LoggerBusy()) return;
+  DownloadRecordSet(row);
+}
+
+void MemoryWindow::DownloadRecordSet(int row) {
+  LoggerBusyScope scope;
+  QPointer<MemoryWindow> self(this);
+  SetBusy(true);
+  ctx_.timer1.stop();
+  ctx_.timer2.stop();
+  const SetDownload download =
+      DownloadSetContent(ctx_.link, StampOfRow(row), [this](auto done, auto total) {
+        SetProgress(Percent(done, total));
+        LetEventsRun();
+      });
+  if (download.complete) {
+    SaveAndOpen(download.text);
+  } else {
+    Tell(ctx_, kSetIncompleteText);
+  }
+  ctx_.timer1.start();
+  ctx_.timer2.start();
+  if (self) SetBusy(false);
+}
+
+void MemoryWindow::SaveAndOpen(const std::string& text) {
+  const std::string path = InWorkingFolder(ctx_.workingFolder, kDialogTempName);
+  if (!WriteSetTextFile(path, text)) {
+    Tell(ctx_, kCannotWriteText + path);
+    return;
+  }
+  if (!ctx_.launcher.OpenInEditor(path)) Tell(ctx_, kNoEditorText + path);
+}
+
+void MemoryWindow::OptLuxFc_Click(int /*index*/) {
+  if (busy_ || LoggerBusy()) return;
+  LoggerBusyScope scope;
+  const int current = GridSet_->currentRow();
+  const int row = current >= 0 ? current : (GridSet_->rowCount() > 1 ? 1 : 0);
+  ctx_.timer1.stop();
+  ctx_.timer2.stop();
+  SendStampBcd(ctx_.link, StampOfRow(row));
+  ctx_.timer1.start();
+  ctx_.timer2.start();
+}
+
+void MemoryWindow::EraseAll_Click() {
+  if (busy_ || LoggerBusy()) return;
+  const DialogAnswer answer = ctx_.dialogs.Message(kEraseAllWarning, MessageIcon::Exclamation,
+                                                   MessageButtons::OkCancel, kEraseAllTitle);
+  if (answer != DialogAnswer::Ok) return;
+  {
+    LoggerBusyScope scope;
+    ctx_.timer1.stop();
+    ctx_.timer2.stop();
+    EraseAllSets(ctx_.link, true);
+    ctx_.timer1.start();
+    ctx_.timer2.start();
+  }
+  close();
+}
+
+MemoryWindow* FindMemoryWindow() {
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    auto* window = qobject_cast<MemoryWindow*>(w);
+    if (window != nullptr && window->isVisible()) return window;  // not one that was closed
+  }
+  return nullptr;
+}
+
+void OpenDataLogger(PanelContext& ctx, const FlagLit& lit) {
+  if (LoggerBusy() || MemoryRefused(lit)) return;
+  LoggerBusyScope scope;
+  ctx.timer1.stop();
+  const std::optional<LoggerStatus> status = QueryLoggerStatus(ctx.link);
+  if (status && status->setCount == 0) Tell(ctx, kNoDataText);
+  if (!status || status->setCount == 0) {
+    ctx.timer1.start();
+    return;
+  }
+  QPointer<MemoryWindow> window = FindMemoryWindow();
+  if (window == nullptr) window = new MemoryWindow(ctx);
+  window->show();
+  ctx.state.MemoryShown = true;
+  window->ShowStatus(*status);
+  window->SetBusy(true);
+  const IndexDownload index = DownloadIndex(ctx.link, static_cast<std::uint64_t>(status->setCount),
+                                            [&window](auto done, auto total) {
+                                              if (window) window->SetProgress(Percent(done, total));
+                                              LetEventsRun();
+                                            });
+  StoreSetStamps(ctx.state.SetStamps, index.stamps);
+  if (window) window->AppendSets(ctx.state.SetStamps);
+  if (!index.complete) Tell(ctx, kIndexIncompleteText);
+  ctx.timer1.start();
+  if (window) window->SetBusy(false);
+}
+
+}  // namespace orvane

@@ -1,0 +1,107 @@
+#pragma once
+// The data logger window "Data Logger": the memory gauge, the list of stored record sets,
+// the download of one set into the text editor, the unit option and erasing everything.
+
+#include <QFrame>
+#include <QProgressBar>
+#include <QWidget>
+#include <string>
+#include <vector>
+
+#include "datalogger/logger_codec.h"
+#include "datalogger/logger_flags.h"
+#include "panel/panel_context.h"
+
+class QLabel;
+class QRadioButton;
+class QTableWidget;
+
+namespace orvane {
+
+// A 3-D panel that reports a click.
+class ClickPanel : public QFrame {
+  Q_OBJECT
+ public:
+  using QFrame::QFrame;
+ signals:
+  void clicked();
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// The memory gauge: a filled bar that reports a click.
+class GaugePanel : public QProgressBar {
+  Q_OBJECT
+ public:
+  using QProgressBar::QProgressBar;
+ signals:
+  void clicked();
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+class MemoryWindow : public QWidget {
+  Q_OBJECT
+ public:
+  explicit MemoryWindow(PanelContext& ctx);
+  ~MemoryWindow() override;
+
+  // Caption and gauge from the status reply.
+  void ShowStatus(const LoggerStatus& status);
+  // One grid row per set 1.. of `setStamps`, after the rows already there.
+  void AppendSets(const std::vector<std::string>& setStamps);
+  void SetProgress(int percent);
+  // While busy the window ignores clicks and puts off closing until the work is done.
+  void SetBusy(bool busy);
+
+  // Event handlers.
+  void GridSet_Click(int row);
+  void OptLuxFc_Click(int index);
+  void EraseAll_Click();  // MSize, SSPanel2, SSPanel3
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildControls();
+  void SetUpGridHeader();
+  std::string StampOfRow(int row) const;
+  void DownloadRecordSet(int row);
+  void SaveAndOpen(const std::string& text);
+
+  PanelContext& ctx_;
+  QProgressBar* MBar_ = nullptr;
+  GaugePanel* MSize_ = nullptr;
+  QLabel* LblMemorySize_ = nullptr;
+  QTableWidget* GridSet_ = nullptr;
+  QRadioButton* OptLuxFc_[2] = {nullptr, nullptr};
+  bool busy_ = false;
+  bool closePending_ = false;
+};
+
+// The open data logger window, if any (a closed one waiting for deletion is not).
+MemoryWindow* FindMemoryWindow();
+
+struct PanelControls;
+
+// Tool bar "Memory": status, window, index. `lit` tells the annunciators of the display.
+void OpenDataLogger(PanelContext& ctx, const FlagLit& lit);
+// Tool bar "Erase": status, index, and the panel's erase list filled and shown.
+void OpenEraseList(PanelContext& ctx, PanelControls& controls, const FlagLit& lit);
+
+// True while a data logger command talks to the meter; a second one waits its turn.
+bool LoggerBusy();
+class LoggerBusyScope {
+ public:
+  LoggerBusyScope();
+  ~LoggerBusyScope();
+  LoggerBusyScope(const LoggerBusyScope&) = delete;
+  LoggerBusyScope& operator=(const LoggerBusyScope&) = delete;
+};
+
+// Lets pending window events run during a download.
+void LetEventsRun();
+
+}  // namespace orvane

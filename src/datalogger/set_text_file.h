@@ -1,0 +1,15 @@
+#pragma once
+// A downloaded record set on disk: its text unchanged, followed by CR LF.
+
+#include <string>
+
+namespace orvane {
+
+// Creates or truncates `path` and writes `text` and CR LF. False when it cannot be
+// written whole.
+bool WriteSetTextFile(const std::string& path, const std::string& text);
+
+// Grid and erase-list texts of set k: "YYYY/MM/DD hh:mm:ss" and "k  YYYY/MM/DD hh:mm:ss".
+std::string EraseListEntry(long long k, const std::string& stampText);
+
+}  // namespace orvane

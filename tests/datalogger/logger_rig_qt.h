@@ -1,0 +1,103 @@
+#pragma once
+// The panel's context wired to the built-in meter, for the data logger window tests.
+
+#include <unistd.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QMouseEvent>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "common/dialogs.h"
+#include "common/launcher.h"
+#include "common/program_state.h"
+#include "common/working_folder.h"
+#include "datalogger/logger_flags.h"
+#include "datalogger/memory_window.h"
+#include "display/frame_decoder.h"
+#include "panel/panel_commands.h"
+#include "support/sim_rig.h"
+
+namespace orvane::test {
+
+inline const FlagLit kAllDark = [](std::string_view) { return false; };
+
+inline FlagLit OnlyLit(std::string_view lit) {
+  return [lit](std::string_view name) { return name == lit; };
+}
+
+struct LoggerRig {
+  SimRig sim;
+  FrameDecoder display;
+  ProgramState state;
+  ScriptedDialogs dialogs;
+  RecordingLauncher launcher;
+  QTimer timer1;
+  QTimer timer2;
+  std::filesystem::path folder;
+  PanelContext ctx;
+  QComboBox combo;
+  PanelControls controls;
+
+  LoggerRig()
+      : folder(MakeFolder()), ctx{sim.link,  display, state,  dialogs, launcher,
+                                  sim.clock, timer1,  timer2, nullptr, folder.string()} {
+    timer1.setInterval(250);
+    timer2.setInterval(1000);
+    timer1.start();
+    timer2.start();
+    combo.hide();
+    controls.ComboErase = &combo;
+    sim.link.FindMeter();
+  }
+  ~LoggerRig() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (qobject_cast<MemoryWindow*>(w) != nullptr) delete w;
+    }
+    std::filesystem::remove_all(folder);
+  }
+
+  static std::filesystem::path MakeFolder() {
+    static int serial = 0;
+    auto p = std::filesystem::temp_directory_path() /
+             ("orvane-logger-test-" + std::to_string(::getpid()) + "-" + std::to_string(++serial));
+    std::filesystem::create_directories(p);
+    return p;
+  }
+
+  // Request codes the meter received since the last call.
+  std::vector<int> TakeCodes() {
+    std::vector<int> codes;
+    for (std::size_t i = seen_; i < sim.meter.requestsReceived.size(); ++i) {
+      codes.push_back(sim.meter.requestsReceived[i][2]);
+    }
+    seen_ = sim.meter.requestsReceived.size();
+    return codes;
+  }
+  const Report& LastRequest() const { return sim.meter.requestsReceived.back(); }
+
+  std::string TempFilePath() const { return (folder / kDialogTempName).string(); }
+  std::string TempFileBytes() const {
+    std::ifstream in(TempFilePath(), std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  bool TimersRun() const { return timer1.isActive() && timer2.isActive(); }
+
+ private:
+  std::size_t seen_ = 0;
+};
+
+// A left click released over `w`.
+inline void Click(QWidget* w) {
+  const QPointF at(2, 2);
+  QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), Qt::LeftButton,
+                      Qt::NoButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(w, &release);
+}
+
+}  // namespace orvane::test
