@@ -1,0 +1,35 @@
+#include "clock/meter_clock.h"
+
+#include "link/requests.h"
+
+namespace orvane {
+
+namespace {
+// The last two characters of "0" followed by the number.
+std::string TwoDigits(int value) {
+  const std::string text = "0" + std::to_string(value);
+  return text.substr(text.size() - 2);
+}
+}  // namespace
+
+std::string FormatMeterClock(const Report& reply) {
+  return std::to_string(BigEndianWord(reply, 1)) + "/" + TwoDigits(reply[3]) + "/" +
+         TwoDigits(reply[4]) + " " + TwoDigits(reply[5]) + ":" + TwoDigits(reply[6]) + ":" +
+         TwoDigits(reply[7]);
+}
+
+void StoreClockRead(Report& request) {
+  StoreRequest(request, request::kClockRead);
+}
+
+void StoreClockSet(Report& request, const DateTime& time) {
+  StoreRequest(request, request::kClockSet);
+  StoreWord(request, 3, time.year);
+  request[5] = static_cast<std::uint8_t>(time.month);
+  request[6] = static_cast<std::uint8_t>(time.day);
+  request[7] = static_cast<std::uint8_t>(time.hour);
+  request[8] = static_cast<std::uint8_t>(time.minute);
+  request[9] = static_cast<std::uint8_t>(time.second);
+}
+
+}  // namespace orvane

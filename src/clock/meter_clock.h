@@ -1,0 +1,27 @@
+#pragma once
+// The meter's clock on the link. The meter answers a clock request (22) with the year in
+// bytes 1 and 2 (big-endian), then month, day, hour (0..23), minute and second in bytes
+// 3 to 7. The clock is set with request 23 carrying the same fields, in the same order,
+// from byte 3 on; every field, the month included, is its plain number.
+
+#include <string>
+
+#include "common/clock.h"
+#include "link/report.h"
+
+namespace orvane {
+
+// What the meter time field shows while no fresh clock reply is at hand.
+inline constexpr const char* kMeterClockNoConnection = " No Connection";
+
+// "Y/MM/DD hh:mm:ss": the year as a decimal number without leading zeros, every other
+// field in two digits (the last two of a larger number).
+std::string FormatMeterClock(const Report& reply);
+
+// Stores the clock-set request for `time` into bytes 0..9; leaves the rest.
+void StoreClockSet(Report& request, const DateTime& time);
+
+// Stores the clock read request into bytes 0..2.
+void StoreClockRead(Report& request);
+
+}  // namespace orvane
