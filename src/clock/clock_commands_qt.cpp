@@ -1,6 +1,27 @@
-// Tool bar RTC. (Placeholder until built.)
+// Tool bar "RTC": the clock window, opened while the meter is not recording.
+#include <algorithm>
+
+#include "clock/setup_window.h"
 #include "panel/panel_commands.h"
 
 namespace orvane {
-void CommandRtc(PanelContext&, PanelControls&) {}
+
+namespace {
+// "REC" lit on the meter's display, as the poll last decoded it.
+bool MeterRecording(const FrameDecoder& display) {
+  const LcdModel& lcd = display.Model();
+  const std::vector<std::string> names = lcd.Names();
+  return std::find(names.begin(), names.end(), "LblREC") != names.end() &&
+         lcd.Get("LblREC").visible;
+}
+}  // namespace
+
+void CommandRtc(PanelContext& ctx, PanelControls&) {
+  if (MeterRecording(ctx.display)) return;
+  ctx.timer1.stop();
+  ctx.timer2.stop();
+  Setup setup(ctx, ctx.panel);
+  setup.exec();
+}
+
 }  // namespace orvane

@@ -32,4 +32,16 @@ void StoreClockSet(Report& request, const DateTime& time) {
   request[9] = static_cast<std::uint8_t>(time.second);
 }
 
+std::string ReadMeterClock(MeterLink& link) {
+  StoreClockRead(link.OutputReport());
+  link.ExchangeReports();
+  if (link.MeterConnected() != -1) return kMeterClockNoConnection;
+  return FormatMeterClock(link.InputReport());
+}
+
+void SetMeterClock(MeterLink& link, const DateTime& time) {
+  StoreClockSet(link.OutputReport(), time);
+  link.SendReport();
+}
+
 }  // namespace orvane

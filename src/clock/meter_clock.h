@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/clock.h"
+#include "link/meter_link.h"
 #include "link/report.h"
 
 namespace orvane {
@@ -23,5 +24,13 @@ void StoreClockSet(Report& request, const DateTime& time);
 
 // Stores the clock read request into bytes 0..2.
 void StoreClockRead(Report& request);
+
+// Asks the meter for its clock and formats the reply; " No Connection" when the link is
+// down after the exchange, so a stale or empty reply is never shown as the meter's time.
+std::string ReadMeterClock(MeterLink& link);
+
+// Sets the meter's clock to `time`. No reply is read; a request while the link is down is
+// lost, as every request is.
+void SetMeterClock(MeterLink& link, const DateTime& time);
 
 }  // namespace orvane

@@ -1,7 +1,34 @@
-// Tool bar List and the list's part of the record tick. (Placeholder until built.)
+// Tool bar "List" and the list's part of the one-second record tick.
+#include <QPointer>
+
+#include "lists/list_window.h"
 #include "panel/panel_commands.h"
 
 namespace orvane {
-void CommandList(PanelContext&, PanelControls&) {}
-void ListTick(PanelContext&, const std::string&) {}
+
+namespace {
+// The open real-time list, if any; it deletes itself when closed.
+QPointer<List>& OpenList() {
+  static QPointer<List> list;
+  return list;
+}
+}  // namespace
+
+void CommandList(PanelContext& ctx, PanelControls&) {
+  if (ctx.state.ListShown) return;
+  ctx.state.ListRowCount = 0;
+  auto* list = new List(ctx, ctx.panel);
+  OpenList() = list;
+  list->show();
+  ctx.state.ListShown = true;
+}
+
+void ListTick(PanelContext& ctx, const std::string& time) {
+  if (!ctx.state.ListShown) return;
+  ++ctx.state.ListRowCount;
+  if (List* list = OpenList()) {
+    list->AppendRows(MakeListRows(ctx.state.ListRowCount, time, ctx.Reading()));
+  }
+}
+
 }  // namespace orvane

@@ -1,0 +1,122 @@
+#include "clock/setup_window.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "clock/meter_clock.h"
+
+namespace orvane {
+
+namespace {
+constexpr const char* kMeterTimeCaption = "Meter Time";
+constexpr const char* kPCTimeCaption = "PC System Time";
+constexpr int kTwipsPerPixel = 15;
+constexpr int kBelowPanelTopTwips = 1000;
+
+QLabel* MakeTimeField(const char* name, const char* caption, QWidget* parent) {
+  auto* label = new QLabel(caption, parent);
+  label->setObjectName(name);
+  label->setAlignment(Qt::AlignCenter);
+  label->setFrameShape(QFrame::Panel);
+  label->setFrameShadow(QFrame::Sunken);
+  label->setMinimumWidth(200);
+  label->setCursor(Qt::PointingHandCursor);
+  return label;
+}
+}  // namespace
+
+Setup::Setup(PanelContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
+  setObjectName("Setup");
+  setWindowTitle("Setup");
+  setModal(true);
+  BuildControls();
+  timer1_.setObjectName("Timer1");
+  timer1_.setInterval(kTimer1IntervalMs);
+  connect(&timer1_, &QTimer::timeout, this, &Setup::Timer1_Timer);
+  timer1_.start();
+}
+
+void Setup::BuildControls() {
+  auto* frame = new QGroupBox("Time", this);
+  frame->setObjectName("FrameTime");
+  lblMeterTime_ = MakeTimeField("LblMeterTime", kMeterTimeCaption, frame);
+  lblPCTime_ = MakeTimeField("LblPCTime", kPCTimeCaption, frame);
+  lblMeterTime_->installEventFilter(this);
+  lblPCTime_->installEventFilter(this);
+  auto* fields = new QVBoxLayout(frame);
+  fields->addWidget(lblMeterTime_);
+  fields->addWidget(lblPCTime_);
+
+  auto* setTime = new QPushButton("Set Meter Time To System Time", this);
+  setTime->setObjectName("CmdSetTime");
+  connect(setTime, &QPushButton::clicked, this, &Setup::CmdSetTime_Click);
+  auto* exit = new QPushButton("Exit", this);
+  exit->setObjectName("CmdExit");
+  exit->setAutoDefault(false);
+  connect(exit, &QPushButton::clicked, this, &Setup::CmdExit_Click);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(frame);
+  layout->addWidget(setTime);
+  layout->addWidget(exit);
+}
+
+// Centred on the panel, a little below its top edge.
+void Setup::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (placed_ || ctx_.panel == nullptr) return;
+  placed_ = true;
+  const QWidget& panel = *ctx_.panel;
+  move(panel.x() + (panel.frameGeometry().width() - frameGeometry().width()) / 2,
+       panel.y() + kBelowPanelTopTwips / kTwipsPerPixel);
+}
+
+// A field is clicked when the left button is released over it.
+bool Setup::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonRelease &&
+      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    if (watched == lblMeterTime_) LblMeterTime_Click();
+    if (watched == lblPCTime_) LblPCTime_Click();
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void Setup::LblMeterTime_Click() {
+  timer1_.stop();
+  showMeterTime_ = !showMeterTime_;
+  ctx_.link.ReceiveReport();  // takes the meter's pending report off the link
+  timer1_.start();
+}
+
+void Setup::LblPCTime_Click() {
+  showPCTime_ = !showPCTime_;
+}
+
+void Setup::Timer1_Timer() {
+  lblMeterTime_->setText(showMeterTime_ ? QString::fromStdString(ReadMeterClock(ctx_.link))
+                                        : QString(kMeterTimeCaption));
+  lblPCTime_->setText(showPCTime_ ? QString::fromStdString(FormatDateTime(ctx_.clock.Now()))
+                                  : QString(kPCTimeCaption));
+}
+
+void Setup::CmdSetTime_Click() {
+  timer1_.stop();
+  SetMeterClock(ctx_.link, ctx_.clock.Now());
+  timer1_.start();
+}
+
+void Setup::CmdExit_Click() {
+  accept();
+}
+
+void Setup::done(int result) {
+  timer1_.stop();
+  ctx_.timer1.start();
+  ctx_.timer2.start();
+  QDialog::done(result);
+}
+
+}  // namespace orvane

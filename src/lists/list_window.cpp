@@ -1,0 +1,229 @@
+#include "lists/list_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QListView>
+#include <QScrollBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <fstream>
+
+#include "lists/list_file.h"
+
+namespace orvane {
+
+namespace {
+
+constexpr int kTabStop = 8;
+// Where a row is saved: the data file dialog of the whole program.
+const char* const kSaveFilter = "Data Files (*.lms)|*.lms|All Files (*.*)|*.*|";
+
+// A row as drawn: TABs expanded to stops every eight characters of the fixed font, so
+// the columns line up under the titles.
+QString ExpandTabs(std::string_view row) {
+  QString out;
+  out.reserve(static_cast<qsizetype>(row.size()) + 16);
+  for (char c : row) {
+    if (c != '\t') {
+      out += QLatin1Char(c);
+      continue;
+    }
+    do out += QLatin1Char(' ');
+    while (out.size() % kTabStop != 0);
+  }
+  return out;
+}
+
+QListView* MakeTableView(const char* name, ListTableModel& model, QWidget* parent) {
+  auto* view = new QListView(parent);
+  view->setObjectName(name);
+  view->setModel(&model);
+  view->setUniformItemSizes(true);
+  view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+  view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  return view;
+}
+
+QLabel* MakeTitle(const char* name, QWidget* parent) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(name);
+  label->setTextFormat(Qt::PlainText);
+  label->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  return label;
+}
+
+}  // namespace
+
+int ListTableModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(table_.Size());
+}
+
+QVariant ListTableModel::data(const QModelIndex& index, int role) const {
+  if (role != Qt::DisplayRole || !index.isValid()) return {};
+  return ExpandTabs(table_.Row(static_cast<std::size_t>(index.row())));
+}
+
+void ListTableModel::Append(std::string_view row) {
+  const int at = static_cast<int>(table_.Size());
+  beginInsertRows({}, at, at);
+  table_.Append(row);
+  endInsertRows();
+}
+
+List::List(PanelContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), ctx_(ctx) {
+  setObjectName("List");
+  setWindowTitle("Real Time List");
+  setAttribute(Qt::WA_DeleteOnClose);
+  BuildControls();
+  SetTitles();
+}
+
+void List::BuildControls() {
+  auto* toolbar = new QToolBar(this);
+  toolbar->setObjectName("Toolbar1");
+  QAction* save = toolbar->addAction("Save", this, &List::Toolbar1_Save);
+  save->setObjectName("Save");
+  save->setToolTip("Save As");
+  QAction* unit = toolbar->addAction("Unit", this, &List::Toolbar1_Unit);
+  unit->setObjectName("Unit");
+  unit->setToolTip("Lux / Fc");
+
+  titleM_ = MakeTitle("LblTitleM", this);
+  titleI_ = MakeTitle("LblTitleI", this);
+  listM_ = MakeTableView("ListM", modelM_, this);
+  listI_ = MakeTableView("ListI", modelI_, this);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(4, 0, 4, 4);
+  layout->setSpacing(2);
+  for (QWidget* w : {static_cast<QWidget*>(toolbar), static_cast<QWidget*>(titleM_),
+                     static_cast<QWidget*>(titleI_), static_cast<QWidget*>(listM_),
+                     static_cast<QWidget*>(listI_)}) {
+    layout->addWidget(w);
+  }
+  const QFontMetrics metrics(titleM_->font());
+  setMinimumWidth(metrics.horizontalAdvance(QString(60, QLatin1Char('0'))));
+}
+
+void List::SetTitles() {
+  // No measuring distance is known: its column stays blank.
+  titleM_->setText(QString::fromStdString(ListTitleMetric("")));
+  titleI_->setText(QString::fromStdString(ListTitleImperial("")));
+}
+
+void List::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (loaded_) return;
+  loaded_ = true;
+  ctx_.PlaceRightOfPanel(*this);
+  const bool metric = ctx_.state.GraphUnit == "lx";
+  titleM_->setVisible(metric);
+  listM_->setVisible(metric);
+  titleI_->setVisible(!metric);
+  listI_->setVisible(!metric);
+}
+
+void List::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  SetTitles();
+}
+
+void List::closeEvent(QCloseEvent* event) {
+  if (saving_) {  // the rows are being written out: the window stays until done
+    event->ignore();
+    return;
+  }
+  ctx_.state.ListShown = false;
+  ctx_.state.ListRowCount = 0;
+  QWidget::closeEvent(event);
+}
+
+void List::Toolbar1_Unit() {
+  for (QWidget* w : {static_cast<QWidget*>(titleM_), static_cast<QWidget*>(titleI_),
+                     static_cast<QWidget*>(listM_), static_cast<QWidget*>(listI_)}) {
+    w->setVisible(!w->isVisibleTo(this));
+  }
+}
+
+// The view is made exactly tall enough for the rows kept in view, once a row exists to
+// measure.
+void List::FitRowsInView(QListView& view) {
+  const int rowHeight = view.sizeHintForRow(0);
+  if (rowHeight <= 0) return;
+  view.setFixedHeight(rowHeight * static_cast<int>(kListRowsInView) + 2 * view.frameWidth());
+}
+
+void List::KeepNewestInView(QListView& view, long count) {
+  const long top = ListTopRow(count);
+  if (top < 0) return;
+  view.scrollTo(view.model()->index(static_cast<int>(top), 0), QAbstractItemView::PositionAtTop);
+}
+
+void List::AppendRows(const ListRowPair& rows) {
+  modelM_.Append(rows.metric);
+  modelI_.Append(rows.imperial);
+  if (!sized_) {
+    sized_ = true;
+    FitRowsInView(*listM_);
+    FitRowsInView(*listI_);
+  }
+  KeepNewestInView(*listM_, static_cast<long>(modelM_.Table().Size()));
+  KeepNewestInView(*listI_, static_cast<long>(modelI_.Table().Size()));
+}
+
+// The save dialog of the data files; its answer becomes SaveFileName and SaveAccepted.
+static bool ShowSaveDialog(PanelContext& ctx) {
+  FileDialogRequest request;
+  request.title = "Save As";
+  request.filter = kSaveFilter;
+  request.initialPath = ctx.workingFolder + "/Orvane.tmp";
+  request.defaultExtension = "lms";
+  const std::optional<std::string> path = ctx.dialogs.SaveFile(request);
+  ctx.state.SaveAccepted = path.has_value() && !path->empty();
+  if (ctx.state.SaveAccepted) ctx.state.SaveFileName = *path;
+  return ctx.state.SaveAccepted;
+}
+
+void List::Toolbar1_Save() {
+  if (ctx_.state.RecordingOn || saving_) return;
+  if (!ShowSaveDialog(ctx_)) return;
+  saving_ = true;
+  ctx_.timer1.stop();
+  ctx_.timer2.stop();
+  const QString caption = windowTitle();
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const std::string path = ctx_.state.SaveFileName;
+  const bool complete = WriteShownTable(path);
+  QApplication::restoreOverrideCursor();
+  setWindowTitle(caption);
+  ctx_.timer1.start();
+  ctx_.timer2.start();
+  saving_ = false;
+  if (!complete) {
+    ctx_.dialogs.Message("The list could not be written to\n" + path + "\nThe file is incomplete.",
+                         MessageIcon::Critical, MessageButtons::Ok, windowTitle().toStdString());
+  }
+}
+
+// Writes the table shown now; false when the file could not be opened or written whole.
+bool List::WriteShownTable(const std::string& path) {
+  const bool metric = titleM_->isVisibleTo(this);
+  const QLabel& title = metric ? *titleM_ : *titleI_;
+  const ListTable& rows = metric ? modelM_.Table() : modelI_.Table();
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (!out) return false;
+  const bool written = WriteListText(out, ListSaveHeader(title.text().toStdString(), metric), rows,
+                                     [this](std::size_t n) {
+                                       setWindowTitle(QString::number(n) + " Records Completed");
+                                       QApplication::processEvents();
+                                     });
+  out.close();
+  return written && !out.fail();
+}
+
+}  // namespace orvane

@@ -1,0 +1,74 @@
+#pragma once
+// The real-time list: two tables of timed rows, one with the main reading in lux
+// (ListM), one in foot-candles (ListI), one of them shown at a time. The panel's
+// one-second tick appends the rows; the window can save the table it shows.
+
+#include <QAbstractListModel>
+#include <QWidget>
+#include <string>
+#include <string_view>
+
+#include "lists/list_rows.h"
+#include "lists/list_table.h"
+#include "panel/panel_context.h"
+
+class QAction;
+class QLabel;
+class QListView;
+
+namespace orvane {
+
+// One table of the list as a Qt model: rows are formatted once and kept compact in a
+// ListTable; the view asks only for the rows it draws.
+class ListTableModel final : public QAbstractListModel {
+  Q_OBJECT
+ public:
+  using QAbstractListModel::QAbstractListModel;
+  int rowCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  void Append(std::string_view row);
+  const ListTable& Table() const { return table_; }
+
+ private:
+  ListTable table_;
+};
+
+class List final : public QWidget {
+  Q_OBJECT
+ public:
+  explicit List(PanelContext& ctx, QWidget* parent = nullptr);
+
+  // One record tick: a row for each table, the newest rows kept in view.
+  void AppendRows(const ListRowPair& rows);
+  // Tool bar buttons.
+  void Toolbar1_Unit();
+  void Toolbar1_Save();
+
+  const ListTable& RowsM() const { return modelM_.Table(); }
+  const ListTable& RowsI() const { return modelI_.Table(); }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildControls();
+  void SetTitles();
+  void FitRowsInView(QListView& view);
+  void KeepNewestInView(QListView& view, long count);
+  bool WriteShownTable(const std::string& path);
+
+  PanelContext& ctx_;
+  ListTableModel modelM_;
+  ListTableModel modelI_;
+  QListView* listM_ = nullptr;
+  QListView* listI_ = nullptr;
+  QLabel* titleM_ = nullptr;
+  QLabel* titleI_ = nullptr;
+  bool loaded_ = false;
+  bool saving_ = false;
+  bool sized_ = false;
+};
+
+}  // namespace orvane
