@@ -4,9 +4,10 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontDatabase>
+#include <QHeaderView>
 #include <QLabel>
-#include <QListView>
 #include <QScrollBar>
+#include <QTableView>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <fstream>
@@ -37,15 +38,24 @@ QString ExpandTabs(std::string_view row) {
   return out;
 }
 
-QListView* MakeTableView(const char* name, ListTableModel& model, QWidget* parent) {
-  auto* view = new QListView(parent);
+// A one-column table with rows of one fixed height: appending a row and scrolling cost
+// the same whether the table holds ten rows or a day of them.
+QTableView* MakeTableView(const char* name, ListTableModel& model, QWidget* parent) {
+  auto* view = new QTableView(parent);
   view->setObjectName(name);
+  view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   view->setModel(&model);
-  view->setUniformItemSizes(true);
+  view->setShowGrid(false);
+  view->setWordWrap(false);
+  view->setSelectionBehavior(QAbstractItemView::SelectRows);
   view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
   view->setEditTriggers(QAbstractItemView::NoEditTriggers);
   view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  view->horizontalHeader()->hide();
+  view->horizontalHeader()->setStretchLastSection(true);
+  view->verticalHeader()->hide();
+  view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  view->verticalHeader()->setDefaultSectionSize(QFontMetrics(view->font()).height() + 2);
   return view;
 }
 
@@ -97,6 +107,8 @@ void List::BuildControls() {
   titleI_ = MakeTitle("LblTitleI", this);
   listM_ = MakeTableView("ListM", modelM_, this);
   listI_ = MakeTableView("ListI", modelI_, this);
+  FitRowsInView(*listM_);
+  FitRowsInView(*listI_);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 0, 4, 4);
@@ -150,28 +162,22 @@ void List::Toolbar1_Unit() {
   }
 }
 
-// The view is made exactly tall enough for the rows kept in view, once a row exists to
-// measure.
-void List::FitRowsInView(QListView& view) {
-  const int rowHeight = view.sizeHintForRow(0);
-  if (rowHeight <= 0) return;
+// The view is made exactly tall enough for the rows kept in view.
+void List::FitRowsInView(QTableView& view) {
+  const int rowHeight = view.verticalHeader()->defaultSectionSize();
   view.setFixedHeight(rowHeight * static_cast<int>(kListRowsInView) + 2 * view.frameWidth());
 }
 
-void List::KeepNewestInView(QListView& view, long count) {
+void List::KeepNewestInView(QTableView& view, long count) {
   const long top = ListTopRow(count);
   if (top < 0) return;
+  view.doItemsLayout();  // the scroll range must count the row just added
   view.scrollTo(view.model()->index(static_cast<int>(top), 0), QAbstractItemView::PositionAtTop);
 }
 
 void List::AppendRows(const ListRowPair& rows) {
   modelM_.Append(rows.metric);
   modelI_.Append(rows.imperial);
-  if (!sized_) {
-    sized_ = true;
-    FitRowsInView(*listM_);
-    FitRowsInView(*listI_);
-  }
   KeepNewestInView(*listM_, static_cast<long>(modelM_.Table().Size()));
   KeepNewestInView(*listI_, static_cast<long>(modelI_.Table().Size()));
 }

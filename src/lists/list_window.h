@@ -14,7 +14,7 @@
 
 class QAction;
 class QLabel;
-class QListView;
+class QTableView;
 
 namespace orvane {
 
@@ -55,20 +55,19 @@ class List final : public QWidget {
  private:
   void BuildControls();
   void SetTitles();
-  void FitRowsInView(QListView& view);
-  void KeepNewestInView(QListView& view, long count);
+  void FitRowsInView(QTableView& view);
+  void KeepNewestInView(QTableView& view, long count);
   bool WriteShownTable(const std::string& path);
 
   PanelContext& ctx_;
   ListTableModel modelM_;
   ListTableModel modelI_;
-  QListView* listM_ = nullptr;
-  QListView* listI_ = nullptr;
+  QTableView* listM_ = nullptr;
+  QTableView* listI_ = nullptr;
   QLabel* titleM_ = nullptr;
   QLabel* titleI_ = nullptr;
   bool loaded_ = false;
   bool saving_ = false;
-  bool sized_ = false;
 };
 
 }  // namespace orvane

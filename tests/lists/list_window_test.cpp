@@ -6,7 +6,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QLabel>
-#include <QListView>
+#include <QTableView>
 #include <fstream>
 #include <sstream>
 
@@ -59,7 +59,7 @@ class ListWindowTest : public ::testing::Test {
   }
   // Row of the first row the view shows, counting from 1.
   int FirstShownRow(const char* view) {
-    auto* v = Child<QListView>(view);
+    auto* v = Child<QTableView>(view);
     return v->indexAt(QPoint(2, 2)).row() + 1;
   }
 
