@@ -121,22 +121,35 @@ TEST_F(SetupWindowTest, ClosingTheWindowAnyWayRestartsThePanelTimers) {
   }
 }
 
-TEST(ClockCommand, RtcOpensTheClockWindowModallyWithThePanelPaused) {
-  PanelRig rig;
-  bool pausedWhileOpen = false;
-  QString shownTitle;
-  QTimer::singleShot(0, [&] {
-    auto* setup = qobject_cast<ClockWindow*>(QApplication::activeModalWidget());
-    ASSERT_NE(setup, nullptr);
-    shownTitle = setup->windowTitle();
-    pausedWhileOpen = !rig.panel.Timer1().isActive() && !rig.panel.Timer2().isActive();
-    setup->CmdExit_Click();
-  });
-  rig.panel.Toolbar1_ButtonClick("RTC");
-  EXPECT_EQ(shownTitle, "Setup");
-  EXPECT_TRUE(pausedWhileOpen);
-  EXPECT_TRUE(rig.panel.Timer1().isActive());
-  EXPECT_TRUE(rig.panel.Timer2().isActive());
+TEST(ClockCommand, RtcOpensTheClockWindowModallyWithThePanelPausedUnlessTheMeterRecords) {
+  const struct {
+    bool recLit;
+    bool opens;
+  } cases[] = {{false, true}, {true, false}};
+  for (const auto& c : cases) {
+    PanelRig rig;
+    rig.panel.Display().Model().Add("LblREC", {"REC", c.recLit, true});
+    bool opened = false;
+    bool pausedWhileOpen = false;
+    QString shownTitle;
+    QTimer::singleShot(0, [&] {
+      auto* setup = qobject_cast<ClockWindow*>(QApplication::activeModalWidget());
+      if (setup == nullptr) return;
+      opened = true;
+      shownTitle = setup->windowTitle();
+      pausedWhileOpen = !rig.panel.Timer1().isActive() && !rig.panel.Timer2().isActive();
+      setup->CmdExit_Click();
+    });
+    rig.panel.Toolbar1_ButtonClick("RTC");
+    QApplication::processEvents();  // the check above runs also when nothing opened
+    EXPECT_EQ(opened, c.opens) << c.recLit;
+    if (c.opens) {
+      EXPECT_EQ(shownTitle, "Setup");
+      EXPECT_TRUE(pausedWhileOpen);
+    }
+    EXPECT_TRUE(rig.panel.Timer1().isActive());
+    EXPECT_TRUE(rig.panel.Timer2().isActive());
+  }
 }
 
 }  // namespace
