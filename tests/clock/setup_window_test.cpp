@@ -19,19 +19,25 @@ using ClockWindow = ::orvane::Setup;  // gtest reserves the bare name in fixture
 class SetupWindowTest : public ::testing::Test {
  protected:
   SetupWindowTest() {
-    rig_.panel.Timer1().stop();  // as the tool bar does before opening the window
-    rig_.panel.Timer2().stop();
+    rig_.panel->Timer1().stop();  // as the tool bar does before opening the window
+    rig_.panel->Timer2().stop();
+  }
+  // Requests of `code` the meter received.
+  int Requests(std::uint8_t code) const {
+    int n = 0;
+    for (const auto& r : rig_.sim.meter.requestsReceived) n += r[2] == code ? 1 : 0;
+    return n;
   }
   std::string Field(const char* name) {
     return setup_.findChild<QLabel*>(name)->text().toStdString();
   }
 
   PanelRig rig_;
-  ClockWindow setup_{rig_.Ctx()};
+  ClockWindow setup_{rig_.panel->Context()};
 };
 
 TEST_F(SetupWindowTest, ClicksToggleEachFieldAndTheMeterIsAskedOnlyWhileItsTimeShows) {
-  rig_.meter.clockOffsetSeconds = 3600;  // the meter runs an hour ahead of the PC
+  rig_.sim.meter.clockOffsetSeconds = 3600;  // the meter runs an hour ahead of the PC
   const struct {
     const char* click;  // field clicked before the refresh, or none
     const char* meterField;
@@ -51,11 +57,11 @@ TEST_F(SetupWindowTest, ClicksToggleEachFieldAndTheMeterIsAskedOnlyWhileItsTimeS
     const std::string click = s.click != nullptr ? s.click : "";
     if (click == "LblMeterTime") setup_.LblMeterTime_Click();
     if (click == "LblPCTime") setup_.LblPCTime_Click();
-    rig_.clock.AdvanceMs(1000);
+    rig_.sim.clock.AdvanceMs(1000);
     setup_.Timer1_Timer();
     EXPECT_EQ(Field("LblMeterTime"), s.meterField);
     EXPECT_EQ(Field("LblPCTime"), s.pcField);
-    EXPECT_EQ(rig_.Requests(request::kClockRead), s.clockRequests);
+    EXPECT_EQ(Requests(request::kClockRead), s.clockRequests);
     EXPECT_TRUE(setup_.Timer1().isActive());
   }
 }
@@ -73,7 +79,7 @@ TEST_F(SetupWindowTest, WithoutAFreshReplyTheMeterFieldSaysNoConnection) {
       {[](SimulatedTransport& t) { t.FailReads(1); }, " No Connection"},
   };
   for (const auto& c : cases) {
-    c.fault(rig_.transport);
+    c.fault(rig_.sim.transport);
     setup_.Timer1_Timer();
     EXPECT_EQ(Field("LblMeterTime"), c.shown);
   }
@@ -83,12 +89,12 @@ TEST_F(SetupWindowTest, SetTimeSendsThePcTimeAndTheMeterKeepsIt) {
   const DateTime pcTimes[] = {{2025, 12, 31, 23, 59, 58}, {2026, 1, 9, 7, 5, 3}};
   setup_.LblMeterTime_Click();  // finds the meter
   for (const DateTime& pc : pcTimes) {
-    rig_.meter.clockOffsetSeconds = -86400 * 40;  // the meter's clock is far off
-    rig_.clock.Set(pc);
+    rig_.sim.meter.clockOffsetSeconds = -86400 * 40;  // the meter's clock is far off
+    rig_.sim.clock.Set(pc);
     setup_.CmdSetTime_Click();
-    EXPECT_EQ(FormatDateTime(rig_.meter.MeterTime()), FormatDateTime(pc));
-    ASSERT_FALSE(rig_.meter.requestsReceived.empty());
-    const Report& sent = rig_.meter.requestsReceived.back();
+    EXPECT_EQ(FormatDateTime(rig_.sim.meter.MeterTime()), FormatDateTime(pc));
+    ASSERT_FALSE(rig_.sim.meter.requestsReceived.empty());
+    const Report& sent = rig_.sim.meter.requestsReceived.back();
     EXPECT_EQ(sent[2], request::kClockSet);
     EXPECT_EQ(sent[5], pc.month);  // the month as its plain number
     EXPECT_TRUE(setup_.Timer1().isActive());
@@ -96,11 +102,11 @@ TEST_F(SetupWindowTest, SetTimeSendsThePcTimeAndTheMeterKeepsIt) {
 }
 
 TEST_F(SetupWindowTest, SetTimeWhileTheMeterIsAwaySendsNothing) {
-  rig_.transport.Unplug();
-  rig_.meter.clockOffsetSeconds = 120;
+  rig_.sim.transport.Unplug();
+  rig_.sim.meter.clockOffsetSeconds = 120;
   setup_.CmdSetTime_Click();
-  EXPECT_EQ(rig_.Requests(request::kClockSet), 0);
-  EXPECT_EQ(rig_.meter.clockOffsetSeconds, 120);
+  EXPECT_EQ(Requests(request::kClockSet), 0);
+  EXPECT_EQ(rig_.sim.meter.clockOffsetSeconds, 120);
 }
 
 TEST_F(SetupWindowTest, ClosingTheWindowAnyWayRestartsThePanelTimers) {
@@ -109,13 +115,13 @@ TEST_F(SetupWindowTest, ClosingTheWindowAnyWayRestartsThePanelTimers) {
       [](ClockWindow& s) { s.reject(); },  // window closed or Escape
   };
   for (auto close : closers) {
-    rig_.panel.Timer1().stop();
-    rig_.panel.Timer2().stop();
-    ClockWindow setup(rig_.Ctx());
+    rig_.panel->Timer1().stop();
+    rig_.panel->Timer2().stop();
+    ClockWindow setup(rig_.panel->Context());
     setup.show();
     close(setup);
-    EXPECT_TRUE(rig_.panel.Timer1().isActive());
-    EXPECT_TRUE(rig_.panel.Timer2().isActive());
+    EXPECT_TRUE(rig_.panel->Timer1().isActive());
+    EXPECT_TRUE(rig_.panel->Timer2().isActive());
     EXPECT_FALSE(setup.Timer1().isActive());
     EXPECT_FALSE(setup.isVisible());
   }
@@ -128,7 +134,7 @@ TEST(ClockCommand, RtcOpensTheClockWindowModallyWithThePanelPausedUnlessTheMeter
   } cases[] = {{false, true}, {true, false}};
   for (const auto& c : cases) {
     PanelRig rig;
-    rig.panel.Display().Model().Add("LblREC", {"REC", c.recLit, true});
+    rig.panel->Display().Model().Add("LblREC", {"REC", c.recLit, true});
     bool opened = false;
     bool pausedWhileOpen = false;
     QString shownTitle;
@@ -137,18 +143,18 @@ TEST(ClockCommand, RtcOpensTheClockWindowModallyWithThePanelPausedUnlessTheMeter
       if (setup == nullptr) return;
       opened = true;
       shownTitle = setup->windowTitle();
-      pausedWhileOpen = !rig.panel.Timer1().isActive() && !rig.panel.Timer2().isActive();
+      pausedWhileOpen = !rig.panel->Timer1().isActive() && !rig.panel->Timer2().isActive();
       setup->CmdExit_Click();
     });
-    rig.panel.Toolbar1_ButtonClick("RTC");
+    rig.panel->Toolbar1_ButtonClick("RTC");
     QApplication::processEvents();  // the check above runs also when nothing opened
     EXPECT_EQ(opened, c.opens) << c.recLit;
     if (c.opens) {
       EXPECT_EQ(shownTitle, "Setup");
       EXPECT_TRUE(pausedWhileOpen);
     }
-    EXPECT_TRUE(rig.panel.Timer1().isActive());
-    EXPECT_TRUE(rig.panel.Timer2().isActive());
+    EXPECT_TRUE(rig.panel->Timer1().isActive());
+    EXPECT_TRUE(rig.panel->Timer2().isActive());
   }
 }
 

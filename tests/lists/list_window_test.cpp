@@ -40,17 +40,18 @@ class ListWindowTest : public ::testing::Test {
   ~ListWindowTest() override {
     if (List* list = Open()) list->close();
   }
-  List* Open() { return rig_.panel.findChild<List*>("List"); }
+  List* Open() { return rig_.panel->findChild<List*>("List"); }
+  std::string Path(const char* name) const { return rig_.workingFolder + "/" + name; }
   List& OpenList() {
-    rig_.panel.Toolbar1_ButtonClick("List");
+    rig_.panel->Toolbar1_ButtonClick("List");
     List* list = Open();
     EXPECT_NE(list, nullptr);
     return *list;
   }
   void Ticks(int count) {
     for (int i = 0; i < count; ++i) {
-      rig_.clock.AdvanceMs(1000);
-      rig_.panel.Timer2_Timer();
+      rig_.sim.clock.AdvanceMs(1000);
+      rig_.panel->Timer2_Timer();
     }
   }
   template <typename T>
@@ -72,11 +73,11 @@ TEST_F(ListWindowTest, TicksAppendNumberedTimedRowsAndKeepTheNewestFifteenInView
     int firstShown;
   } cases[] = {{1, 1}, {15, 1}, {16, 2}, {20, 6}, {100, 86}};
   for (const auto& c : cases) {
-    rig_.clock.Set({2024, 5, 17, 10, 30, 0, 0});
+    rig_.sim.clock.Set({2024, 5, 17, 10, 30, 0, 0});
     List& list = OpenList();
-    ASSERT_TRUE(rig_.Ctx().state.ListShown);
+    ASSERT_TRUE(rig_.panel->Context().state.ListShown);
     Ticks(c.ticks);
-    EXPECT_EQ(rig_.Ctx().state.ListRowCount, c.ticks);
+    EXPECT_EQ(rig_.panel->Context().state.ListRowCount, c.ticks);
     ASSERT_EQ(list.RowsM().Size(), static_cast<std::size_t>(c.ticks));
     ASSERT_EQ(list.RowsI().Size(), static_cast<std::size_t>(c.ticks));
     EXPECT_EQ(list.RowsM().Row(0).substr(0, 31), "         1\t2024/05/17 10:30:01\t");
@@ -84,8 +85,8 @@ TEST_F(ListWindowTest, TicksAppendNumberedTimedRowsAndKeepTheNewestFifteenInView
     Child<QAction>("Unit")->trigger();
     EXPECT_EQ(FirstShownRow("ListI"), c.firstShown) << c.ticks;
     list.close();
-    EXPECT_FALSE(rig_.Ctx().state.ListShown);
-    EXPECT_EQ(rig_.Ctx().state.ListRowCount, 0);
+    EXPECT_FALSE(rig_.panel->Context().state.ListShown);
+    EXPECT_EQ(rig_.panel->Context().state.ListRowCount, 0);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(Open(), nullptr);
   }
@@ -94,9 +95,9 @@ TEST_F(ListWindowTest, TicksAppendNumberedTimedRowsAndKeepTheNewestFifteenInView
 TEST_F(ListWindowTest, ListPressedAgainWhileOpenChangesNothing) {
   List& list = OpenList();
   Ticks(3);
-  rig_.panel.Toolbar1_ButtonClick("List");
-  EXPECT_EQ(rig_.panel.findChildren<List*>().size(), 1);
-  EXPECT_EQ(rig_.Ctx().state.ListRowCount, 3);
+  rig_.panel->Toolbar1_ButtonClick("List");
+  EXPECT_EQ(rig_.panel->findChildren<List*>().size(), 1);
+  EXPECT_EQ(rig_.panel->Context().state.ListRowCount, 3);
   Ticks(1);
   EXPECT_EQ(list.RowsM().Row(3).substr(0, 10), "         4");
 }
@@ -107,7 +108,7 @@ TEST_F(ListWindowTest, UnitSwapsTheTablesAndTwiceReturns) {
     bool metricFirst;
   } cases[] = {{"lx", true}, {"fc", false}};
   for (const auto& c : cases) {
-    rig_.Ctx().state.GraphUnit = c.graphUnit;
+    rig_.panel->Context().state.GraphUnit = c.graphUnit;
     List& list = OpenList();
     auto shown = [&](const char* name) { return Child<QWidget>(name)->isVisibleTo(&list); };
     const bool expected[] = {c.metricFirst, !c.metricFirst, c.metricFirst};
@@ -137,7 +138,7 @@ TEST_F(ListWindowTest, SaveWritesHeaderAndRowsWithProgressAndRestartsThePanel) {
     List& list = OpenList();
     Ticks(c.rows);
     if (c.fcShown) Child<QAction>("Unit")->trigger();
-    const std::string path = rig_.Path("saved.lms");
+    const std::string path = Path("saved.lms");
     rig_.dialogs.QueueFile(path);
     TitleLog log;
     list.installEventFilter(&log);
@@ -154,9 +155,9 @@ TEST_F(ListWindowTest, SaveWritesHeaderAndRowsWithProgressAndRestartsThePanel) {
     if (c.rows > 0) captions.push_back("Real Time List");
     EXPECT_EQ(log.titles, captions);
     EXPECT_EQ(list.windowTitle(), "Real Time List");
-    EXPECT_TRUE(rig_.panel.Timer1().isActive());
-    EXPECT_TRUE(rig_.panel.Timer2().isActive());
-    EXPECT_EQ(rig_.Ctx().state.SaveFileName, path);
+    EXPECT_TRUE(rig_.panel->Timer1().isActive());
+    EXPECT_TRUE(rig_.panel->Timer2().isActive());
+    EXPECT_EQ(rig_.panel->Context().state.SaveFileName, path);
     EXPECT_TRUE(rig_.dialogs.Log().size() == 1 &&
                 rig_.dialogs.Log()[0].kind == ScriptedDialogs::Asked::Kind::SaveFile);
     rig_.dialogs.ClearLog();
@@ -174,22 +175,22 @@ TEST_F(ListWindowTest, SaveThatCannotGoAheadWritesNothingAndAsksNothingMore) {
   for (const auto& c : cases) {
     List& list = OpenList();
     Ticks(2);
-    rig_.Ctx().state.RecordingOn = c.recording;
-    const std::string path = rig_.Path("never.lms");
+    rig_.panel->Context().state.RecordingOn = c.recording;
+    const std::string path = Path("never.lms");
     if (c.cancel) rig_.dialogs.QueueFile(std::nullopt);
     if (!c.cancel) rig_.dialogs.QueueFile(path);
     Child<QAction>("Save")->trigger();
     EXPECT_FALSE(std::ifstream(path).good());
     EXPECT_EQ(rig_.dialogs.Log().size(), c.questions);
     rig_.dialogs = ScriptedDialogs{};
-    rig_.Ctx().state.RecordingOn = false;
+    rig_.panel->Context().state.RecordingOn = false;
     list.close();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
 }
 
 TEST_F(ListWindowTest, AFileThatCannotBeWrittenIsReportedAsIncomplete) {
-  const std::string paths[] = {rig_.Path("missing/folder/list.lms"), "/dev/full"};
+  const std::string paths[] = {Path("missing/folder/list.lms"), "/dev/full"};
   List& list = OpenList();
   Ticks(3);
   for (const auto& path : paths) {
@@ -201,8 +202,8 @@ TEST_F(ListWindowTest, AFileThatCannotBeWrittenIsReportedAsIncomplete) {
     EXPECT_EQ(told.icon, MessageIcon::Critical);
     EXPECT_NE(told.text.find(path), std::string::npos);
     EXPECT_NE(told.text.find("incomplete"), std::string::npos);
-    EXPECT_TRUE(rig_.panel.Timer1().isActive());
-    EXPECT_TRUE(rig_.panel.Timer2().isActive());
+    EXPECT_TRUE(rig_.panel->Timer1().isActive());
+    EXPECT_TRUE(rig_.panel->Timer2().isActive());
     EXPECT_EQ(list.windowTitle(), "Real Time List");
     rig_.dialogs.ClearLog();
   }
