@@ -67,6 +67,19 @@ QLabel* MakeTitle(const char* name, QWidget* parent) {
   return label;
 }
 
+// The save dialog of the data files; its answer becomes SaveFileName and SaveAccepted.
+bool ShowSaveDialog(PanelContext& ctx) {
+  FileDialogRequest request;
+  request.title = "Save As";
+  request.filter = kSaveFilter;
+  request.initialPath = ctx.workingFolder + "/Orvane.tmp";
+  request.defaultExtension = "lms";
+  const std::optional<std::string> path = ctx.dialogs.SaveFile(request);
+  ctx.state.SaveAccepted = path.has_value() && !path->empty();
+  if (ctx.state.SaveAccepted) ctx.state.SaveFileName = *path;
+  return ctx.state.SaveAccepted;
+}
+
 }  // namespace
 
 int ListTableModel::rowCount(const QModelIndex& parent) const {
@@ -180,19 +193,6 @@ void List::AppendRows(const ListRowPair& rows) {
   modelI_.Append(rows.imperial);
   KeepNewestInView(*listM_, static_cast<long>(modelM_.Table().Size()));
   KeepNewestInView(*listI_, static_cast<long>(modelI_.Table().Size()));
-}
-
-// The save dialog of the data files; its answer becomes SaveFileName and SaveAccepted.
-static bool ShowSaveDialog(PanelContext& ctx) {
-  FileDialogRequest request;
-  request.title = "Save As";
-  request.filter = kSaveFilter;
-  request.initialPath = ctx.workingFolder + "/Orvane.tmp";
-  request.defaultExtension = "lms";
-  const std::optional<std::string> path = ctx.dialogs.SaveFile(request);
-  ctx.state.SaveAccepted = path.has_value() && !path->empty();
-  if (ctx.state.SaveAccepted) ctx.state.SaveFileName = *path;
-  return ctx.state.SaveAccepted;
 }
 
 void List::Toolbar1_Save() {
