@@ -131,17 +131,13 @@ void FrameDecoder::DecodeModeBytes(const Report& frame) {
     mode_[ModeFlagIndex("ShowFL")] = u->fL;
     if (u->unitText != nullptr) unitText_ = u->unitText;
   }
-  if (const auto* p = RowFor(kPointRows, frame[kBytePoint])) {
-    mode_[ModeFlagIndex("PointP1")] = (*p)[0], mode_[ModeFlagIndex("PointP2")] = (*p)[1],
-    mode_[ModeFlagIndex("PointP3")] = (*p)[2];
-  }
-  if (const auto* m = RowFor(kMultiplierRows, frame[kByteMultiplier])) {
-    mode_[ModeFlagIndex("ShowK1")] = (*m)[0], mode_[ModeFlagIndex("ShowK2")] = (*m)[1];
-  }
-  if (const auto* s = RowFor(kSecondPointRows, frame[kByteSecondPoint])) {
-    mode_[ModeFlagIndex("PointP10")] = (*s)[0], mode_[ModeFlagIndex("PointP11")] = (*s)[1],
-    mode_[ModeFlagIndex("PointP13")] = (*s)[2];
-  }
+  // Each table row lists its flags in the order they are stored.
+  auto assign = [this](std::string_view first, const auto& row) {
+    std::copy(row.begin(), row.end(), mode_.begin() + (FlagPointer(first) - mode_.data()));
+  };
+  if (const auto* p = RowFor(kPointRows, frame[kBytePoint])) assign("PointP1", *p);
+  if (const auto* m = RowFor(kMultiplierRows, frame[kByteMultiplier])) assign("ShowK1", *m);
+  if (const auto* s = RowFor(kSecondPointRows, frame[kByteSecondPoint])) assign("PointP10", *s);
 }
 
 void FrameDecoder::DecodeAnnunciators(const Report& frame) {

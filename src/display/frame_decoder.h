@@ -27,6 +27,12 @@ consteval int ModeFlagIndex(std::string_view name) {
   throw "unknown mode flag";
 }
 
+static_assert(ModeFlagIndex("PointP2") == ModeFlagIndex("PointP1") + 1 &&
+              ModeFlagIndex("PointP3") == ModeFlagIndex("PointP1") + 2 &&
+              ModeFlagIndex("PointP11") == ModeFlagIndex("PointP10") + 1 &&
+              ModeFlagIndex("PointP13") == ModeFlagIndex("PointP10") + 2 &&
+              ModeFlagIndex("ShowK2") == ModeFlagIndex("ShowK1") + 1);
+
 class FrameDecoder {
  public:
   // Fills the model with every LCD element's design-time state and the key Cmdref.
