@@ -48,6 +48,5 @@ struct TwipRect {
   int height;
 };
 inline constexpr TwipRect kLcdFace{120, 600, 7320, 4320};
-inline constexpr int kTwipsPerPixel = 15;
 
 }  // namespace orvane
