@@ -44,9 +44,8 @@ TEST(DisplayAnnunciators, Byte64BitsZeroAndOne) {
     int value;
     bool percent, smallH;
   };
-  const Row rows[] = {{0, false, false}, {1, true, false}, {2, false, true},
-                      {3, true, true},   {4, false, false}, {254, false, true},
-                      {253, true, false}};
+  const Row rows[] = {{0, false, false}, {1, true, false},   {2, false, true},  {3, true, true},
+                      {4, false, false}, {254, false, true}, {253, true, false}};
   for (const auto& r : rows) {
     FrameDecoder d;
     DecodeTick(d, Frame({{64, r.value}}));
@@ -95,9 +94,9 @@ TEST(DisplayBattery, GaugeTable) {
     int code;
     const char* shown;  // ImaS1..ImaS6, 1 shown
   };
-  const Row rows[] = {{0, "000000"},   {15, "000000"}, {16, "100000"}, {17, "100001"},
-                      {18, "100011"},  {19, "100111"}, {20, "101111"}, {21, "111111"},
-                      {22, "000000"},  {255, "000000"}};
+  const Row rows[] = {{0, "000000"},  {15, "000000"}, {16, "100000"}, {17, "100001"},
+                      {18, "100011"}, {19, "100111"}, {20, "101111"}, {21, "111111"},
+                      {22, "000000"}, {255, "000000"}};
   FrameDecoder d;
   for (const auto& r : rows) {
     DecodeTick(d, Frame({{60, r.code}}));

@@ -45,8 +45,9 @@ class DisplayMainDigits : public testing::TestWithParam<MainCase> {};
 TEST_P(DisplayMainDigits, CellsAndReadingText) {
   const auto& c = GetParam();
   FrameDecoder d;
-  DecodeTick(d, Frame({{1, c.bytes[0]}, {2, c.bytes[1]}, {3, c.bytes[2]}, {4, c.bytes[3]},
-                       {5, c.bytes[4]}}));
+  DecodeTick(
+      d,
+      Frame({{1, c.bytes[0]}, {2, c.bytes[1]}, {3, c.bytes[2]}, {4, c.bytes[3]}, {5, c.bytes[4]}}));
   for (int i = 0; i < 4; ++i)
     EXPECT_EQ(Caption(d, "LblSeg" + std::to_string(i + 1)), c.cells[i]) << "cell " << i + 1;
   EXPECT_EQ(d.ReadingText(), c.reading);
@@ -91,7 +92,7 @@ TEST(DisplayMainDigits, PointCodeOutsideTableKeepsPoints) {
 struct ModeTick {
   int unit, multiplier, secondPoint;
   const char* unitText;
-  std::array<bool, 6> units;  // LblK1, Lblcd, LblSlashm, Lbl2, LblK2, LblfL
+  std::array<bool, 6> units;   // LblK1, Lblcd, LblSlashm, Lbl2, LblK2, LblfL
   std::array<bool, 3> points;  // LblP10, LblP11, LblP13
 };
 
@@ -172,8 +173,8 @@ TEST(DisplaySeparators, EachByteDrivesItsPairAndUnknownCodesKeepIt) {
   for (const auto& [bytes, shown] : ticks) {
     DecodeTick(d, Frame({{13, bytes[0]}, {16, bytes[1]}}));
     for (int i = 0; i < 4; ++i)
-      EXPECT_EQ(Visible(d, names[i]), shown[i]) << names[i] << " after " << bytes[0] << ","
-                                                << bytes[1];
+      EXPECT_EQ(Visible(d, names[i]), shown[i])
+          << names[i] << " after " << bytes[0] << "," << bytes[1];
   }
 }
 

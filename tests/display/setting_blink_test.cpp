@@ -27,7 +27,9 @@ struct Sequence {
   std::vector<Step> steps;
 };
 
-void PrintTo(const Sequence& s, std::ostream* os) { *os << s.name; }
+void PrintTo(const Sequence& s, std::ostream* os) {
+  *os << s.name;
+}
 
 class BlinkSequences : public testing::TestWithParam<Sequence> {};
 
@@ -45,16 +47,16 @@ TEST_P(BlinkSequences, EachTickShowsAndHidesAsTheRulesSay) {
     for (const auto& e : step.expect) {
       const bool negated = e[0] == '!';
       const std::string name = negated ? e.substr(1) : e;
-      const bool actual = name.starts_with("Blink") ? d.BlinkState(name)
-                                                    : d.Model().Get(name).visible;
+      const bool actual =
+          name.starts_with("Blink") ? d.BlinkState(name) : d.Model().Get(name).visible;
       EXPECT_EQ(actual, !negated) << seq.name << ", tick " << tick << ": " << e;
     }
   }
 }
 
 const std::vector<std::string> kAllDigits = {
-    "LblSeg1", "LblSeg2",  "LblSeg3",  "LblSeg4",  "LblSeg5",  "LblSeg6", "LblSeg7",
-    "LblSeg8", "LblSeg9",  "LblSeg10", "LblSeg11", "LblSeg12", "LblSeg13"};
+    "LblSeg1", "LblSeg2", "LblSeg3",  "LblSeg4",  "LblSeg5",  "LblSeg6", "LblSeg7",
+    "LblSeg8", "LblSeg9", "LblSeg10", "LblSeg11", "LblSeg12", "LblSeg13"};
 
 std::vector<std::string> DigitsExcept(std::vector<std::string> hidden) {
   std::vector<std::string> out;

@@ -1,0 +1,138 @@
+#include "ui/lcd_view.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QPushButton>
+#include <map>
+#include <set>
+#include <string>
+
+#include "display/lcd_layout.h"
+#include "gui_support/panel_rig.h"
+#include "panel/keypad_widget.h"
+
+namespace orvane {
+namespace {
+
+using test::PanelRig;
+
+struct LcdRig : PanelRig {
+  LcdRig() {
+    panel->Timer1().stop();
+    lcd = new LcdView(panel.get());
+    keypad = new KeypadWidget(panel->Context(), panel.get());
+  }
+  // One poll tick on the given display frame (report bytes 1..64), then the view.
+  void Tick(const Payload& frame, std::optional<Payload> blink = std::nullopt) {
+    sim.meter.ForceDisplayFrame(frame);
+    sim.meter.ForceBlinkFrame(blink);
+    panel->Timer1_Timer();
+    lcd->Apply(panel->Display().Model());
+  }
+  // Caption, shown and enabled of every LCD element and of Cmdref.
+  std::map<std::string, std::string> Snapshot() const {
+    std::map<std::string, std::string> out;
+    auto record = [&](const std::string& name) {
+      auto* w = panel->findChild<QWidget*>(QString::fromStdString(name));
+      auto* l = qobject_cast<QLabel*>(w);
+      out[name] = (l ? l->text().toStdString() : "") + (w->isHidden() ? "|hidden" : "|shown") +
+                  (w->isEnabled() ? "|on" : "|off");
+    };
+    for (const auto& e : LcdLayout()) record(std::string(e.name));
+    record("Cmdref");
+    return out;
+  }
+  LcdView* lcd;
+  KeypadWidget* keypad;
+};
+
+// Report bytes n..m are payload[n-1].
+Payload Bytes(std::initializer_list<std::pair<int, int>> bytes) {
+  Payload p{};
+  for (auto [b, v] : bytes) p[b - 1] = static_cast<std::uint8_t>(v);
+  return p;
+}
+
+TEST(LcdView, OneWidgetPerElementAtItsDesignedPlace) {
+  LcdRig rig;
+  const QRect face = LcdView::FaceGeometry();
+  for (const auto& e : LcdLayout()) {
+    auto* w = rig.lcd->findChild<QWidget*>(QString::fromUtf8(e.name.data(), e.name.size()));
+    ASSERT_NE(w, nullptr) << e.name;
+    EXPECT_EQ(w->geometry().topLeft() + face.topLeft(), QPoint(e.left / 15, e.top / 15)) << e.name;
+    EXPECT_EQ(w->size(), QSize(e.width / 15, e.height / 15)) << e.name;
+    if (auto* l = qobject_cast<QLabel*>(w)) {
+      EXPECT_EQ(l->text().toStdString(), e.caption) << e.name;
+      EXPECT_TRUE(l->font().bold()) << e.name;
+      EXPECT_DOUBLE_EQ(l->font().pointSizeF(), e.fontPt) << e.name;
+    }
+    EXPECT_FALSE(w->isHidden()) << e.name;
+  }
+}
+
+TEST(LcdView, AFrameChangesExactlyTheWidgetsItNames) {
+  LcdRig rig;
+  const Payload first =
+      Bytes({{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 3}, {7, 1}, {13, 1}, {23, 1}, {60, 21}, {64, 1}});
+  rig.Tick(first);
+  const auto before = rig.Snapshot();
+  EXPECT_EQ(before.at("LblSeg4"), "4|shown|on");
+  EXPECT_EQ(before.at("LblP3"), ".|shown|on");
+  EXPECT_EQ(before.at("LblP1"), ".|hidden|on");
+
+  Payload second = first;
+  second[2 - 1] = 7;    // LblSeg2 "7"
+  second[23 - 1] = 0;   // "REC" dark
+  second[60 - 1] = 20;  // ImaS2 off
+  second[13 - 1] = 2;   // slash in place of the colon
+  rig.Tick(second);
+  const auto after = rig.Snapshot();
+  std::set<std::string> changed;
+  for (const auto& [name, state] : after)
+    if (before.at(name) != state) changed.insert(name);
+  EXPECT_EQ(changed,
+            (std::set<std::string>{"LblSeg2", "LblREC", "ImaS2", "LblDotDot1", "LblSlash1"}));
+  EXPECT_EQ(after.at("LblSeg2"), "7|shown|on");
+}
+
+TEST(LcdView, OnlyChangedElementsAreWritten) {
+  LcdRig rig;
+  const Payload frame = Bytes({{1, 8}, {60, 16}});
+  rig.Tick(frame);
+  auto* seg1 = rig.lcd->findChild<QLabel*>("LblSeg1");
+  auto* seg3 = rig.lcd->findChild<QLabel*>("LblSeg3");
+  seg1->setText("x");  // not rewritten: the model did not change
+  seg3->setText("x");
+  Payload next = frame;
+  next[3 - 1] = 6;
+  rig.Tick(next);
+  EXPECT_EQ(seg1->text(), "x");
+  EXPECT_EQ(seg3->text(), "6");
+}
+
+TEST(LcdView, CmdrefFollowsRH) {
+  LcdRig rig;
+  auto* ref = rig.keypad->findChild<QPushButton*>("Cmdref");
+  for (int byte21 : {1, 0, 255, 254}) {
+    rig.Tick(Bytes({{21, byte21}}));
+    EXPECT_EQ(ref->isEnabled(), (byte21 & 1) != 0) << byte21;
+    EXPECT_EQ(rig.lcd->findChild<QLabel*>("LblRH")->isHidden(), (byte21 & 1) == 0);
+  }
+}
+
+TEST(LcdView, SettingModeBlinksThroughTheSimulatedMeter) {
+  LcdRig rig;
+  const Payload frame = Bytes({{45, 1}, {7, 1}, {11, 3}});
+  const Payload blink = Bytes({{2, 8}});  // LblSeg8 blinks
+  auto* seg8 = rig.lcd->findChild<QLabel*>("LblSeg8");
+  rig.Tick(frame, blink);
+  EXPECT_FALSE(seg8->isHidden());
+  rig.Tick(frame, blink);
+  EXPECT_TRUE(seg8->isHidden());
+  rig.Tick(Bytes({{7, 1}}));  // "SET" dark: every digit back
+  EXPECT_FALSE(seg8->isHidden());
+}
+
+}  // namespace
+}  // namespace orvane
