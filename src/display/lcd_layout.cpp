@@ -109,8 +109,8 @@ constexpr std::array kLayout = {
   LcdElement{"Lbllx", L, "lx", 6120, 2040, 360, kSym, kSymbolPt},
   LcdElement{"Lblfc", L, "fc", 6480, 2040, 360, kSym, kSymbolPt},
   LcdElement{"Lblh3", L, ".h", 6840, 2040, 480, kSym, kSymbolPt},
-  LcdElement{"Lblm",  L, "m",  5880, 2280, 360, kSym, kSymbolPt},
-  LcdElement{"Lblft", L, "ft", 6240, 2280, 360, kSym, kSymbolPt},
+  LcdElement{"Lblm",  L, "m",  5880, 2340, 360, kSym, kSymbolPt},
+  LcdElement{"Lblft", L, "ft", 6240, 2340, 360, kSym, kSymbolPt},
 };
 // clang-format on
 

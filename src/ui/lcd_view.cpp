@@ -74,10 +74,11 @@ class LcdPicture final : public QWidget {
   }
   static void DrawTriangle(QPainter& p, bool up, bool filled) {
     QPolygonF t;
+    // Kept in the left part of the picture: the symbols "A" and "B" stand to its right.
     if (up) {
-      t << QPointF(16, 6) << QPointF(27, 26) << QPointF(5, 26);
+      t << QPointF(13, 6) << QPointF(22, 24) << QPointF(4, 24);
     } else {
-      t << QPointF(5, 6) << QPointF(27, 6) << QPointF(16, 26);
+      t << QPointF(4, 8) << QPointF(22, 8) << QPointF(13, 26);
     }
     if (filled) p.setBrush(kSegment);
     p.drawPolygon(t);
@@ -105,7 +106,10 @@ QLabel* MakeLabel(const LcdElement& e, QWidget* parent) {
   font.setBold(true);
   font.setPointSizeF(e.fontPt);
   l->setFont(font);
-  l->setAlignment(e.name.starts_with("LblSeg") ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignTop);
+  // Text sits at the top of its box, so that the points' larger face shares the digits'
+  // baseline; digits, points and separators are centred in their cells.
+  const bool cell = e.width < 1000 && e.fontPt >= 36;
+  l->setAlignment((cell ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
   l->setAttribute(Qt::WA_TranslucentBackground);
   QPalette pal = l->palette();
   pal.setColor(QPalette::WindowText, kSegment);

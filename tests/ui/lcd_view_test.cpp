@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <map>
@@ -132,6 +133,82 @@ TEST(LcdView, SettingModeBlinksThroughTheSimulatedMeter) {
   EXPECT_TRUE(seg8->isHidden());
   rig.Tick(Bytes({{7, 1}}));  // "SET" dark: every digit back
   EXPECT_FALSE(seg8->isHidden());
+}
+
+}  // namespace
+}  // namespace orvane
+
+namespace orvane {
+namespace {
+
+// Where an element puts ink, in the view's coordinates (empty when it draws nothing).
+QRect InkRect(QWidget* w) {
+  QImage img(w->size(), QImage::Format_ARGB32_Premultiplied);
+  img.fill(Qt::transparent);
+  w->render(&img, QPoint(), QRegion(), QWidget::DrawChildren);
+  QRect ink;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x)
+      if (qAlpha(img.pixel(x, y)) > 64) ink |= QRect(x, y, 1, 1);
+  return ink.translated(w->pos());
+}
+
+TEST(LcdView, NoTwoElementsDrawOverEachOther) {
+  LcdRig rig;
+  // Pairs the LCD places on one spot on purpose: the battery's outline and bars, and the
+  // colon, slash and point that share a gap between secondary digits.
+  const std::set<std::set<std::string>> together = {{"LblDotDot1", "LblSlash1"},
+                                                    {"LblDotDot2", "LblSlash2"},
+                                                    {"LblP11", "LblDotDot2"},
+                                                    {"LblP11", "LblSlash2"}};
+  std::vector<std::pair<std::string, QRect>> inks;
+  for (const auto& e : LcdLayout())
+    inks.emplace_back(std::string(e.name),
+                      InkRect(rig.lcd->findChild<QWidget*>(QString::fromUtf8(e.name.data()))));
+  for (std::size_t i = 0; i < inks.size(); ++i) {
+    EXPECT_FALSE(inks[i].second.isEmpty()) << inks[i].first << " draws nothing";
+    for (std::size_t j = i + 1; j < inks.size(); ++j) {
+      const auto& [a, ra] = inks[i];
+      const auto& [b, rb] = inks[j];
+      if (a.starts_with("ImaS") && b.starts_with("ImaS")) continue;
+      if (together.contains({a, b})) continue;
+      EXPECT_FALSE(ra.intersects(rb)) << a << " and " << b << ": " << ra.x() << "," << ra.y() << " "
+                                      << ra.width() << "x" << ra.height() << " / " << rb.x() << ","
+                                      << rb.y() << " " << rb.width() << "x" << rb.height();
+    }
+  }
+  if (const char* dir = std::getenv("ORVANE_SCREENSHOT_DIR")) {
+    rig.panel->grab().save(QString(dir) + "/lcd_design.png");
+  }
+}
+
+// The built-in meter's own setting mode: SET lights "SET" and blinks the unit; ENTER
+// moves the blink to the first pair of clock digits; SET again ends it.
+TEST(LcdView, SimulatedMeterSettingModeBlinksUnitThenDigits) {
+  LcdRig rig;
+  auto shown = [&](const char* n) { return !rig.lcd->findChild<QWidget*>(n)->isHidden(); };
+  auto tick = [&] {
+    rig.panel->Timer1_Timer();
+    rig.lcd->Apply(rig.panel->Display().Model());
+  };
+  const char* dir = std::getenv("ORVANE_SCREENSHOT_DIR");
+  tick();
+  if (dir != nullptr) rig.panel->grab().save(QString(dir) + "/panel_normal.png");
+  rig.keypad->findChild<QPushButton*>("CmdBtn4")->click();
+  tick();
+  EXPECT_TRUE(shown("LblSET") && shown("Lblcd") && shown("LblSlashm") && !shown("LblfL"));
+  if (dir != nullptr) rig.panel->grab().save(QString(dir) + "/panel_setting.png");
+  tick();
+  EXPECT_TRUE(!shown("Lblcd") && !shown("LblSlashm") && !shown("Lbl2"));
+  rig.keypad->findChild<QPushButton*>("CmdBtn7")->click();
+  tick();
+  tick();
+  EXPECT_TRUE(!shown("LblSeg8") && !shown("LblSeg9") && shown("LblSeg10"));
+  rig.keypad->findChild<QPushButton*>("CmdBtn4")->click();
+  tick();
+  EXPECT_FALSE(shown("LblSET"));
+  for (int i = 1; i <= 13; ++i) EXPECT_TRUE(shown(qPrintable(QString("LblSeg%1").arg(i)))) << i;
+  EXPECT_TRUE(shown("Lblcd") && shown("LblSlashm") && shown("Lbl2"));
 }
 
 }  // namespace
