@@ -20,7 +20,7 @@ void BM_NormalTick(benchmark::State& state) {
   const orvane::Report blink{};
   int tick = 0;
   for (auto _ : state) {
-    orvane::DecodeTick(decoder, NormalFrame(++tick), blink);
+    orvane::DecodeTick(decoder, NormalFrame(++tick), &blink);
     benchmark::DoNotOptimize(decoder.Model().TakeChangedIds());
   }
 }
@@ -33,7 +33,7 @@ void BM_SettingModeTick(benchmark::State& state) {
   orvane::Report blink{};
   blink[1] = 1, blink[2] = 80, blink[3] = 5, blink[4] = 2;
   for (auto _ : state) {
-    orvane::DecodeTick(decoder, frame, blink);
+    orvane::DecodeTick(decoder, frame, &blink);
     benchmark::DoNotOptimize(decoder.Model().TakeChangedIds());
   }
 }

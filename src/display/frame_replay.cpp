@@ -6,17 +6,17 @@
 
 namespace orvane {
 
-void DecodeTick(FrameDecoder& d, const Report& frame, const Report& blinkFrame) {
+void DecodeTick(FrameDecoder& d, const Report& frame, const Report* blinkFrame) {
   d.DecodeModeBytes(frame);
   d.DecodeAnnunciators(frame);
   d.ShowDirectAnnunciators();
   d.DecodeMainDigits(frame);
   d.DecodeSmallDigits(frame);
   d.ShowBattery(frame);
-  if (d.SetLit()) {
-    d.ApplyBlink(blinkFrame);
-  } else {
+  if (!d.SetLit()) {
     d.ShowStatic();
+  } else if (blinkFrame != nullptr) {
+    d.ApplyBlink(*blinkFrame);
   }
 }
 
@@ -29,7 +29,7 @@ std::size_t ReplayTicks(FrameDecoder& decoder, std::span<const std::uint8_t> byt
     const std::size_t half = std::min(kPayloadLength, chunk.size());
     std::copy_n(chunk.begin(), half, frame.begin() + 1);
     std::copy(chunk.begin() + half, chunk.end(), blink.begin() + 1);
-    DecodeTick(decoder, frame, blink);
+    DecodeTick(decoder, frame, &blink);
   }
   return ticks;
 }

@@ -16,7 +16,9 @@ namespace orvane {
 inline constexpr std::size_t kReplayTickBytes = 128;
 
 // Runs one tick with the given replies; the same steps, in the same order, as the poll.
-void DecodeTick(FrameDecoder& decoder, const Report& frame, const Report& blinkFrame);
+// `blinkFrame` is used only when `frame` lights "SET"; null: the blink request went
+// unanswered.
+void DecodeTick(FrameDecoder& decoder, const Report& frame, const Report* blinkFrame = nullptr);
 
 // Runs every tick of `bytes`; returns the number of ticks.
 std::size_t ReplayTicks(FrameDecoder& decoder, std::span<const std::uint8_t> bytes);

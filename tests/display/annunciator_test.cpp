@@ -9,7 +9,6 @@
 namespace orvane {
 namespace {
 
-using test::DecodeTick;
 using test::Frame;
 using test::Visible;
 

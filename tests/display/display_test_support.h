@@ -1,11 +1,10 @@
 #pragma once
-// Builds display and blink frames for the decoding tests and runs the decoding steps in
-// the order of one poll tick.
+// Builds display and blink frames for the decoding tests.
 
 #include <initializer_list>
 #include <utility>
 
-#include "display/frame_decoder.h"
+#include "display/frame_replay.h"
 
 namespace orvane::test {
 
@@ -19,21 +18,6 @@ inline Report Frame(std::initializer_list<std::pair<int, int>> bytes) {
 // A blink frame: unit, digit, point and symbol codes in bytes 1..4.
 inline Report Blink(int unit, int digit, int point, int symbol) {
   return Frame({{1, unit}, {2, digit}, {3, point}, {4, symbol}});
-}
-
-// One tick as the poll runs it; `blink` is used only when the frame lights "SET".
-inline void DecodeTick(FrameDecoder& d, const Report& frame, const Report* blink = nullptr) {
-  d.DecodeModeBytes(frame);
-  d.DecodeAnnunciators(frame);
-  d.ShowDirectAnnunciators();
-  d.DecodeMainDigits(frame);
-  d.DecodeSmallDigits(frame);
-  d.ShowBattery(frame);
-  if (d.SetLit()) {
-    if (blink != nullptr) d.ApplyBlink(*blink);
-  } else {
-    d.ShowStatic();
-  }
 }
 
 inline std::string Caption(const FrameDecoder& d, std::string_view name) {

@@ -13,7 +13,6 @@ namespace orvane {
 namespace {
 
 using test::Caption;
-using test::DecodeTick;
 using test::Frame;
 using test::Visible;
 

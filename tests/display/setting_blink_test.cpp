@@ -9,7 +9,6 @@ namespace orvane {
 namespace {
 
 using test::Blink;
-using test::DecodeTick;
 using test::Frame;
 
 // One tick: the blink codes (unit, digit, point, symbol) or, with set = false, a display
