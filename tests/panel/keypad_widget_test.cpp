@@ -70,27 +70,6 @@ TEST(KeypadWidget, EachKeySendsItsCode) {
   }
 }
 
-TEST(KeypadWidget, VisibleKeypadCaptionsAndPlaces) {
-  struct Key {
-    const char* name;
-    const char* caption;
-    QRect twips;
-  };
-  const Key keys[] = {{"CmdBtn5", "H", {480, 5520, 1215, 975}},
-                      {"CmdBtn1", "LIGHT", {5760, 5520, 1215, 975}},
-                      {"CmdBtn6", "Delta/%", {5760, 6600, 1215, 495}},
-                      {"Cmdref", "REF", {5760, 7080, 1215, 495}},
-                      {"CmdBtn29", "ACC", {5760, 7680, 1215, 975}}};
-  KeypadRig rig;
-  for (const Key& k : keys) {
-    auto* b = rig.keypad->findChild<QPushButton*>(k.name);
-    ASSERT_NE(b, nullptr);
-    EXPECT_EQ(b->text(), k.caption);
-    const QRect px(k.twips.x() / 15, k.twips.y() / 15, k.twips.width() / 15, k.twips.height() / 15);
-    EXPECT_EQ(b->geometry().translated(rig.keypad->pos()), px) << k.name;
-  }
-}
-
 TEST(KeypadWidget, DeltaSends26WhileRHIsLit) {
   KeypadRig rig;
   Payload rh{};

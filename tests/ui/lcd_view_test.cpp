@@ -55,23 +55,6 @@ Payload Bytes(std::initializer_list<std::pair<int, int>> bytes) {
   return p;
 }
 
-TEST(LcdView, OneWidgetPerElementAtItsDesignedPlace) {
-  LcdRig rig;
-  const QRect face = LcdView::FaceGeometry();
-  for (const auto& e : LcdLayout()) {
-    auto* w = rig.lcd->findChild<QWidget*>(QString::fromUtf8(e.name.data(), e.name.size()));
-    ASSERT_NE(w, nullptr) << e.name;
-    EXPECT_EQ(w->geometry().topLeft() + face.topLeft(), QPoint(e.left / 15, e.top / 15)) << e.name;
-    EXPECT_EQ(w->size(), QSize(e.width / 15, e.height / 15)) << e.name;
-    if (auto* l = qobject_cast<QLabel*>(w)) {
-      EXPECT_EQ(l->text().toStdString(), e.caption) << e.name;
-      EXPECT_TRUE(l->font().bold()) << e.name;
-      EXPECT_DOUBLE_EQ(l->font().pointSizeF(), e.fontPt) << e.name;
-    }
-    EXPECT_FALSE(w->isHidden()) << e.name;
-  }
-}
-
 TEST(LcdView, AFrameChangesExactlyTheWidgetsItNames) {
   LcdRig rig;
   const Payload first =
