@@ -16,6 +16,7 @@ namespace orvane::cli {
 struct Args {
   std::vector<std::string> positional;
   std::map<std::string, std::string> options;  // "--name value" or "--flag" → ""
+  std::vector<std::string> words;              // every word after the command, in order
   bool Has(const std::string& name) const { return options.count(name) != 0; }
   std::string Get(const std::string& name, const std::string& fallback = "") const {
     auto it = options.find(name);

@@ -56,6 +56,7 @@ void PrintOverview() {
 bool ParseArgs(const Command& c, int argc, char** argv, Args& args) {
   for (int i = 0; i < argc; ++i) {
     const std::string word = argv[i];
+    args.words.push_back(word);
     if (word.size() < 3 || word.rfind("--", 0) != 0) {
       args.positional.push_back(word);
       continue;

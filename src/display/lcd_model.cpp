@@ -4,56 +4,80 @@
 
 namespace orvane {
 
-void LcdModel::Add(std::string_view name, ElementState design) {
-  elements_[std::string(name)] = Entry{std::move(design), false};
+ElementId LcdModel::Add(std::string_view name, ElementState design) {
+  if (ElementId id = Find(name); id != kNoElement) {
+    entries_[id].state = std::move(design);
+    return id;
+  }
+  const auto id = static_cast<ElementId>(entries_.size());
+  entries_.push_back(Entry{std::string(name), std::move(design), false});
+  index_.emplace(std::string(name), id);
+  return id;
 }
 
-LcdModel::Entry* LcdModel::Find(std::string_view name) {
-  auto it = elements_.find(std::string(name));
-  return it == elements_.end() ? nullptr : &it->second;
+ElementId LcdModel::Find(std::string_view name) const {
+  auto it = index_.find(name);
+  return it == index_.end() ? kNoElement : it->second;
+}
+
+const ElementState& LcdModel::Get(ElementId id) const {
+  static const ElementState kNone;
+  return id < 0 || id >= static_cast<ElementId>(entries_.size()) ? kNone : entries_[id].state;
 }
 
 const ElementState& LcdModel::Get(std::string_view name) const {
-  static const ElementState kNone;
-  auto it = elements_.find(std::string(name));
-  return it == elements_.end() ? kNone : it->second.state;
+  return Get(Find(name));
 }
 
-void LcdModel::MarkDirty(const std::string& name, Entry& e) {
-  if (!e.dirty) changed_.push_back(name);
-  e.dirty = true;
+void LcdModel::MarkDirty(ElementId id) {
+  if (!entries_[id].dirty) changed_.push_back(id);
+  entries_[id].dirty = true;
+}
+
+void LcdModel::SetCaption(ElementId id, std::string_view caption) {
+  if (id == kNoElement || entries_[id].state.caption == caption) return;
+  entries_[id].state.caption.assign(caption);
+  MarkDirty(id);
+}
+
+void LcdModel::SetVisible(ElementId id, bool visible) {
+  if (id == kNoElement || entries_[id].state.visible == visible) return;
+  entries_[id].state.visible = visible;
+  MarkDirty(id);
+}
+
+void LcdModel::SetEnabled(ElementId id, bool enabled) {
+  if (id == kNoElement || entries_[id].state.enabled == enabled) return;
+  entries_[id].state.enabled = enabled;
+  MarkDirty(id);
 }
 
 void LcdModel::SetCaption(std::string_view name, std::string_view caption) {
-  auto it = elements_.find(std::string(name));
-  if (it == elements_.end() || it->second.state.caption == caption) return;
-  it->second.state.caption = std::string(caption);
-  MarkDirty(it->first, it->second);
+  SetCaption(Find(name), caption);
 }
-
 void LcdModel::SetVisible(std::string_view name, bool visible) {
-  auto it = elements_.find(std::string(name));
-  if (it == elements_.end() || it->second.state.visible == visible) return;
-  it->second.state.visible = visible;
-  MarkDirty(it->first, it->second);
+  SetVisible(Find(name), visible);
+}
+void LcdModel::SetEnabled(std::string_view name, bool enabled) {
+  SetEnabled(Find(name), enabled);
 }
 
-void LcdModel::SetEnabled(std::string_view name, bool enabled) {
-  auto it = elements_.find(std::string(name));
-  if (it == elements_.end() || it->second.state.enabled == enabled) return;
-  it->second.state.enabled = enabled;
-  MarkDirty(it->first, it->second);
+std::vector<ElementId> LcdModel::TakeChangedIds() {
+  for (ElementId id : changed_) entries_[id].dirty = false;
+  return std::exchange(changed_, {});
 }
 
 std::vector<std::string> LcdModel::TakeChanged() {
-  for (const auto& name : changed_) elements_[name].dirty = false;
-  return std::exchange(changed_, {});
+  std::vector<std::string> names;
+  names.reserve(changed_.size());
+  for (ElementId id : TakeChangedIds()) names.push_back(entries_[id].name);
+  return names;
 }
 
 std::vector<std::string> LcdModel::Names() const {
   std::vector<std::string> names;
-  names.reserve(elements_.size());
-  for (const auto& [name, entry] : elements_) names.push_back(name);
+  names.reserve(entries_.size());
+  for (const auto& e : entries_) names.push_back(e.name);
   return names;
 }
 

@@ -2,7 +2,12 @@
 // The state of every named element of the panel's LCD and keypad (caption, visible,
 // enabled). The poll writes it; the panel's LCD view shows it, applying only the
 // elements that changed since it last looked.
+//
+// Elements are numbered in the order they were added; the decoder resolves names to
+// numbers once and writes by number on every tick, so a tick allocates nothing.
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -16,10 +21,18 @@ struct ElementState {
   bool enabled = true;
 };
 
+using ElementId = int;
+inline constexpr ElementId kNoElement = -1;
+
 class LcdModel {
  public:
   // Adds an element with its design-time state. Adding a name twice replaces it.
-  void Add(std::string_view name, ElementState design);
+  ElementId Add(std::string_view name, ElementState design);
+
+  // kNoElement for an unknown name.
+  ElementId Find(std::string_view name) const;
+  const std::string& Name(ElementId id) const { return entries_[id].name; }
+  std::size_t Size() const { return entries_.size(); }
 
   // Unknown names read as a default element and are ignored when written.
   const ElementState& Get(std::string_view name) const;
@@ -27,20 +40,34 @@ class LcdModel {
   void SetVisible(std::string_view name, bool visible);
   void SetEnabled(std::string_view name, bool enabled);
 
-  // Names of the elements whose state changed since the last call, each once.
+  // The same by number; kNoElement is ignored.
+  const ElementState& Get(ElementId id) const;
+  void SetCaption(ElementId id, std::string_view caption);
+  void SetVisible(ElementId id, bool visible);
+  void SetEnabled(ElementId id, bool enabled);
+
+  // Names of the elements whose state changed since the last call, each once, in the
+  // order of their first change.
   std::vector<std::string> TakeChanged();
+  // The same as numbers.
+  std::vector<ElementId> TakeChangedIds();
   std::vector<std::string> Names() const;
 
  private:
   struct Entry {
+    std::string name;
     ElementState state;
     bool dirty = false;
   };
-  Entry* Find(std::string_view name);
-  void MarkDirty(const std::string& name, Entry& e);
+  struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+  };
+  void MarkDirty(ElementId id);
 
-  std::unordered_map<std::string, Entry> elements_;
-  std::vector<std::string> changed_;
+  std::vector<Entry> entries_;
+  std::unordered_map<std::string, ElementId, NameHash, std::equal_to<>> index_;
+  std::vector<ElementId> changed_;
 };
 
 }  // namespace orvane

@@ -1,0 +1,284 @@
+#include "panel/keypad_widget.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "link/requests.h"
+
+namespace orvane {
+
+namespace {
+
+constexpr int kTwips = 15;
+constexpr int kKeypadTop = 5520;    // client twips of the first key row
+constexpr int kClientWidth = 7560;  // the designed client area
+constexpr int kClientHeight = 9105;
+constexpr int kKeyWidth = 1215;
+constexpr std::uint8_t kRefCode = 27;
+constexpr std::uint8_t kDeltaIndex = 6;
+constexpr std::uint8_t kDeltaRhCode = 26;
+constexpr std::int64_t kMemLongPressMs = 3000;
+constexpr std::uint8_t kMemShortCode = 4;
+constexpr std::uint8_t kMemLongCode = 10;
+
+struct KeypadKey {
+  int index;  // CmdBtn index and key code; -1 for Cmdref
+  const char* caption;
+  int left;
+  int top;
+  int height;
+};
+
+// clang-format off
+constexpr KeypadKey kKeypad[] = {
+  // index caption     left  top   height
+  {  5, "H",          480, 5520, 975},
+  {  4, "SET",       1800, 5520, 975},
+  {  3, "MX / MN",   3120, 5520, 975},
+  {  2, "RANGE",     4440, 5520, 975},
+  {  1, "LIGHT",     5760, 5520, 975},
+  {  9, "MEM",        480, 6600, 975},
+  { 10, "READ",      1800, 6600, 975},
+  { 15, "CMP",       3120, 6600, 975},
+  { 28, "AVG",       4440, 6600, 975},
+  {  6, "Delta/%",   5760, 6600, 495},
+  { -1, "REF",       5760, 7080, 495},  // Cmdref, code 27
+  { 11, "A",          480, 7680, 975},
+  { 12, "B",         1800, 7680, 975},
+  {  8, "TIME",      3120, 7680, 975},
+  {  7, "ENTER",     4440, 7680, 975},
+  { 29, "ACC",       5760, 7680, 975},
+};
+
+// Label keys of the older set: name, code at mouse-up, number of outline shapes.
+struct OldKey {
+  const char* name;
+  const char* shape;
+  std::uint8_t code;
+  int shapes;  // 1: a single shape named `shape`; more: `shape` 0, 1, ...
+};
+constexpr OldKey kOldKeys[] = {
+  // key        shapes       code  count
+  {"CmdH",     "ShapeH",     1,    1},
+  {"Cmdcd",    "Shapecd",    2,    2},
+  {"Cmdlxfc",  "Shapelxfc",  3,    2},
+  {"CmdMem",   "ShapeMem",   4,    2},  // 10 when held longer than 3 s
+  {"CmdRead",  "ShapeRead",  5,    2},
+  {"CmdAVG",   "ShapeAVG",   6,    3},
+  {"CmdUp",    "ShapeUp",    7,    1},
+  {"CmdDown",  "ShapeDown",  8,    1},
+};
+
+// Buttons Command1..Command14 (no 11): number, caption, code.
+struct CommandButton {
+  int number;
+  const char* caption;
+  std::uint8_t code;
+};
+constexpr CommandButton kCommands[] = {
+  { 1, "Light",    1}, { 2, "Range",  2}, { 3, "MX/MN",  3}, { 4, "SET",  4},
+  { 5, "H",        5}, { 6, "Delta/%", 6}, { 7, "Enter", 7}, { 8, "TIME", 8},
+  { 9, "MEM",      9}, {10, "READ",  10}, {12, "",      14}, {13, "CMP", 15},
+  {14, "AVG",     16},
+};
+// clang-format on
+
+// CmdBtn members inside PicOdd, and those beyond the designed client area.
+constexpr int kOddCmdBtns[] = {13, 16, 17, 18, 19, 20, 21, 22, 23, 26, 27, 30, 31};
+constexpr int kOutsideCmdBtns[] = {0, 14, 24, 25};
+
+const QColor kWhite(0xff, 0xff, 0xff);
+
+const char* const kKeyStyle = R"(
+QPushButton {
+  color: #eef1f3; font: bold 9pt 'Liberation Sans';
+  border: 1px solid #1b1f24; border-radius: 13px;
+  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #7a838c, stop:0.5 #59626b,
+                              stop:1 #454c54);
+}
+QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #858e97,
+                                                stop:0.5 #646d76, stop:1 #4f565e); }
+QPushButton:pressed { background: #3a4047; padding-top: 2px; }
+QPushButton:disabled { color: #8a9096; background: #4a5057; }
+QPushButton#CmdBtn4 { color: #ffd27a; }
+QPushButton#CmdBtn1 { color: #fff3a8; }
+)";
+
+QRect Twips(int left, int top, int width, int height) {
+  return {left / kTwips, top / kTwips, width / kTwips, height / kTwips};
+}
+
+}  // namespace
+
+KeyShape::KeyShape(QColor color, QWidget* parent) : QWidget(parent), border_(color), fill_(color) {}
+
+void KeyShape::SetColors(QColor border, QColor fill) {
+  border_ = border;
+  fill_ = fill;
+  update();
+}
+
+void KeyShape::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(border_, 1.5));
+  p.setBrush(fill_);
+  p.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 6, 6);
+}
+
+void LabelKey::mousePressEvent(QMouseEvent* event) {
+  emit MouseDown();
+  event->accept();
+}
+
+void LabelKey::mouseReleaseEvent(QMouseEvent* event) {
+  emit MouseUp();
+  event->accept();
+}
+
+QRect KeypadWidget::KeypadGeometry() {
+  return {0, kKeypadTop / kTwips, kClientWidth / kTwips, (kClientHeight - kKeypadTop) / kTwips};
+}
+
+KeypadWidget::KeypadWidget(PanelContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
+  setObjectName("Keypad");
+  setGeometry(KeypadGeometry());
+  setStyleSheet(kKeyStyle);
+  BuildKeypad();
+  BuildOldKeys();
+}
+
+QPushButton* KeypadWidget::AddCmdBtn(int index, const QString& caption, QRect rect,
+                                     QWidget* parent) {
+  auto* b = new QPushButton(caption, parent);
+  b->setObjectName(QStringLiteral("CmdBtn%1").arg(index));
+  b->setGeometry(rect);
+  b->setFocusPolicy(Qt::NoFocus);
+  connect(b, &QPushButton::clicked, this, [this, index] { CmdBtn_Click(index); });
+  return b;
+}
+
+void KeypadWidget::BuildKeypad() {
+  for (const KeypadKey& k : kKeypad) {
+    const QRect rect = Twips(k.left, k.top - kKeypadTop, kKeyWidth, k.height);
+    if (k.index >= 0) {
+      AddCmdBtn(k.index, k.caption, rect, this);
+      continue;
+    }
+    auto* ref = new QPushButton(k.caption, this);
+    ref->setObjectName("Cmdref");
+    ref->setGeometry(rect);
+    ref->setFocusPolicy(Qt::NoFocus);
+    connect(ref, &QPushButton::clicked, this, &KeypadWidget::Cmdref_Click);
+  }
+  // Members that lie beyond the bottom edge of the designed client area.
+  int x = 0;
+  for (int index : kOutsideCmdBtns) {
+    AddCmdBtn(index, QStringLiteral("Cmd%1").arg(index),
+              QRect(x, (kClientHeight - kKeypadTop) / kTwips + 8, 60, 26), this);
+    x += 64;
+  }
+}
+
+void KeypadWidget::BuildOldKeys() {
+  picOdd_ = new QWidget(this);
+  picOdd_->setObjectName("PicOdd");
+  picOdd_->setGeometry((kClientWidth + 240) / kTwips, 0, 660, 200);
+  const QColor shades[] = {QColor(0x6b, 0x72, 0x80), QColor(0x4b, 0x55, 0x63),
+                           QColor(0x37, 0x41, 0x51)};
+  int x = 8;
+  for (const OldKey& k : kOldKeys) {
+    LabelKeyInfo info{k.name, k.code, {}};
+    for (int i = 0; i < k.shapes; ++i) {
+      auto* s = new KeyShape(shades[i], picOdd_);
+      s->setObjectName(k.shapes == 1 ? QString(k.shape)
+                                     : QStringLiteral("%1%2").arg(k.shape).arg(i));
+      s->setGeometry(x - 2 * i, 8 - 2 * i, 68 + 4 * i, 30 + 4 * i);
+      s->lower();
+      info.shapes.push_back(s);
+    }
+    auto* label = new LabelKey(QString(k.name).mid(3), picOdd_);
+    label->setObjectName(k.name);
+    label->setGeometry(x, 8, 68, 30);
+    label->setAlignment(Qt::AlignCenter);
+    const QString name = k.name;
+    connect(label, &LabelKey::MouseDown, this, [this, name] { LabelKey_MouseDown(name); });
+    connect(label, &LabelKey::MouseUp, this, [this, name] { LabelKey_MouseUp(name); });
+    labelKeys_.push_back(std::move(info));
+    x += 80;
+  }
+  x = 8;
+  for (const CommandButton& c : kCommands) {
+    auto* b = new QPushButton(c.caption, picOdd_);
+    b->setObjectName(QStringLiteral("Command%1").arg(c.number));
+    b->setGeometry(x, 60, 48, 26);
+    const int number = c.number;
+    connect(b, &QPushButton::clicked, this, [this, number] { Command_Click(number); });
+    x += 50;
+  }
+  x = 8;
+  for (int index : kOddCmdBtns) {
+    AddCmdBtn(index, index == 16 ? QStringLiteral("AVG") : QStringLiteral("Cmd%1").arg(index),
+              QRect(x, 100, 48, 26), picOdd_);
+    x += 50;
+  }
+}
+
+void KeypadWidget::SendKey(std::uint8_t code) {
+  ctx_.timer1.stop();
+  ctx_.timer2.stop();
+  StoreRequest(ctx_.link.OutputReport(), code);
+  ctx_.link.SendReport();
+}
+
+void KeypadWidget::CmdBtn_Click(int index) {
+  const bool deltaWhileRh = index == kDeltaIndex && ctx_.display.RhLit();
+  SendKey(deltaWhileRh ? kDeltaRhCode : static_cast<std::uint8_t>(index));
+  ctx_.timer1.start();
+  ctx_.timer2.start();
+}
+
+void KeypadWidget::Cmdref_Click() {
+  SendKey(kRefCode);
+  ctx_.timer1.start();
+  ctx_.timer2.start();
+}
+
+void KeypadWidget::Command_Click(int number) {
+  for (const CommandButton& c : kCommands) {
+    if (c.number != number) continue;
+    SendKey(c.code);
+    ctx_.timer1.start();
+    ctx_.timer2.start();
+  }
+}
+
+KeypadWidget::LabelKeyInfo* KeypadWidget::FindLabelKey(const QString& key) {
+  for (auto& k : labelKeys_)
+    if (key == k.name) return &k;
+  return nullptr;
+}
+
+void KeypadWidget::LabelKey_MouseDown(const QString& key) {
+  LabelKeyInfo* k = FindLabelKey(key);
+  if (k == nullptr) return;
+  if (key == "CmdMem") MemPressTime = ctx_.clock.MonotonicMs();
+  SavedKeyColor = k->shapes.front()->BackColor();
+  for (KeyShape* s : k->shapes) s->SetColors(kWhite, kWhite);
+}
+
+void KeypadWidget::LabelKey_MouseUp(const QString& key) {
+  LabelKeyInfo* k = FindLabelKey(key);
+  if (k == nullptr) return;
+  std::uint8_t code = k->code;
+  if (key == "CmdMem") {
+    const std::int64_t held = ctx_.clock.MonotonicMs() - MemPressTime;
+    code = held > kMemLongPressMs ? kMemLongCode : kMemShortCode;
+  }
+  SendKey(code);
+  for (KeyShape* s : k->shapes) s->SetColors(SavedKeyColor, SavedKeyColor);
+  ctx_.timer1.start();
+  ctx_.timer2.start();
+}
+
+}  // namespace orvane

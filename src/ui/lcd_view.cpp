@@ -1,0 +1,173 @@
+#include "ui/lcd_view.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+
+#include "display/lcd_layout.h"
+
+namespace orvane {
+
+namespace {
+
+constexpr int kTwips = 15;  // twips per pixel at 96 dpi
+const QColor kFace(0xc3, 0xcf, 0xb4);
+const QColor kFaceEdge(0x8c, 0x97, 0x80);
+const QColor kSegment(0x1c, 0x24, 0x1c);
+const char* const kFontFamily = "Liberation Sans";
+
+int Px(int twips) {
+  return twips / kTwips;
+}
+
+// A picture of the LCD, drawn by the program on a 32 x 32 grid.
+class LcdPicture final : public QWidget {
+ public:
+  LcdPicture(const LcdElement& e, QWidget* parent) : QWidget(parent), e_(e) {
+    setAttribute(Qt::WA_TranslucentBackground);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(width() / 32.0, height() / 32.0);
+    p.setPen(QPen(kSegment, 2));
+    p.setBrush(Qt::NoBrush);
+    switch (e_.picture) {
+      case Picture::ClockDial:
+        DrawClock(p);
+        break;
+      case Picture::TriangleUp:
+        DrawTriangle(p, true, true);
+        break;
+      case Picture::TriangleDown:
+        DrawTriangle(p, false, true);
+        break;
+      case Picture::OpenTriangle:
+        DrawTriangle(p, true, false);
+        break;
+      case Picture::BatteryOutline:
+        DrawBattery(p);
+        break;
+      case Picture::BatteryBar:
+        DrawBar(p, e_.bar);
+        break;
+      case Picture::None:
+        break;
+    }
+  }
+
+ private:
+  static void DrawClock(QPainter& p) {
+    p.drawEllipse(QPointF(16, 16), 11, 11);
+    p.drawLine(QPointF(16, 16), QPointF(16, 8));
+    p.drawLine(QPointF(16, 16), QPointF(22, 16));
+    for (int i = 0; i < 12; i += 3) {
+      p.save();
+      p.translate(16, 16);
+      p.rotate(i * 30);
+      p.drawLine(QPointF(0, -11), QPointF(0, -9));
+      p.restore();
+    }
+  }
+  static void DrawTriangle(QPainter& p, bool up, bool filled) {
+    QPolygonF t;
+    // Kept in the left part of the picture: the symbols "A" and "B" stand to its right.
+    if (up) {
+      t << QPointF(13, 6) << QPointF(22, 24) << QPointF(4, 24);
+    } else {
+      t << QPointF(4, 8) << QPointF(22, 8) << QPointF(13, 26);
+    }
+    if (filled) p.setBrush(kSegment);
+    p.drawPolygon(t);
+  }
+  static void DrawBattery(QPainter& p) {
+    p.setBrush(kSegment);
+    p.drawRect(QRectF(2, 13, 3, 6));  // terminal, on the left
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(5, 9, 25, 14));
+  }
+  // Bar 1 sits next to the terminal, bar 5 at the far end.
+  static void DrawBar(QPainter& p, int bar) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(kSegment);
+    p.drawRect(QRectF(7.5 + (bar - 1) * 4.4, 11.5, 3.4, 9));
+  }
+
+  const LcdElement& e_;
+};
+
+QLabel* MakeLabel(const LcdElement& e, QWidget* parent) {
+  auto* l =
+      new QLabel(QString::fromUtf8(e.caption.data(), static_cast<int>(e.caption.size())), parent);
+  QFont font(kFontFamily);
+  font.setBold(true);
+  font.setPointSizeF(e.fontPt);
+  l->setFont(font);
+  // Text sits at the top of its box, so that the points' larger face shares the digits'
+  // baseline; digits, points and separators are centred in their cells.
+  const bool cell = e.width < 1000 && e.fontPt >= 36;
+  l->setAlignment((cell ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+  l->setAttribute(Qt::WA_TranslucentBackground);
+  QPalette pal = l->palette();
+  pal.setColor(QPalette::WindowText, kSegment);
+  pal.setColor(QPalette::Disabled, QPalette::WindowText, kSegment);
+  l->setPalette(pal);
+  return l;
+}
+
+}  // namespace
+
+QRect LcdView::FaceGeometry() {
+  return {Px(kLcdFace.left), Px(kLcdFace.top), Px(kLcdFace.width), Px(kLcdFace.height)};
+}
+
+LcdView::LcdView(QWidget* parent) : QWidget(parent) {
+  setObjectName("LcdView");
+  setGeometry(FaceGeometry());
+  Build();
+}
+
+void LcdView::Build() {
+  for (const LcdElement& e : LcdLayout()) {
+    QWidget* w = e.kind == ElementKind::Label ? static_cast<QWidget*>(MakeLabel(e, this))
+                                              : new LcdPicture(e, this);
+    w->setObjectName(QString::fromUtf8(e.name.data(), static_cast<int>(e.name.size())));
+    w->setGeometry(Px(e.left - kLcdFace.left), Px(e.top - kLcdFace.top), Px(e.width), Px(e.height));
+    elements_.emplace(std::string(e.name), w);
+  }
+}
+
+QWidget* LcdView::Element(const std::string& name) {
+  if (auto it = elements_.find(name); it != elements_.end()) return it->second;
+  QWidget* top = window();
+  return top == nullptr ? nullptr : top->findChild<QWidget*>(QString::fromStdString(name));
+}
+
+void LcdView::Apply(LcdModel& model) {
+  for (ElementId id : model.TakeChangedIds()) {
+    QWidget* w = Element(model.Name(id));
+    if (w == nullptr) continue;
+    const ElementState& s = model.Get(id);
+    const QString caption = QString::fromStdString(s.caption);
+    if (auto* label = qobject_cast<QLabel*>(w); label != nullptr && label->text() != caption) {
+      label->setText(caption);
+    } else if (auto* b = qobject_cast<QAbstractButton*>(w); b != nullptr && b->text() != caption) {
+      b->setText(caption);
+    }
+    w->setVisible(s.visible);
+    w->setEnabled(s.enabled);
+  }
+}
+
+void LcdView::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(kFaceEdge, 2));
+  p.setBrush(kFace);
+  p.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 10, 10);
+}
+
+}  // namespace orvane

@@ -1,0 +1,198 @@
+#include "ui/lcd_view.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+#include <map>
+#include <set>
+#include <string>
+
+#include "display/lcd_layout.h"
+#include "gui_support/panel_rig.h"
+#include "panel/keypad_widget.h"
+
+namespace orvane {
+namespace {
+
+using test::PanelRig;
+
+struct LcdRig : PanelRig {
+  LcdRig() {
+    panel->Timer1().stop();
+    lcd = new LcdView(panel.get());
+    keypad = new KeypadWidget(panel->Context(), panel.get());
+  }
+  // One poll tick on the given display frame (report bytes 1..64), then the view.
+  void Tick(const Payload& frame, std::optional<Payload> blink = std::nullopt) {
+    sim.meter.ForceDisplayFrame(frame);
+    sim.meter.ForceBlinkFrame(blink);
+    panel->Timer1_Timer();
+    lcd->Apply(panel->Display().Model());
+  }
+  // Caption, shown and enabled of every LCD element and of Cmdref.
+  std::map<std::string, std::string> Snapshot() const {
+    std::map<std::string, std::string> out;
+    auto record = [&](const std::string& name) {
+      auto* w = panel->findChild<QWidget*>(QString::fromStdString(name));
+      auto* l = qobject_cast<QLabel*>(w);
+      out[name] = (l ? l->text().toStdString() : "") + (w->isHidden() ? "|hidden" : "|shown") +
+                  (w->isEnabled() ? "|on" : "|off");
+    };
+    for (const auto& e : LcdLayout()) record(std::string(e.name));
+    record("Cmdref");
+    return out;
+  }
+  LcdView* lcd;
+  KeypadWidget* keypad;
+};
+
+// Report bytes n..m are payload[n-1].
+Payload Bytes(std::initializer_list<std::pair<int, int>> bytes) {
+  Payload p{};
+  for (auto [b, v] : bytes) p[b - 1] = static_cast<std::uint8_t>(v);
+  return p;
+}
+
+TEST(LcdView, AFrameChangesExactlyTheWidgetsItNames) {
+  LcdRig rig;
+  const Payload first =
+      Bytes({{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 3}, {7, 1}, {13, 1}, {23, 1}, {60, 21}, {64, 1}});
+  rig.Tick(first);
+  const auto before = rig.Snapshot();
+  EXPECT_EQ(before.at("LblSeg4"), "4|shown|on");
+  EXPECT_EQ(before.at("LblP3"), ".|shown|on");
+  EXPECT_EQ(before.at("LblP1"), ".|hidden|on");
+
+  Payload second = first;
+  second[2 - 1] = 7;    // LblSeg2 "7"
+  second[23 - 1] = 0;   // "REC" dark
+  second[60 - 1] = 20;  // ImaS2 off
+  second[13 - 1] = 2;   // slash in place of the colon
+  rig.Tick(second);
+  const auto after = rig.Snapshot();
+  std::set<std::string> changed;
+  for (const auto& [name, state] : after)
+    if (before.at(name) != state) changed.insert(name);
+  EXPECT_EQ(changed,
+            (std::set<std::string>{"LblSeg2", "LblREC", "ImaS2", "LblDotDot1", "LblSlash1"}));
+  EXPECT_EQ(after.at("LblSeg2"), "7|shown|on");
+}
+
+TEST(LcdView, OnlyChangedElementsAreWritten) {
+  LcdRig rig;
+  const Payload frame = Bytes({{1, 8}, {60, 16}});
+  rig.Tick(frame);
+  auto* seg1 = rig.lcd->findChild<QLabel*>("LblSeg1");
+  auto* seg3 = rig.lcd->findChild<QLabel*>("LblSeg3");
+  seg1->setText("x");  // not rewritten: the model did not change
+  seg3->setText("x");
+  Payload next = frame;
+  next[3 - 1] = 6;
+  rig.Tick(next);
+  EXPECT_EQ(seg1->text(), "x");
+  EXPECT_EQ(seg3->text(), "6");
+}
+
+TEST(LcdView, CmdrefFollowsRH) {
+  LcdRig rig;
+  auto* ref = rig.keypad->findChild<QPushButton*>("Cmdref");
+  for (int byte21 : {1, 0, 255, 254}) {
+    rig.Tick(Bytes({{21, byte21}}));
+    EXPECT_EQ(ref->isEnabled(), (byte21 & 1) != 0) << byte21;
+    EXPECT_EQ(rig.lcd->findChild<QLabel*>("LblRH")->isHidden(), (byte21 & 1) == 0);
+  }
+}
+
+TEST(LcdView, SettingModeBlinksThroughTheSimulatedMeter) {
+  LcdRig rig;
+  const Payload frame = Bytes({{45, 1}, {7, 1}, {11, 3}});
+  const Payload blink = Bytes({{2, 8}});  // LblSeg8 blinks
+  auto* seg8 = rig.lcd->findChild<QLabel*>("LblSeg8");
+  rig.Tick(frame, blink);
+  EXPECT_FALSE(seg8->isHidden());
+  rig.Tick(frame, blink);
+  EXPECT_TRUE(seg8->isHidden());
+  rig.Tick(Bytes({{7, 1}}));  // "SET" dark: every digit back
+  EXPECT_FALSE(seg8->isHidden());
+}
+
+}  // namespace
+}  // namespace orvane
+
+namespace orvane {
+namespace {
+
+// Where an element puts ink, in the view's coordinates (empty when it draws nothing).
+QRect InkRect(QWidget* w) {
+  QImage img(w->size(), QImage::Format_ARGB32_Premultiplied);
+  img.fill(Qt::transparent);
+  w->render(&img, QPoint(), QRegion(), QWidget::DrawChildren);
+  QRect ink;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x)
+      if (qAlpha(img.pixel(x, y)) > 64) ink |= QRect(x, y, 1, 1);
+  return ink.translated(w->pos());
+}
+
+TEST(LcdView, NoTwoElementsDrawOverEachOther) {
+  LcdRig rig;
+  // Pairs the LCD places on one spot on purpose: the battery's outline and bars, and the
+  // colon, slash and point that share a gap between secondary digits.
+  const std::set<std::set<std::string>> together = {{"LblDotDot1", "LblSlash1"},
+                                                    {"LblDotDot2", "LblSlash2"},
+                                                    {"LblP11", "LblDotDot2"},
+                                                    {"LblP11", "LblSlash2"}};
+  std::vector<std::pair<std::string, QRect>> inks;
+  for (const auto& e : LcdLayout())
+    inks.emplace_back(std::string(e.name),
+                      InkRect(rig.lcd->findChild<QWidget*>(QString::fromUtf8(e.name.data()))));
+  for (std::size_t i = 0; i < inks.size(); ++i) {
+    EXPECT_FALSE(inks[i].second.isEmpty()) << inks[i].first << " draws nothing";
+    for (std::size_t j = i + 1; j < inks.size(); ++j) {
+      const auto& [a, ra] = inks[i];
+      const auto& [b, rb] = inks[j];
+      if (a.starts_with("ImaS") && b.starts_with("ImaS")) continue;
+      if (together.contains({a, b})) continue;
+      EXPECT_FALSE(ra.intersects(rb)) << a << " and " << b << ": " << ra.x() << "," << ra.y() << " "
+                                      << ra.width() << "x" << ra.height() << " / " << rb.x() << ","
+                                      << rb.y() << " " << rb.width() << "x" << rb.height();
+    }
+  }
+  if (const char* dir = std::getenv("ORVANE_SCREENSHOT_DIR")) {
+    rig.panel->grab().save(QString(dir) + "/lcd_design.png");
+  }
+}
+
+// The built-in meter's own setting mode: SET lights "SET" and blinks the unit; ENTER
+// moves the blink to the first pair of clock digits; SET again ends it.
+TEST(LcdView, SimulatedMeterSettingModeBlinksUnitThenDigits) {
+  LcdRig rig;
+  auto shown = [&](const char* n) { return !rig.lcd->findChild<QWidget*>(n)->isHidden(); };
+  auto tick = [&] {
+    rig.panel->Timer1_Timer();
+    rig.lcd->Apply(rig.panel->Display().Model());
+  };
+  const char* dir = std::getenv("ORVANE_SCREENSHOT_DIR");
+  tick();
+  if (dir != nullptr) rig.panel->grab().save(QString(dir) + "/panel_normal.png");
+  rig.keypad->findChild<QPushButton*>("CmdBtn4")->click();
+  tick();
+  EXPECT_TRUE(shown("LblSET") && shown("Lblcd") && shown("LblSlashm") && !shown("LblfL"));
+  if (dir != nullptr) rig.panel->grab().save(QString(dir) + "/panel_setting.png");
+  tick();
+  EXPECT_TRUE(!shown("Lblcd") && !shown("LblSlashm") && !shown("Lbl2"));
+  rig.keypad->findChild<QPushButton*>("CmdBtn7")->click();
+  tick();
+  tick();
+  EXPECT_TRUE(!shown("LblSeg8") && !shown("LblSeg9") && shown("LblSeg10"));
+  rig.keypad->findChild<QPushButton*>("CmdBtn4")->click();
+  tick();
+  EXPECT_FALSE(shown("LblSET"));
+  for (int i = 1; i <= 13; ++i) EXPECT_TRUE(shown(qPrintable(QString("LblSeg%1").arg(i)))) << i;
+  EXPECT_TRUE(shown("Lblcd") && shown("LblSlashm") && shown("Lbl2"));
+}
+
+}  // namespace
+}  // namespace orvane
