@@ -62,9 +62,9 @@ void CommandOpen(PanelContext& ctx, PanelControls&) {
     ctx.dialogs.Message(kRecordingModeMessage, MessageIcon::Critical, MessageButtons::Ok, "");
     return;
   }
-  const std::optional<std::string> path = ctx.dialogs.OpenFile(
-      {"Open File to Read", kDataFileFilter, InWorkingFolder(ctx.workingFolder, kDialogTempName),
-       "lms"});
+  const std::optional<std::string> path =
+      ctx.dialogs.OpenFile({"Open File to Read", kDataFileFilter,
+                            InWorkingFolder(ctx.workingFolder, kDialogTempName), "lms"});
   if (!path || path->empty()) return;
 
   TimersStopped stopped(ctx);
@@ -74,9 +74,9 @@ void CommandOpen(PanelContext& ctx, PanelControls&) {
   const bool read = ReadRecordingFile(*path, plot, error, LetWindowBreathe);
   if (ctx.panel != nullptr) ctx.panel->setWindowTitle(caption);
   if (!read) {
-    ctx.dialogs.Message("The file " + *path + " cannot be read as a data file.\r\n" +
-                            error.Message(),
-                        MessageIcon::Critical, MessageButtons::Ok, "");
+    ctx.dialogs.Message(
+        "The file " + *path + " cannot be read as a data file.\r\n" + error.Message(),
+        MessageIcon::Critical, MessageButtons::Ok, "");
     return;
   }
   ctx.state.Plot = std::move(plot);

@@ -9,8 +9,8 @@
 #include "panel/panel_commands.h"
 #include "panel/panel_toolbar.h"
 #include "recording/file_choice.h"
-#include "recording/recording_file.h"
 #include "recording/recorded_reading.h"
+#include "recording/recording_file.h"
 
 namespace orvane {
 
@@ -34,7 +34,9 @@ RecordingSession& SessionOf(const ProgramState& state) {
   return *session;
 }
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s) {
+  return QString::fromStdString(s);
+}
 
 std::string DialogStartPath(const PanelContext& ctx) {
   if (!ctx.state.SaveFileName.empty()) return ctx.state.SaveFileName;
