@@ -74,9 +74,8 @@ void CommandOpen(PanelContext& ctx, PanelControls&) {
   const bool read = ReadRecordingFile(*path, plot, error, LetWindowBreathe);
   if (ctx.panel != nullptr) ctx.panel->setWindowTitle(caption);
   if (!read) {
-    ctx.dialogs.Message(
-        "The file " + *path + " cannot be read as a data file.\r\n" + error.Message(),
-        MessageIcon::Critical, MessageButtons::Ok, "");
+    ctx.dialogs.Message(UnreadableFileMessage(*path, error), MessageIcon::Critical,
+                        MessageButtons::Ok, "");
     return;
   }
   ctx.state.Plot = std::move(plot);

@@ -47,6 +47,10 @@ std::string RecordingFileError::Message() const {
   return "Line " + std::to_string(line) + ": " + problem;
 }
 
+std::string UnreadableFileMessage(const std::string& path, const RecordingFileError& error) {
+  return "The file " + path + " cannot be read as a data file.\n" + error.Message();
+}
+
 RangeRecord PlotLimits(std::string_view unit, double mainMax, double mainMin, double cdMax,
                        double cdMin) {
   RangeRecord r;

@@ -26,6 +26,9 @@ struct RecordingFileError {
   std::string Message() const;
 };
 
+// What the user is told when the file at `path` is refused.
+std::string UnreadableFileMessage(const std::string& path, const RecordingFileError& error);
+
 // Takes a data file line by line. Feed every line (without its line end), then Finish.
 class RecordingParser {
  public:
