@@ -205,16 +205,6 @@ TEST(RecordingFileTest, FailedFinishKeepsRecordingForAnotherPath) {
   EXPECT_EQ(ReadBytes(dir.File("out.lms")), kImperialFile);
 }
 
-TEST(RecordingFileTest, FinishReplacesAnExistingDataFile) {
-  TempFolder dir;
-  WriteBytes(dir.File("out.lms"), std::string(5000, 'x'));
-  EXPECT_EQ(Record(dir, false,
-                   {{"2024/05/17 10:30:01", "12.5", "40.1"},
-                    {"2024/05/17 10:30:02", "1.02K", "3.5K"},
-                    {"2024/05/17 10:30:03", "7", "22"}}),
-            kImperialFile);
-}
-
 TEST(RecordingFileTest, ScratchFolderMissingIsReportedNotIgnored) {
   RecordingFile file;
   std::string error;
