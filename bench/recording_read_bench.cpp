@@ -54,9 +54,6 @@ void BM_ReadRecordingFile(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * kRecords);
 }
-BENCHMARK(BM_ReadRecordingFile)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_ReadRecordingFile)->Unit(benchmark::kMillisecond);
 
 }  // namespace
