@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <vector>
@@ -40,10 +41,18 @@ bool CopyScratch(const std::string& scratchPath, int out, const std::string& dat
     error = Reason("Cannot read the recording in", scratchPath);
     return false;
   }
+  // Only what the scratch file holds now is copied, whatever happens to it meanwhile.
+  struct stat st {};
+  if (::fstat(in, &st) != 0) {
+    error = Reason("Cannot read the recording in", scratchPath);
+    ::close(in);
+    return false;
+  }
+  auto left = static_cast<std::size_t>(st.st_size);
   std::vector<char> buffer(1 << 16);
   bool ok = true;
-  for (;;) {
-    const ssize_t n = ::read(in, buffer.data(), buffer.size());
+  while (left > 0) {
+    const ssize_t n = ::read(in, buffer.data(), std::min(buffer.size(), left));
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       error = Reason("Cannot read the recording in", scratchPath);
@@ -51,6 +60,7 @@ bool CopyScratch(const std::string& scratchPath, int out, const std::string& dat
       break;
     }
     if (n == 0) break;
+    left -= static_cast<std::size_t>(n);
     if (!WriteAll(out, std::string_view(buffer.data(), static_cast<std::size_t>(n)))) {
       error = Reason("Cannot write", dataPath);
       ok = false;
@@ -59,6 +69,14 @@ bool CopyScratch(const std::string& scratchPath, int out, const std::string& dat
   }
   ::close(in);
   return ok;
+}
+
+// True when `a` and `b` name the same existing file.
+bool SameFile(const std::string& a, const std::string& b) {
+  struct stat sa {};
+  struct stat sb {};
+  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+         sa.st_ino == sb.st_ino;
 }
 
 }  // namespace
@@ -155,6 +173,11 @@ bool AppendRecord(RecordingFile& file, long number, std::string_view dateTime,
 bool FinishRecordingFile(RecordingFile& file, const std::string& dataPath, long count,
                          std::string& error) {
   file.Close();
+  // Emptying the scratch file to write the data file into it would lose the recording.
+  if (SameFile(dataPath, file.scratchPath_)) {
+    error = dataPath + " holds the running recording itself; choose another file.";
+    return false;
+  }
   const int out = ::open(dataPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (out < 0) {
     error = Reason("Cannot create", dataPath);

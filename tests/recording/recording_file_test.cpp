@@ -194,9 +194,12 @@ TEST(RecordingFileTest, FailedFinishKeepsRecordingForAnotherPath) {
   ASSERT_TRUE(BeginRecordingFile(file, dir.File("LightMeterS.tmp"), false, "", error));
   ASSERT_TRUE(AppendRecord(file, 1, "2024/05/17 10:30:01", "12.5", "40.1", error));
 
-  const std::string unwritable = dir.File("no-such-folder/out.lms");
-  EXPECT_FALSE(FinishRecordingFile(file, unwritable, 1, error));
-  EXPECT_NE(error.find(unwritable), std::string::npos) << error;
+  // Neither a folder that does not exist nor the scratch file itself can take it.
+  for (const std::string& bad : {dir.File("no-such-folder/out.lms"), dir.File("LightMeterS.tmp"),
+                                 dir.Path() + "/./LightMeterS.tmp"}) {
+    EXPECT_FALSE(FinishRecordingFile(file, bad, 1, error));
+    EXPECT_NE(error.find(bad), std::string::npos) << error;
+  }
 
   // The recording goes on in the same scratch file and is saved elsewhere in full.
   ASSERT_TRUE(AppendRecord(file, 2, "2024/05/17 10:30:02", "1.02K", "3.5K", error)) << error;
