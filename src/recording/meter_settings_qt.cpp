@@ -1,0 +1,79 @@
+// Tool bar Intv and RecSetup: read the meter's sampling time or recording period, let the
+// user edit it, write it back. The poll (and for the period the record tick) is stopped
+// around every exchange and started again on every way out.
+#include <QTimer>
+
+#include "link/requests.h"
+#include "panel/panel_commands.h"
+#include "recording/meter_settings.h"
+
+namespace orvane {
+
+namespace {
+
+// The meter's answer to a query that is preceded by one read whose reply is dropped.
+// Without an answer the last reply that arrived is read, as every caller does.
+int QuerySeconds(MeterLink& link, std::uint8_t code) {
+  link.ReceiveReport();
+  StoreRequest(link.OutputReport(), code);
+  link.ExchangeReports();
+  return SecondsFromReply(link.InputReport());
+}
+
+void SendSeconds(MeterLink& link, std::uint8_t code, int seconds) {
+  StoreRequest(link.OutputReport(), code);
+  StoreWord(link.OutputReport(), 3, seconds);
+  link.SendReport();
+}
+
+// The meter's own recording: its "REC" symbol. The decoder's flag is read through the
+// LCD element that shows it, so an element the model does not hold counts as dark.
+bool MeterRecordingLit(const PanelContext& ctx) {
+  const LcdModel& model = ctx.display.Model();
+  for (const std::string& name : model.Names()) {
+    if (name == "LblREC") return model.Get(name).visible;
+  }
+  return false;
+}
+
+}  // namespace
+
+void CommandIntv(PanelContext& ctx, PanelControls&) {
+  ctx.timer1.stop();
+  const int current = QuerySeconds(ctx.link, request::kSamplingTimeQuery);
+  ctx.timer1.start();
+
+  const std::string defaultText = SamplingDefaultText(current);
+  for (;;) {
+    const std::string answer = ctx.dialogs.Input(kSamplingPrompt, kSamplingTitle, defaultText);
+    const SamplingAnswer parsed = ParseSamplingAnswer(answer);
+    switch (parsed.kind) {
+      case SamplingAnswer::Kind::Cancelled:
+        return;
+      case SamplingAnswer::Kind::BadFormat:
+        ctx.dialogs.Message(kSamplingFormatError, MessageIcon::Critical, MessageButtons::Ok, "");
+        continue;
+      case SamplingAnswer::Kind::Zero:
+        continue;
+      case SamplingAnswer::Kind::Accepted:
+        ctx.timer1.stop();
+        SendSeconds(ctx.link, request::kSetSamplingTime, parsed.seconds);
+        ctx.timer1.start();
+        return;
+    }
+  }
+}
+
+void CommandRecSetup(PanelContext& ctx, PanelControls&) {
+  if (MeterRecordingLit(ctx)) return;
+  ctx.timer1.stop();
+  ctx.timer2.stop();
+  const int current = QuerySeconds(ctx.link, request::kRecordingPeriodQuery);
+  const std::optional<int> period =
+      ParsePeriodAnswer(ctx.dialogs.Input(kPeriodPrompt, kPeriodTitle, std::to_string(current)));
+  if (period) SendSeconds(ctx.link, request::kSetRecordingPeriod, *period);
+  ctx.timer1.start();
+  ctx.timer2.start();
+}
+
+}  // namespace orvane

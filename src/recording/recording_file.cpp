@@ -1,0 +1,201 @@
+#include "recording/recording_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+namespace orvane {
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+std::string Reason(const char* what, const std::string& path) {
+  return std::string(what) + " " + path + ": " + std::strerror(errno);
+}
+
+// Writes every byte, going on after interruptions and short writes.
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (n == 0) errno = EIO;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+// Appends the scratch file's content at `scratchPath` to `out`.
+bool CopyScratch(const std::string& scratchPath, int out, const std::string& dataPath,
+                 std::string& error) {
+  const int in = ::open(scratchPath.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+  if (in < 0) {
+    error = Reason("Cannot read the recording in", scratchPath);
+    return false;
+  }
+  // Only what the scratch file holds now is copied, whatever happens to it meanwhile.
+  struct stat st {};
+  if (::fstat(in, &st) != 0) {
+    error = Reason("Cannot read the recording in", scratchPath);
+    ::close(in);
+    return false;
+  }
+  auto left = static_cast<std::size_t>(st.st_size);
+  std::vector<char> buffer(1 << 16);
+  bool ok = true;
+  while (left > 0) {
+    const ssize_t n = ::read(in, buffer.data(), std::min(buffer.size(), left));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      error = Reason("Cannot read the recording in", scratchPath);
+      ok = false;
+      break;
+    }
+    if (n == 0) break;
+    left -= static_cast<std::size_t>(n);
+    if (!WriteAll(out, std::string_view(buffer.data(), static_cast<std::size_t>(n)))) {
+      error = Reason("Cannot write", dataPath);
+      ok = false;
+      break;
+    }
+  }
+  ::close(in);
+  return ok;
+}
+
+// True when `a` and `b` name the same existing file.
+bool SameFile(const std::string& a, const std::string& b) {
+  struct stat sa {};
+  struct stat sb {};
+  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+         sa.st_ino == sb.st_ino;
+}
+
+}  // namespace
+
+std::string RightAligned(std::string_view text, std::size_t width) {
+  if (text.size() >= width) return std::string(text);
+  return std::string(width - text.size(), ' ') + std::string(text);
+}
+
+std::string BodyHeaderLines(bool metric, std::string_view distanceText) {
+  // The distance is the last five characters of four blanks and its text: four blanks
+  // when there is none, right-aligned in 5 otherwise (a longer text whole).
+  const std::string distance =
+      distanceText.empty() ? std::string(4, ' ') : RightAligned(distanceText, 5);
+  std::string out;
+  out += "-\tDistance : " + distance + (metric ? " m" : "ft") + std::string(kLineEnd);
+  out += "-\t" + std::string(kLineEnd);
+  out += "-\t      No.s\t      Date Time    \t";
+  out += metric ? "  Lux" : "   Fc";
+  out += "\t   cd" + std::string(kLineEnd);
+  out += "-\t" + std::string(53, '-') + std::string(kLineEnd);
+  return out;
+}
+
+std::string FileHeaderLines(long count) {
+  return "-\r\n-\r\n-\r\n-\tTotal Records : " + std::to_string(count) + std::string(kLineEnd);
+}
+
+std::string RecordLine(long number, std::string_view dateTime, std::string_view mainText,
+                       std::string_view cdText) {
+  std::string line = "-\t";
+  line += RightAligned(std::to_string(number), 10);
+  line += '\t';
+  line += dateTime;
+  line += '\t';
+  line += RightAligned(mainText, 6);
+  line += '\t';
+  line += RightAligned(cdText, 6);
+  line += '\t';
+  line += kLineEnd;
+  return line;
+}
+
+RecordingFile::~RecordingFile() {
+  Close();
+}
+
+void RecordingFile::Close() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+}
+
+bool BeginRecordingFile(RecordingFile& file, const std::string& scratchPath, bool metric,
+                        std::string_view distanceText, std::string& error) {
+  file.Close();
+  file.scratchPath_ = scratchPath;
+  // O_NOFOLLOW: a link planted in place of the scratch file is refused, not followed.
+  file.fd_ = ::open(scratchPath.c_str(),
+                    O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (file.fd_ < 0) {
+    error = Reason("Cannot create", scratchPath);
+    return false;
+  }
+  ::fchmod(file.fd_, 0600);  // also a scratch file left by an older run: only its owner reads it
+  if (!WriteAll(file.fd_, BodyHeaderLines(metric, distanceText))) {
+    error = Reason("Cannot write", scratchPath);
+    file.Close();
+    return false;
+  }
+  return true;
+}
+
+bool AppendRecord(RecordingFile& file, long number, std::string_view dateTime,
+                  std::string_view mainText, std::string_view cdText, std::string& error) {
+  if (file.fd_ < 0) {
+    if (file.scratchPath_.empty()) {
+      error = "No recording has been started";
+      return false;
+    }
+    file.fd_ = ::open(file.scratchPath_.c_str(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_CLOEXEC);
+    if (file.fd_ < 0) {
+      error = Reason("Cannot open", file.scratchPath_);
+      return false;
+    }
+  }
+  // One write per line: the operating system holds every record once this returns.
+  if (!WriteAll(file.fd_, RecordLine(number, dateTime, mainText, cdText))) {
+    error = Reason("Cannot write", file.scratchPath_);
+    return false;
+  }
+  return true;
+}
+
+bool FinishRecordingFile(RecordingFile& file, const std::string& dataPath, long count,
+                         std::string& error) {
+  file.Close();
+  // Emptying the scratch file to write the data file into it would lose the recording.
+  if (SameFile(dataPath, file.scratchPath_)) {
+    error = dataPath + " holds the running recording itself; choose another file.";
+    return false;
+  }
+  const int out = ::open(dataPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (out < 0) {
+    error = Reason("Cannot create", dataPath);
+    return false;
+  }
+  bool ok = WriteAll(out, FileHeaderLines(count));
+  if (!ok) error = Reason("Cannot write", dataPath);
+  if (ok) ok = CopyScratch(file.scratchPath_, out, dataPath, error);
+  // A full disk may show only when the data reach the device or the file is closed.
+  if (ok && ::fsync(out) != 0 && errno != EINVAL) {
+    error = Reason("Cannot write", dataPath);
+    ok = false;
+  }
+  if (::close(out) != 0 && ok) {
+    error = Reason("Cannot write", dataPath);
+    ok = false;
+  }
+  return ok;
+}
+
+}  // namespace orvane

@@ -1,0 +1,65 @@
+#pragma once
+// Writing a data file (*.lms). While a recording runs, the body header (distance, column
+// titles, dashes) and one line per record go to the scratch file LightMeterS.tmp in the
+// working folder, each record handed to the operating system as it is written. When the
+// recording stops, the data file is assembled: three "-" lines, the record count, then
+// the scratch file's content unchanged. Every line ends with CR LF.
+
+#include <string>
+#include <string_view>
+
+namespace orvane {
+
+inline constexpr const char* kDataFileFilter = "Data Files (*.lms)|*.lms|All Files (*.*)|*.*|";
+
+// `text` preceded by blanks up to `width` characters; a longer text is returned whole.
+std::string RightAligned(std::string_view text, std::size_t width);
+
+// Header lines 5 to 8 (metric "Lux" or imperial "Fc"), each ended with CR LF.
+std::string BodyHeaderLines(bool metric, std::string_view distanceText);
+// Lines 1 to 4 of a data file announcing `count` records.
+std::string FileHeaderLines(long count);
+// One record line with its CR LF.
+std::string RecordLine(long number, std::string_view dateTime, std::string_view mainText,
+                       std::string_view cdText);
+
+// The scratch file of one recording. Not copyable: it owns an open file.
+class RecordingFile {
+ public:
+  RecordingFile() = default;
+  RecordingFile(const RecordingFile&) = delete;
+  RecordingFile& operator=(const RecordingFile&) = delete;
+  ~RecordingFile();
+
+  const std::string& ScratchPath() const { return scratchPath_; }
+  bool IsOpen() const { return fd_ >= 0; }
+
+ private:
+  friend bool BeginRecordingFile(RecordingFile&, const std::string&, bool, std::string_view,
+                                 std::string&);
+  friend bool AppendRecord(RecordingFile&, long, std::string_view, std::string_view,
+                           std::string_view, std::string&);
+  friend bool FinishRecordingFile(RecordingFile&, const std::string&, long, std::string&);
+  void Close();
+
+  std::string scratchPath_;
+  int fd_ = -1;
+};
+
+// Truncates the scratch file at `scratchPath` and writes header lines 5 to 8; the file
+// stays open for appending. False, with the reason in `error`, when it cannot be written.
+bool BeginRecordingFile(RecordingFile& file, const std::string& scratchPath, bool metric,
+                        std::string_view distanceText, std::string& error);
+
+// Appends one record line and hands it to the operating system at once. A scratch file
+// that was closed by a failed finish is opened again (never truncated).
+bool AppendRecord(RecordingFile& file, long number, std::string_view dateTime,
+                  std::string_view mainText, std::string_view cdText, std::string& error);
+
+// Closes the scratch file, then writes the data file at `dataPath`: lines 1 to 4 with
+// `count` records and the scratch file's content. The scratch file is left as it is, so
+// a failed finish can be repeated with another path.
+bool FinishRecordingFile(RecordingFile& file, const std::string& dataPath, long count,
+                         std::string& error);
+
+}  // namespace orvane

@@ -1,0 +1,157 @@
+// Reading data files that were not written by this program: odd but readable files,
+// refused files with the line at fault, and the plot limits.
+
+#include "recording/recording_reader.h"
+
+#include <gtest/gtest.h>
+
+#include "temp_folder.h"
+
+namespace orvane {
+namespace {
+
+constexpr const char* kHead =
+    "-\r\n-\r\n-\r\n-\tTotal Records : %N%\r\n-\tDistance :     ft\r\n-\t\r\n"
+    "-\t      No.s\t      Date Time    \t  Lux\t   cd\r\n"
+    "-\t-----------------------------------------------------\r\n";
+
+std::string Head(const std::string& count) {
+  std::string head = kHead;
+  return head.replace(head.find("%N%"), 3, count);
+}
+
+std::string Rec(int k, const std::string& main, const std::string& cd = "1") {
+  return "-\t" + std::to_string(k) + "\t2024/05/17 10:30:0" + std::to_string(k % 10) + "\t" + main +
+         "\t" + cd + "\t\r\n";
+}
+
+TEST(RecordingReaderTest, ReadableFiles) {
+  struct Case {
+    const char* name;
+    std::string content;
+    long records;
+    const char* unit;
+    double luxMax;
+    double luxMin;
+  };
+  const Case cases[] = {
+      // Line 5 says ft, but only line 7 names the unit.
+      {"ft header with Lux title", Head("1") + Rec(1, "100"), 1, "Lux", 105, 95},
+      {"title in other case is Fc",
+       "-\n-\n-\n-\tTotal Records : 1\n-\n-\n-\t  lux\n-\n" + Rec(1, "100"), 1, "Fc", 1129.8,
+       1022.2},
+      // Fewer records than announced: read what is there; a huge count allocates nothing.
+      {"count larger than records", Head("1000000000000") + Rec(1, "10") + Rec(2, "20"), 2, "Lux",
+       25, 5},
+      {"LF line ends and leading blanks",
+       "-\n-\n-\n   -\tTotal Records : 1\n-\n-\n-\tLux\n-\n  " + Rec(1, "7"), 1, "Lux", 12, 2},
+      {"blank lines after the last record", Head("1") + Rec(1, "50") + "\r\n\r\n", 1, "Lux", 55,
+       45},
+      {"no line end on the last line", Head("1") + "-\t1\tT\t30\t1\t", 1, "Lux", 35, 25},
+      // Only a capital K multiplies, only a capital L means over range.
+      {"lower-case k and l", Head("2") + Rec(1, "1.5k") + Rec(2, "2l"), 2, "Lux", 7, 0},
+      {"capital K and L", Head("2") + Rec(1, "  1.5K") + Rec(2, "O.L"), 2, "Lux", 9999000, 1495},
+      {"header only, no dashes line", "-\n-\n-\n-\tTotal Records : 0\n", 0, "Fc", 53.8,
+       107589186.2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    PlotData plot;
+    RecordingFileError error;
+    ASSERT_TRUE(ReadRecordingText(c.content, plot, error)) << error.Message();
+    EXPECT_EQ(plot.PlotRecords, c.records);
+    EXPECT_EQ(plot.PlotTimes.size(), static_cast<std::size_t>(c.records));
+    EXPECT_EQ(plot.PlotUnit, c.unit);
+    EXPECT_DOUBLE_EQ(plot.PlotRange.LuxMax, c.luxMax);
+    EXPECT_DOUBLE_EQ(plot.PlotRange.LuxMin, c.luxMin);
+  }
+}
+
+TEST(RecordingReaderTest, RefusedFilesNameTheLineAndTheProblem) {
+  struct Case {
+    const char* name;
+    std::string content;
+    long line;
+    const char* problem;
+  };
+  const Case cases[] = {
+      {"four TABs", Head("2") + Rec(1, "1") + "-\t2\tT\t5\t5\r\n", 10, "five TABs; this one has 4"},
+      {"no TAB at all", Head("1") + "garbage\r\n", 9, "this one has 0"},
+      {"more records than announced", Head("1") + Rec(1, "1") + Rec(2, "2"), 10,
+       "more than the 1 records"},
+      {"zero announced", Head("0") + Rec(1, "1"), 9, "more than the 0 records"},
+      {"comma", Head("1") + "-\t1\tT\t1,5\t1\t\r\n", 9, "comma"},
+      {"double quote", Head("1") + "-\t1\t\"T\"\t1\t1\t\r\n", 9, "double quote"},
+      {"blank line between records", Head("2") + Rec(1, "1") + "\r\n" + Rec(2, "2"), 10,
+       "is empty"},
+      {"no record count", "-\r\n-\r\n-\r\n-\tTotal Records\r\n", 4, "record count"},
+      {"ends before line 4", "-\r\n-\r\n", 3, "ends before line 4"},
+      {"empty file", "", 1, "ends before line 4"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    PlotData plot;
+    RecordingFileError error;
+    ASSERT_FALSE(ReadRecordingText(c.content, plot, error));
+    EXPECT_EQ(error.line, c.line);
+    EXPECT_NE(error.problem.find(c.problem), std::string::npos) << error.problem;
+    EXPECT_EQ(error.Message().rfind("Line " + std::to_string(c.line) + ": ", 0), 0u);
+  }
+}
+
+TEST(RecordingReaderTest, FileReaderAgreesWithTextReaderAcrossBlockBoundaries) {
+  // Over a megabyte, so lines straddle the reader's blocks.
+  std::string content = Head("30000");
+  for (int k = 1; k <= 30000; ++k) content += Rec(k, std::to_string(k), std::to_string(2 * k));
+  testing_support::TempFolder dir;
+  testing_support::WriteBytes(dir.File("big.lms"), content);
+
+  PlotData fromText;
+  PlotData fromFile;
+  RecordingFileError error;
+  ASSERT_TRUE(ReadRecordingText(content, fromText, error));
+  long lastLine = 0;
+  ASSERT_TRUE(
+      ReadRecordingFile(dir.File("big.lms"), fromFile, error, [&](long line) { lastLine = line; }));
+  EXPECT_EQ(lastLine, 30008);
+  EXPECT_EQ(fromFile.PlotMain, fromText.PlotMain);
+  EXPECT_EQ(fromFile.PlotTimes, fromText.PlotTimes);
+  EXPECT_EQ(fromFile.PlotRecords, 30000);
+  EXPECT_DOUBLE_EQ(fromFile.PlotRange.LuxMax, 30005);
+  EXPECT_DOUBLE_EQ(fromFile.PlotRange.CdMax, 60005);
+  EXPECT_DOUBLE_EQ(fromFile.PlotRange.CdMin, 0);
+}
+
+TEST(RecordingReaderTest, MissingFileIsReportedWithItsPath) {
+  PlotData plot;
+  RecordingFileError error;
+  EXPECT_FALSE(ReadRecordingFile("/nonexistent-orvane/x.lms", plot, error));
+  EXPECT_EQ(error.line, 0);
+  EXPECT_NE(error.Message().find("/nonexistent-orvane/x.lms"), std::string::npos);
+}
+
+TEST(RecordingReaderTest, LimitsAreClampedAndConvertedTwoDecimalsDown) {
+  struct Case {
+    const char* unit;
+    double mainMax, mainMin, cdMax, cdMin;
+    RangeRecord expected;
+  };
+  const Case cases[] = {
+      {"Lux", 1000, 100, 50, 3, {1005, 95, 93.4, 8.82, 55, 0}},
+      {"Lux", 9998999, 2, 9999000, 5, {9999000, 0, 929275.09, 0, 9999000, 0}},
+      {"Fc", 95, 10, 0, 9999000, {1076, 53.8, 100, 5, 5, 9998995}},
+      {"Fc", 9999000, 0, 1, 1, {107589240, 0, 9999000, 0, 6, 0}},
+  };
+  for (const Case& c : cases) {
+    const RangeRecord r = PlotLimits(c.unit, c.mainMax, c.mainMin, c.cdMax, c.cdMin);
+    EXPECT_DOUBLE_EQ(r.LuxMax, c.expected.LuxMax) << c.unit << c.mainMax;
+    EXPECT_DOUBLE_EQ(r.LuxMin, c.expected.LuxMin) << c.unit << c.mainMax;
+    EXPECT_DOUBLE_EQ(r.FcMax, c.expected.FcMax) << c.unit << c.mainMax;
+    EXPECT_DOUBLE_EQ(r.FcMin, c.expected.FcMin) << c.unit << c.mainMax;
+    EXPECT_DOUBLE_EQ(r.CdMax, c.expected.CdMax) << c.unit << c.mainMax;
+    EXPECT_DOUBLE_EQ(r.CdMin, c.expected.CdMin) << c.unit << c.mainMax;
+  }
+}
+
+}  // namespace
+}  // namespace orvane
