@@ -2,6 +2,7 @@
 
 #include <QPen>
 #include <QRect>
+#include <algorithm>
 #include <cmath>
 
 namespace orvane {
@@ -66,7 +67,8 @@ void QImageCanvas::Line(double x1, double y1, double x2, double y2, Colour colou
 
 void QImageCanvas::FilledBox(double x1, double y1, double x2, double y2, Colour colour) {
   // Both corners belong to the box.
-  const QRect box = QRect(QPoint(Pixel(x1), Pixel(y1)), QPoint(Pixel(x2), Pixel(y2))).normalized();
+  const QRect box(QPoint(std::min(Pixel(x1), Pixel(x2)), std::min(Pixel(y1), Pixel(y2))),
+                  QPoint(std::max(Pixel(x1), Pixel(x2)), std::max(Pixel(y1), Pixel(y2))));
   Painter().fillRect(box, ToQColor(colour));
 }
 
