@@ -50,6 +50,7 @@ QPainter& QImageCanvas::Painter() {
 void QImageCanvas::EndPainting() {
   if (painter_) painter_->end();
   painter_.reset();
+  pen_ = PenKey{};
 }
 
 void QImageCanvas::Clear() {
@@ -58,11 +59,56 @@ void QImageCanvas::Clear() {
 }
 
 void QImageCanvas::Line(double x1, double y1, double x2, double y2, Colour colour) {
+  const QPoint from(Pixel(x1), Pixel(y1));
+  const QPoint to(Pixel(x2), Pixel(y2));
+  if (penWidth_ <= 1 && dash_ == DashStyle::Solid) {
+    ThinLine(from, to, colour);
+    return;
+  }
   QPainter& p = Painter();
-  QPen pen(ToQColor(colour), penWidth_, dash_ == DashStyle::Dotted ? Qt::DotLine : Qt::SolidLine,
-           Qt::FlatCap);
-  p.setPen(pen);
-  p.drawLine(QPoint(Pixel(x1), Pixel(y1)), QPoint(Pixel(x2), Pixel(y2)));
+  // Changing the pen costs more than a short line: only when it differs.
+  const PenKey key{colour, penWidth_, dash_};
+  if (!(key == pen_)) {
+    pen_ = key;
+    p.setPen(CachedPen(key));
+  }
+  p.drawLine(from, to);
+}
+
+// A one-pixel solid line written straight into the image: from the first point up to,
+// not including, the last, as the painter draws it. Curves of many thousand short
+// segments go this way.
+void QImageCanvas::ThinLine(QPoint from, QPoint to, Colour colour) {
+  Painter();  // the painter is open, so the image is not shared and its bits stay put
+  const QRgb rgb = qRgb(colour.r, colour.g, colour.b);
+  const int w = image_.width();
+  const int h = image_.height();
+  const int dx = std::abs(to.x() - from.x());
+  const int dy = -std::abs(to.y() - from.y());
+  const int sx = from.x() < to.x() ? 1 : -1;
+  const int sy = from.y() < to.y() ? 1 : -1;
+  int err = dx + dy;
+  int x = from.x();
+  int y = from.y();
+  while (x != to.x() || y != to.y()) {
+    if (x >= 0 && y >= 0 && x < w && y < h) {
+      reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = rgb;
+    }
+    const int e2 = 2 * err;
+    if (e2 >= dy) err += dy, x += sx;
+    if (e2 <= dx) err += dx, y += sy;
+  }
+}
+
+const QPen& QImageCanvas::CachedPen(const PenKey& key) {
+  for (const auto& [cachedKey, pen] : pens_) {
+    if (cachedKey == key) return pen;
+  }
+  if (pens_.size() >= 16) pens_.clear();
+  pens_.emplace_back(
+      key, QPen(ToQColor(key.colour), key.width,
+                key.dash == DashStyle::Dotted ? Qt::DotLine : Qt::SolidLine, Qt::FlatCap));
+  return pens_.back().second;
 }
 
 void QImageCanvas::FilledBox(double x1, double y1, double x2, double y2, Colour colour) {
@@ -83,6 +129,7 @@ double QImageCanvas::TextHeight(std::string_view) const {
 void QImageCanvas::PrintText(std::string_view text) {
   QPainter& p = Painter();
   p.setPen(ToQColor(fore_));
+  pen_ = PenKey{};
   p.drawText(QPointF(textX_, textY_ + metrics_.ascent()), ToQString(text));
 }
 

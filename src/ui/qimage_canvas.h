@@ -6,7 +6,10 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
+#include <QPen>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "graphs/canvas.h"
 
@@ -37,12 +40,22 @@ class QImageCanvas final : public Canvas {
 
  private:
   QPainter& Painter();
+  void ThinLine(QPoint from, QPoint to, Colour colour);
   void EndPainting();
 
   QFont font_;
   QFontMetricsF metrics_;
   QImage image_;
   std::unique_ptr<QPainter> painter_;
+  struct PenKey {
+    Colour colour{1, 2, 3};
+    int width = -1;  // none set yet
+    DashStyle dash = DashStyle::Solid;
+    friend bool operator==(const PenKey&, const PenKey&) = default;
+  };
+  PenKey pen_;  // the painter's pen
+  const QPen& CachedPen(const PenKey& key);
+  std::vector<std::pair<PenKey, QPen>> pens_;  // pens made so far
   int penWidth_ = 1;
   DashStyle dash_ = DashStyle::Solid;
   Colour fore_ = kBlack;

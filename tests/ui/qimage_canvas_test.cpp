@@ -34,6 +34,16 @@ TEST(ImageCanvas, LinesBoxesAndPensLandOnTheirPixels) {
   EXPECT_GT(dots, 20);
   EXPECT_LT(dots, 70);  // dotted: gaps between the dots
   EXPECT_EQ(CountColour(image, 0, 35, 99, 59, QColor(255, 0, 0)), 21 * 11);  // both corners in
+  // A steep thin segment: one pixel per row, joined to the next segment without a gap.
+  QImageCanvas steep;
+  steep.Resize(100, 60);
+  steep.Line(10, 10, 13, 40, kBlack);
+  steep.Line(13, 40, 13, 50, kBlack);
+  steep.Line(-5, -5, 5, 5, kBlack);  // partly off the surface: clipped, no fault
+  const QImage& steepImage = steep.Image();
+  EXPECT_EQ(CountColour(steepImage, 6, 10, 99, 59, Qt::black), 40);
+  for (int y = 10; y < 50; ++y) EXPECT_EQ(CountColour(steepImage, 0, y, 99, y, Qt::black), 1) << y;
+  EXPECT_EQ(CountColour(steepImage, 0, 0, 5, 5, Qt::black), 5);
   canvas.Clear();
   EXPECT_EQ(CountColour(canvas.Image(), 0, 0, 99, 59, Qt::white), 100 * 60);
 }
