@@ -42,10 +42,13 @@ void DrawRecordMarker(Canvas& canvas, const ChartState& c, RecordMarker marker, 
     return;
   }
   if (k != 1) DrawDottedMarker(canvas, c, c.LastX);
+  const std::string_view label =
+      time.size() > 8 ? std::string_view(time).substr(time.size() - 8) : std::string_view(time);
+  // The last label would stick out of the window by up to half its width: kept inside.
+  const double x = std::min(c.LastX - 20, canvas.Width() - canvas.TextWidth(label) - 1);
   canvas.SetForeColour(kBlack);
-  canvas.SetTextPosition(c.LastX - 20, c.PlotBottom + 10);
-  canvas.PrintText(time.size() > 8 ? std::string_view(time).substr(time.size() - 8)
-                                   : std::string_view(time));
+  canvas.SetTextPosition(x, c.PlotBottom + 10);
+  canvas.PrintText(label);
 }
 
 }  // namespace

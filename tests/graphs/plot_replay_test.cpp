@@ -60,10 +60,11 @@ struct Replay {
     }
     return found;
   }
-  std::vector<long> LabelRecords(double stepX) const {
+  // Record number of each time label, read from its "10:mm:ss" text.
+  std::vector<long> LabelRecords() const {
     std::vector<long> found;
     for (const DrawOp& op : canvas.OfKind(DrawOp::Kind::Text)) {
-      found.push_back(std::lround((op.x1 + 20 - 90) / stepX) + 1);
+      found.push_back(std::stol(op.text.substr(3, 2)) * 60 + std::stol(op.text.substr(6, 2)));
     }
     return found;
   }
@@ -85,7 +86,7 @@ TEST(PlotReplay, MarkersFallOnFifthsAndTenthsOfTheRecords) {
     ASSERT_TRUE(r.Run(plot));
     const double step = 540.0 / c.n;
     EXPECT_EQ(r.chart.StepX, step);
-    EXPECT_EQ(r.LabelRecords(step), c.labels) << c.n;
+    EXPECT_EQ(r.LabelRecords(), c.labels) << c.n;
     EXPECT_EQ(r.RecordsWith(true, step), c.lines) << c.n;
     EXPECT_EQ(r.RecordsWith(false, step), c.ticks) << c.n;
   }
@@ -102,6 +103,17 @@ TEST(PlotReplay, TimeLabelsShowTheLastEightCharactersBelowTheAxis) {
   EXPECT_EQ(texts[0].x1, 70);
   EXPECT_EQ(texts[0].y1, 463);
   EXPECT_EQ(texts[0].colour, kBlack);
+  EXPECT_NEAR(texts[3].x1, 90 + 4 * 540.0 / 7 - 20, 1e-9);  // the samples add up StepX
+  EXPECT_NEAR(texts[4].x1, 90 + 6 * 540.0 / 7 - 20, 1e-9);
+
+  // With 100 records the last one sits at 624.6: its label is kept inside the window.
+  PlotData hundred = Records(100);
+  Replay r100(hundred);
+  r100.Run(hundred);
+  const auto labels = r100.canvas.OfKind(DrawOp::Kind::Text);
+  ASSERT_EQ(labels.size(), 6u);
+  EXPECT_NEAR(labels[4].x1, 90 + 79 * 5.4 - 20, 1e-9);
+  EXPECT_EQ(labels[5].x1, 640 - 7 * 8 - 1);
 }
 
 TEST(PlotReplay, CurvesJoinOneRecordToTheNextAtTheirMappedHeights) {
