@@ -1,6 +1,28 @@
-// Tool bar Graph. (Placeholder until built.)
+// Tool bar Graph: opens the real-time graph, or shows it again, on the full range.
+#include <QPointer>
+
+#include "graphs/real_time_graph_window.h"
+#include "graphs/real_time_sweep.h"
 #include "panel/panel_commands.h"
 
 namespace orvane {
-void CommandGraph(PanelContext&, PanelControls&) {}
+
+void CommandGraph(PanelContext& ctx, PanelControls&) {
+  static QPointer<RealTimeGraphWindow> window;
+  ctx.state.GraphUnit = GraphUnitOf(ctx.Reading());
+  ctx.state.LiveRange = FullLiveRange(ctx.state.GraphUnit);
+  if (window) {
+    // The scale changed with the range: redraw it so labels and curves agree.
+    window->DrawFrame();
+  } else {
+    window = new RealTimeGraphWindow(
+        ctx.state, [&ctx] { return ctx.Reading(); }, ctx.clock, ctx.dialogs, ctx.panel);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    ctx.PlaceRightOfPanel(*window);
+  }
+  window->show();
+  window->raise();
+  window->Timer1().start();
+}
+
 }  // namespace orvane

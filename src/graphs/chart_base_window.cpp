@@ -1,0 +1,217 @@
+#include "graphs/chart_base_window.h"
+
+#include <QAction>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/chart_printing.h"
+
+namespace orvane {
+
+namespace {
+
+// Lets through only the characters a range box takes; keys that type nothing (arrows,
+// Delete, Tab) are not characters and pass.
+class RangeKeyFilter final : public QObject {
+ public:
+  RangeKeyFilter(bool allowPoint, QObject* parent) : QObject(parent), allowPoint_(allowPoint) {}
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return false;
+    const QString text = static_cast<QKeyEvent*>(event)->text();
+    if (text.isEmpty() || text == "\t") return false;
+    const char16_t c = text.at(0).unicode();
+    return c > 0x7f || !AcceptsKey(static_cast<char>(c), allowPoint_);
+  }
+
+ private:
+  bool allowPoint_;
+};
+
+QLineEdit* RangeBox(const char* name, bool allowPoint, QWidget* parent) {
+  auto* box = new QLineEdit(parent);
+  box->setObjectName(name);
+  box->setFixedWidth(90);
+  box->installEventFilter(new RangeKeyFilter(allowPoint, box));
+  return box;
+}
+
+QGroupBox* PairFrame(const char* name, const QString& caption, QLineEdit* min, QLineEdit* max,
+                     const QString& minLabel, const QString& maxLabel) {
+  auto* frame = new QGroupBox(caption);
+  frame->setObjectName(name);
+  auto* grid = new QGridLayout(frame);
+  grid->addWidget(new QLabel(minLabel), 0, 0);
+  grid->addWidget(min, 0, 1);
+  grid->addWidget(new QLabel(maxLabel), 1, 0);
+  grid->addWidget(max, 1, 1);
+  return frame;
+}
+
+QFrame* DialogPanel(const char* name, QWidget* parent) {
+  auto* panel = new QFrame(parent);
+  panel->setObjectName(name);
+  panel->setFrameShape(QFrame::Panel);
+  panel->setFrameShadow(QFrame::Raised);
+  panel->setAutoFillBackground(true);
+  panel->hide();
+  return panel;
+}
+
+}  // namespace
+
+ChartBaseWindow::ChartBaseWindow(ChartKind kind, const Captions& captions, Dialogs& dialogs,
+                                 QWidget* parent)
+    : QWidget(parent, Qt::Window), chart_(LoadedChart(kind)), dialogs_(dialogs) {
+  setWindowTitle(captions.window);
+  timer1_.setObjectName("Timer1");
+  timer1_.setInterval(1000);
+  BuildToolbar(captions);
+  BuildUnitDialog();
+  BuildRangeDialog(captions.recordsFrame);
+  print_ = [this](const QImage& image) { PrintImage(image, this); };
+}
+
+void ChartBaseWindow::BuildToolbar(const Captions& captions) {
+  toolbar_ = new QToolBar(this);
+  toolbar_->setObjectName("Toolbar1");
+  toolbar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  toolbar_->setStyleSheet("QToolBar { background: #dfe3e6; border-bottom: 1px solid #9aa3aa; }");
+  const QString tips[] = {captions.unitTip, captions.rangeTip, "Print"};
+  const QString keys[] = {"Unit", "Range", "Print"};
+  for (int i = 0; i < 3; ++i) {
+    QAction* action = toolbar_->addAction(keys[i]);
+    action->setObjectName(keys[i]);
+    action->setToolTip(tips[i]);
+    const QString key = keys[i];
+    connect(action, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
+  }
+}
+
+void ChartBaseWindow::BuildUnitDialog() {
+  picUnit_ = DialogPanel("PicUnit", this);
+  auto* layout = new QVBoxLayout(picUnit_);
+  const char* captions[] = {"Lux / Fc", "cd"};
+  for (int i = 0; i < 2; ++i) {
+    ckUnit_[i] = new QCheckBox(captions[i], picUnit_);
+    ckUnit_[i]->setObjectName(QString("CKUnit%1").arg(i));
+    layout->addWidget(ckUnit_[i]);
+  }
+  auto* ok = new QPushButton("OK", picUnit_);
+  ok->setObjectName("CmdUnitOK");
+  connect(ok, &QPushButton::clicked, this, [this] { CmdUnitOK_Click(); });
+  layout->addWidget(ok);
+}
+
+void ChartBaseWindow::BuildRangeDialog(bool recordsFrame) {
+  picRange_ = DialogPanel("PicRange", this);
+  auto* layout = new QVBoxLayout(picRange_);
+  txtMn_ = RangeBox("TxtMn", true, picRange_);
+  txtMx_ = RangeBox("TxtMx", true, picRange_);
+  txtcdMn_ = RangeBox("TxtcdMn", true, picRange_);
+  txtcdMx_ = RangeBox("TxtcdMx", true, picRange_);
+  frmLxFc_ = PairFrame("FrmLxFc", "Lux", txtMn_, txtMx_, "Min", "Max");
+  layout->addWidget(frmLxFc_);
+  layout->addWidget(PairFrame("Frmcd", "cd", txtcdMn_, txtcdMx_, "Min", "Max"));
+  if (recordsFrame) {
+    txtFrom_ = RangeBox("TxtFrom", false, picRange_);
+    txtTo_ = RangeBox("TxtTo", false, picRange_);
+    layout->addWidget(PairFrame("FrmRecords", "Records", txtFrom_, txtTo_, "From", "To"));
+  } else {
+    txtCounts_ = RangeBox("TxtCounts", false, picRange_);
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel("Counts", picRange_));
+    row->addWidget(txtCounts_);
+    layout->addLayout(row);
+  }
+  auto* ok = new QPushButton("OK", picRange_);
+  ok->setObjectName("CmdRangeOK");
+  connect(ok, &QPushButton::clicked, this, [this] { CmdRangeOK_Click(); });
+  layout->addWidget(ok);
+}
+
+void ChartBaseWindow::Toolbar1_ButtonClick(const QString& key) {
+  if (key != "Unit") picUnit_->hide();
+  if (key != "Range") picRange_->hide();
+  if (key == "Unit") {
+    picUnit_->setVisible(picUnit_->isHidden());
+    if (!picUnit_->isHidden()) {
+      ckUnit_[0]->setChecked(chart_.ShowMainCurve);
+      ckUnit_[1]->setChecked(chart_.ShowCdCurve);
+      picUnit_->adjustSize();
+      picUnit_->move(static_cast<int>(chart_.PlotLeft) + 10, toolbar_->height() + 4);
+      picUnit_->raise();
+    }
+  } else if (key == "Range") {
+    picRange_->setVisible(picRange_->isHidden());
+    if (!picRange_->isHidden()) FillRangeDialog();
+  } else if (key == "Print") {
+    toolbar_->hide();
+    const QImage image = grab().toImage();
+    toolbar_->show();
+    if (print_) print_(image);
+  }
+}
+
+void ChartBaseWindow::FillRangeDialog() {
+  const RangeTexts t = CurrentRangeTexts();
+  frmLxFc_->setTitle(QString::fromStdString(t.frameCaption));
+  txtMn_->setText(QString::fromStdString(t.TxtMn));
+  txtMx_->setText(QString::fromStdString(t.TxtMx));
+  txtcdMn_->setText(QString::fromStdString(t.TxtcdMn));
+  txtcdMx_->setText(QString::fromStdString(t.TxtcdMx));
+  if (txtCounts_) txtCounts_->setText(QString::fromStdString(t.TxtCounts));
+  if (txtFrom_) txtFrom_->setText(QString::fromStdString(t.TxtFrom));
+  if (txtTo_) txtTo_->setText(QString::fromStdString(t.TxtTo));
+  picRange_->adjustSize();
+  picRange_->move(static_cast<int>(chart_.PlotLeft) + 10, toolbar_->height() + 4);
+  picRange_->raise();
+}
+
+RangeTexts ChartBaseWindow::TypedRangeTexts() const {
+  RangeTexts t;
+  t.frameCaption = frmLxFc_->title().toStdString();
+  t.TxtMn = txtMn_->text().toStdString();
+  t.TxtMx = txtMx_->text().toStdString();
+  t.TxtcdMn = txtcdMn_->text().toStdString();
+  t.TxtcdMx = txtcdMx_->text().toStdString();
+  if (txtCounts_) t.TxtCounts = txtCounts_->text().toStdString();
+  if (txtFrom_) t.TxtFrom = txtFrom_->text().toStdString();
+  if (txtTo_) t.TxtTo = txtTo_->text().toStdString();
+  return t;
+}
+
+void ChartBaseWindow::Refuse(const std::string& message) {
+  dialogs_.Message(message, MessageIcon::Critical, MessageButtons::Ok, "");
+}
+
+void ChartBaseWindow::HideDialogs() {
+  picUnit_->hide();
+  picRange_->hide();
+}
+
+void ChartBaseWindow::CmdUnitOK_Click() {
+  chart_.ShowMainCurve = ckUnit_[0]->isChecked();
+  chart_.ShowCdCurve = ckUnit_[1]->isChecked();
+  picUnit_->hide();
+  DrawFrame();
+}
+
+void ChartBaseWindow::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.drawImage(0, 0, canvas_.Image());
+}
+
+void ChartBaseWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  toolbar_->setGeometry(0, 0, width(), toolbar_->sizeHint().height());
+  canvas_.Resize(width(), height());
+  DrawFrame();
+}
+
+}  // namespace orvane

@@ -1,0 +1,85 @@
+#pragma once
+// What the two graph windows share: the drawing surface under a tool bar with the keys
+// "Unit", "Range" and "Print", the unit dialog PicUnit, the range dialog PicRange with
+// its key filtering, and printing the window's image.
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QTimer>
+#include <QToolBar>
+#include <QWidget>
+#include <functional>
+#include <string>
+
+#include "common/dialogs.h"
+#include "graphs/chart.h"
+#include "graphs/range_entry.h"
+#include "ui/qimage_canvas.h"
+
+namespace orvane {
+
+class ChartBaseWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  struct Captions {
+    QString window;     // "Graphic Display" or "Plot"
+    QString unitTip;    // tool tip of "Unit"
+    QString rangeTip;   // tool tip of "Range"
+    bool recordsFrame;  // the range dialog asks From/To (else Counts)
+  };
+  ChartBaseWindow(ChartKind kind, const Captions& captions, Dialogs& dialogs, QWidget* parent);
+
+  // Handlers, public so tests call them directly.
+  void Toolbar1_ButtonClick(const QString& key);
+  void CmdUnitOK_Click();
+  virtual void CmdRangeOK_Click() = 0;
+  virtual void DrawFrame() = 0;
+
+  QTimer& Timer1() { return timer1_; }
+  ChartState& Chart() { return chart_; }
+  // The chart as drawn so far.
+  QImage ChartImage() { return canvas_.Image(); }
+  // Where "Print" sends the window's image; the platform's print dialog by default.
+  void SetPrintHandler(std::function<void(const QImage&)> handler) { print_ = std::move(handler); }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+  // The range dialog's boxes when it opens.
+  virtual RangeTexts CurrentRangeTexts() const = 0;
+  RangeTexts TypedRangeTexts() const;
+  void Refuse(const std::string& message);
+  void HideDialogs();
+
+  QImageCanvas canvas_;
+  ChartState chart_;
+  QTimer timer1_;
+  Dialogs& dialogs_;
+
+ private:
+  void BuildToolbar(const Captions& captions);
+  void BuildUnitDialog();
+  void BuildRangeDialog(bool recordsFrame);
+  void FillRangeDialog();
+
+  QToolBar* toolbar_ = nullptr;
+  QFrame* picUnit_ = nullptr;
+  QFrame* picRange_ = nullptr;
+  QCheckBox* ckUnit_[2] = {nullptr, nullptr};
+  QGroupBox* frmLxFc_ = nullptr;
+  QLineEdit* txtMn_ = nullptr;
+  QLineEdit* txtMx_ = nullptr;
+  QLineEdit* txtcdMn_ = nullptr;
+  QLineEdit* txtcdMx_ = nullptr;
+  QLineEdit* txtCounts_ = nullptr;
+  QLineEdit* txtFrom_ = nullptr;
+  QLineEdit* txtTo_ = nullptr;
+  std::function<void(const QImage&)> print_;
+};
+
+}  // namespace orvane

@@ -1,0 +1,33 @@
+#pragma once
+// ListPlot ("Plot"): the records of an opened data file as a chart, replayed in one go
+// after each frame drawing, with the record times under the x axis.
+
+#include "common/program_state.h"
+#include "graphs/chart_base_window.h"
+
+namespace orvane {
+
+class ListPlotWindow final : public ChartBaseWindow {
+  Q_OBJECT
+
+ public:
+  ListPlotWindow(ProgramState& state, Dialogs& dialogs, QWidget* parent = nullptr);
+
+  // The replay: the whole stretch within one tick; the timer disables itself.
+  void Timer1_Timer();
+  void CmdRangeOK_Click() override;
+  void DrawFrame() override;
+
+ protected:
+  RangeTexts CurrentRangeTexts() const override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  bool ReplayGoesOn(int percent, long from, long to);
+
+  ProgramState& state_;
+  unsigned frames_ = 0;  // frame drawings so far; a new one ends a running replay
+  bool closing_ = false;
+};
+
+}  // namespace orvane

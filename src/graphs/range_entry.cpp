@@ -1,0 +1,117 @@
+#include "graphs/range_entry.h"
+
+#include <cmath>
+
+#include "common/live_reading.h"
+#include "common/text_value.h"
+#include "graphs/chart_math.h"
+
+namespace orvane {
+
+bool AcceptsKey(char key, bool allowPoint) {
+  return (key >= '0' && key <= '9') || key == kBackspace || (allowPoint && key == '.');
+}
+
+std::string RangeMessage(const std::string& quantity) {
+  return "0 <= " + quantity + " <= " + PlainDecimal(kFullScale) + ", try again!";
+}
+
+std::string CountsMessage() {
+  return "Counts >= 1, try again!";
+}
+
+std::string RecordsMessage(long plotRecords) {
+  return "1 <= From <= To <= " + std::to_string(plotRecords) + ", try again!";
+}
+
+namespace {
+
+// A pair is refused when it leaves 0..9999000 or does not rise.
+bool PairRefused(double min, double max) {
+  return min < 0 || max > kFullScale || min >= max;
+}
+
+}  // namespace
+
+RangeTexts LiveRangeTexts(const RangeRecord& r, const std::string& graphUnit, double plotWidth,
+                          double stepX) {
+  const bool lux = graphUnit == "lx";
+  RangeTexts t;
+  t.frameCaption = lux ? "Lux" : "Fc";
+  t.TxtMn = NumberText(lux ? r.LuxMin : r.FcMin);
+  t.TxtMx = NumberText(lux ? r.LuxMax : r.FcMax);
+  t.TxtcdMn = NumberText(r.CdMin);
+  t.TxtcdMx = NumberText(r.CdMax);
+  t.TxtCounts = std::to_string(stepX > 0 ? IntDivRounded(plotWidth / stepX, 1) : 0);
+  return t;
+}
+
+std::optional<std::string> ApplyLiveRange(const RangeTexts& t, const std::string& graphUnit,
+                                          double plotWidth, RangeRecord& r, double& stepX) {
+  const double cdMin = NumericValue(t.TxtcdMn);
+  const double cdMax = NumericValue(t.TxtcdMx);
+  const double mainMin = NumericValue(t.TxtMn);
+  const double mainMax = NumericValue(t.TxtMx);
+  const double counts = NumericValue(t.TxtCounts);
+  const bool lux = graphUnit == "lx";
+  if (PairRefused(cdMin, cdMax)) return RangeMessage("cd");
+  if (PairRefused(mainMin, mainMax)) return RangeMessage(lux ? "Lux" : "Fc");
+  if (counts < 1) return CountsMessage();
+  if (lux) {
+    r.LuxMin = mainMin;
+    r.LuxMax = mainMax;
+    r.FcMax = std::trunc(100 * r.LuxMax / kLuxPerFootCandle) / 100;
+    r.FcMin = std::trunc(100 * r.LuxMin / kLuxPerFootCandle) / 100;
+  } else {
+    r.FcMin = mainMin;
+    r.FcMax = mainMax;
+    r.LuxMax = std::trunc(100 * r.FcMax * kLuxPerFootCandle) / 100;
+    r.LuxMin = std::trunc(100 * r.FcMin * kLuxPerFootCandle) / 100;
+  }
+  r.CdMin = cdMin;
+  r.CdMax = cdMax;
+  stepX = plotWidth / counts;
+  return std::nullopt;
+}
+
+RangeTexts PlotRangeTexts(const PlotData& plot) {
+  const bool lux = plot.PlotUnit == "Lux";
+  const RangeRecord& r = plot.PlotRange;
+  RangeTexts t;
+  t.frameCaption = lux ? "Lux" : "Fc";
+  t.TxtMn = NumberText(lux ? r.LuxMin : r.FcMin);
+  t.TxtMx = NumberText(lux ? r.LuxMax : r.FcMax);
+  t.TxtcdMn = NumberText(r.CdMin);
+  t.TxtcdMx = NumberText(r.CdMax);
+  t.TxtFrom = std::to_string(plot.PlotFrom);
+  t.TxtTo = std::to_string(plot.PlotTo);
+  return t;
+}
+
+std::optional<std::string> ApplyPlotRange(const RangeTexts& t, double plotWidth, PlotData& plot,
+                                          double& stepX) {
+  const bool lux = plot.PlotUnit == "Lux";
+  const double mainMin = NumericValue(t.TxtMn);
+  const double mainMax = NumericValue(t.TxtMx);
+  const double cdMin = NumericValue(t.TxtcdMn);
+  const double cdMax = NumericValue(t.TxtcdMx);
+  const double from = NumericValue(t.TxtFrom);
+  const double to = NumericValue(t.TxtTo);
+  if (PairRefused(mainMin, mainMax)) return RangeMessage(lux ? "Lux" : "Fc");
+  if (PairRefused(cdMin, cdMax)) return RangeMessage("cd");
+  if (from < 1 || to < from || to > static_cast<double>(plot.PlotRecords)) {
+    return RecordsMessage(plot.PlotRecords);
+  }
+  RangeRecord& r = plot.PlotRange;
+  (lux ? r.LuxMin : r.FcMin) = mainMin;
+  (lux ? r.LuxMax : r.FcMax) = mainMax;
+  r.CdMin = cdMin;
+  r.CdMax = cdMax;
+  plot.PlotFrom = static_cast<long>(from);
+  plot.PlotTo = static_cast<long>(to);
+  plot.PlotCount = plot.PlotTo - plot.PlotFrom + 1;
+  stepX = plotWidth / static_cast<double>(plot.PlotCount);
+  return std::nullopt;
+}
+
+}  // namespace orvane

@@ -1,0 +1,34 @@
+#pragma once
+// RealTimeGraph ("Graphic Display"): the live reading as a strip chart, one sample a
+// second, with lux, cd and fc scales.
+
+#include <functional>
+
+#include "common/clock.h"
+#include "common/live_reading.h"
+#include "common/program_state.h"
+#include "graphs/chart_base_window.h"
+
+namespace orvane {
+
+class RealTimeGraphWindow final : public ChartBaseWindow {
+  Q_OBJECT
+
+ public:
+  RealTimeGraphWindow(ProgramState& state, std::function<LiveReading()> reading, const Clock& clock,
+                      Dialogs& dialogs, QWidget* parent = nullptr);
+
+  void Timer1_Timer();
+  void CmdRangeOK_Click() override;
+  void DrawFrame() override;
+
+ protected:
+  RangeTexts CurrentRangeTexts() const override;
+
+ private:
+  ProgramState& state_;
+  std::function<LiveReading()> reading_;
+  const Clock& clock_;
+};
+
+}  // namespace orvane

@@ -1,0 +1,34 @@
+#pragma once
+// The real-time strip chart: one sample a second, sweeping from left to right and starting
+// again at the left edge, with markers every 30 and 60 pixels and time-of-day labels.
+
+#include <string>
+
+#include "common/clock.h"
+#include "common/live_reading.h"
+#include "common/program_state.h"
+#include "graphs/chart.h"
+
+namespace orvane {
+
+// "lx" for a metric display, "fc" for an imperial one.
+std::string GraphUnitOf(const LiveReading& reading);
+
+// The full range in a unit: 0..9999000 in that unit and in cd, the other unit converted
+// without truncation.
+RangeRecord FullLiveRange(const std::string& graphUnit);
+
+// "hh:mm:ss", hours 00 to 23.
+std::string TimeOfDayText(const DateTime& t);
+
+struct LiveSample {
+  std::string mainText;  // e.g. "12.34", "1.25K", "OL"
+  std::string cdText;
+};
+
+// One tick of the sweep: advances SweepX, erases the plot at a new sweep, draws the shown
+// curves and the markers.
+void RealTimeTick(Canvas& canvas, ChartState& chart, const RangeRecord& range,
+                  const std::string& graphUnit, const LiveSample& sample, const DateTime& now);
+
+}  // namespace orvane

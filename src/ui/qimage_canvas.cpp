@@ -1,0 +1,136 @@
+#include "ui/qimage_canvas.h"
+
+#include <QPen>
+#include <QRect>
+#include <algorithm>
+#include <cmath>
+
+namespace orvane {
+
+namespace {
+QColor ToQColor(Colour c) {
+  return QColor(c.r, c.g, c.b);
+}
+QString ToQString(std::string_view text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+int Pixel(double v) {
+  return static_cast<int>(std::lround(v));
+}
+}  // namespace
+
+QImageCanvas::QImageCanvas(const QFont& font) : font_(font), metrics_(font) {
+  Resize(1, 1);
+}
+
+QImageCanvas::~QImageCanvas() {
+  EndPainting();
+}
+
+void QImageCanvas::Resize(int width, int height) {
+  EndPainting();
+  image_ = QImage(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
+  image_.fill(Qt::white);
+}
+
+const QImage& QImageCanvas::Image() {
+  EndPainting();
+  return image_;
+}
+
+QPainter& QImageCanvas::Painter() {
+  if (!painter_) {
+    painter_ = std::make_unique<QPainter>(&image_);
+    painter_->setRenderHint(QPainter::Antialiasing, false);
+    painter_->setFont(font_);
+  }
+  return *painter_;
+}
+
+void QImageCanvas::EndPainting() {
+  if (painter_) painter_->end();
+  painter_.reset();
+  pen_ = PenKey{};
+}
+
+void QImageCanvas::Clear() {
+  EndPainting();
+  image_.fill(Qt::white);
+}
+
+void QImageCanvas::Line(double x1, double y1, double x2, double y2, Colour colour) {
+  const QPoint from(Pixel(x1), Pixel(y1));
+  const QPoint to(Pixel(x2), Pixel(y2));
+  if (penWidth_ <= 1 && dash_ == DashStyle::Solid) {
+    ThinLine(from, to, colour);
+    return;
+  }
+  QPainter& p = Painter();
+  // Changing the pen costs more than a short line: only when it differs.
+  const PenKey key{colour, penWidth_, dash_};
+  if (!(key == pen_)) {
+    pen_ = key;
+    p.setPen(CachedPen(key));
+  }
+  p.drawLine(from, to);
+}
+
+// A one-pixel solid line written straight into the image: from the first point up to,
+// not including, the last, as the painter draws it. Curves of many thousand short
+// segments go this way.
+void QImageCanvas::ThinLine(QPoint from, QPoint to, Colour colour) {
+  Painter();  // the painter is open, so the image is not shared and its bits stay put
+  const QRgb rgb = qRgb(colour.r, colour.g, colour.b);
+  const int w = image_.width();
+  const int h = image_.height();
+  const int dx = std::abs(to.x() - from.x());
+  const int dy = -std::abs(to.y() - from.y());
+  const int sx = from.x() < to.x() ? 1 : -1;
+  const int sy = from.y() < to.y() ? 1 : -1;
+  int err = dx + dy;
+  int x = from.x();
+  int y = from.y();
+  while (x != to.x() || y != to.y()) {
+    if (x >= 0 && y >= 0 && x < w && y < h) {
+      reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = rgb;
+    }
+    const int e2 = 2 * err;
+    if (e2 >= dy) err += dy, x += sx;
+    if (e2 <= dx) err += dx, y += sy;
+  }
+}
+
+const QPen& QImageCanvas::CachedPen(const PenKey& key) {
+  for (const auto& [cachedKey, pen] : pens_) {
+    if (cachedKey == key) return pen;
+  }
+  if (pens_.size() >= 16) pens_.clear();
+  pens_.emplace_back(
+      key, QPen(ToQColor(key.colour), key.width,
+                key.dash == DashStyle::Dotted ? Qt::DotLine : Qt::SolidLine, Qt::FlatCap));
+  return pens_.back().second;
+}
+
+void QImageCanvas::FilledBox(double x1, double y1, double x2, double y2, Colour colour) {
+  // Both corners belong to the box.
+  const QRect box(QPoint(std::min(Pixel(x1), Pixel(x2)), std::min(Pixel(y1), Pixel(y2))),
+                  QPoint(std::max(Pixel(x1), Pixel(x2)), std::max(Pixel(y1), Pixel(y2))));
+  Painter().fillRect(box, ToQColor(colour));
+}
+
+double QImageCanvas::TextWidth(std::string_view text) const {
+  return metrics_.horizontalAdvance(ToQString(text));
+}
+
+double QImageCanvas::TextHeight(std::string_view) const {
+  return metrics_.height();
+}
+
+void QImageCanvas::PrintText(std::string_view text) {
+  QPainter& p = Painter();
+  p.setPen(ToQColor(fore_));
+  pen_ = PenKey{};
+  p.drawText(QPointF(textX_, textY_ + metrics_.ascent()), ToQString(text));
+}
+
+}  // namespace orvane

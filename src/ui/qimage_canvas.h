@@ -1,0 +1,66 @@
+#pragma once
+// The drawing surface of the graph windows: a persistent image that the window paints on
+// screen and that printing and image export reuse.
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+#include <QPen>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "graphs/canvas.h"
+
+namespace orvane {
+
+class QImageCanvas final : public Canvas {
+ public:
+  explicit QImageCanvas(const QFont& font = QFont());
+  ~QImageCanvas() override;
+
+  // A new white surface of the given size; what was drawn is lost.
+  void Resize(int width, int height);
+  // The surface with everything drawn so far.
+  const QImage& Image();
+
+  int Width() const override { return image_.width(); }
+  int Height() const override { return image_.height(); }
+  void Clear() override;
+  void Line(double x1, double y1, double x2, double y2, Colour colour) override;
+  void FilledBox(double x1, double y1, double x2, double y2, Colour colour) override;
+  void SetPenWidth(int width) override { penWidth_ = width; }
+  void SetDash(DashStyle style) override { dash_ = style; }
+  void SetForeColour(Colour colour) override { fore_ = colour; }
+  void SetTextPosition(double x, double y) override { textX_ = x, textY_ = y; }
+  double TextWidth(std::string_view text) const override;
+  double TextHeight(std::string_view text) const override;
+  void PrintText(std::string_view text) override;
+
+ private:
+  QPainter& Painter();
+  void ThinLine(QPoint from, QPoint to, Colour colour);
+  void EndPainting();
+
+  QFont font_;
+  QFontMetricsF metrics_;
+  QImage image_;
+  std::unique_ptr<QPainter> painter_;
+  struct PenKey {
+    Colour colour{1, 2, 3};
+    int width = -1;  // none set yet
+    DashStyle dash = DashStyle::Solid;
+    friend bool operator==(const PenKey&, const PenKey&) = default;
+  };
+  PenKey pen_;  // the painter's pen
+  const QPen& CachedPen(const PenKey& key);
+  std::vector<std::pair<PenKey, QPen>> pens_;  // pens made so far
+  int penWidth_ = 1;
+  DashStyle dash_ = DashStyle::Solid;
+  Colour fore_ = kBlack;
+  double textX_ = 0;
+  double textY_ = 0;
+};
+
+}  // namespace orvane

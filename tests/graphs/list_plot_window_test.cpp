@@ -1,0 +1,142 @@
+#include "graphs/list_plot_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QGroupBox>
+#include <cstdio>
+#include <memory>
+
+#include "graphs/list_plot_open.h"
+#include "gui_support/chart_window_rig.h"
+#include "gui_support/panel_rig.h"
+
+namespace orvane {
+namespace {
+
+using test::CountColour;
+using test::Pixel;
+
+void FillPlot(PlotData& plot, int n) {
+  plot = PlotData{};
+  for (int i = 1; i <= n; ++i) {
+    char time[32];
+    std::snprintf(time, sizeof time, "2024/05/17 08:%02d:%02d", i / 60 % 60, i % 60);
+    plot.PlotTimes.push_back(time);
+    plot.PlotMain.push_back(i % 2 ? "  0.25K" : "  250");  // both 250
+    plot.PlotCd.push_back("  750");
+  }
+  plot.PlotRecords = n;
+  plot.PlotFrom = 1;
+  plot.PlotTo = n;
+  plot.PlotCount = n;
+  plot.PlotUnit = "Lux";
+  plot.PlotRange.LuxMax = 1000;
+  plot.PlotRange.CdMax = 1000;
+}
+
+// A plot window of 640 x 480: plot left 90, width 540, bottom 453, height 380.
+struct PlotRig {
+  ProgramState state;
+  ScriptedDialogs dialogs;
+  std::unique_ptr<ListPlotWindow> window;
+  QStringList captions;
+
+  explicit PlotRig(int records) {
+    FillPlot(state.Plot, records);
+    window = std::make_unique<ListPlotWindow>(state, dialogs);
+    window->resize(640, 480);
+    window->show();
+    QObject::connect(window.get(), &QWidget::windowTitleChanged,
+                     [this](const QString& t) { captions << t; });
+  }
+  template <typename T>
+  T* Find(const char* name) const {
+    return window->findChild<T*>(name);
+  }
+};
+
+TEST(PlotWindow, FrameDrawingArmsTheReplayWhichRunsOnceWithProgressCaption) {
+  PlotRig rig(100);
+  EXPECT_TRUE(rig.state.PlotOpen);
+  EXPECT_TRUE(rig.window->Timer1().isActive());
+  rig.window->Timer1_Timer();
+  EXPECT_FALSE(rig.window->Timer1().isActive());
+  ASSERT_EQ(rig.captions.size(), 101);
+  EXPECT_EQ(rig.captions.front(), "1% Completed");
+  EXPECT_EQ(rig.captions[99], "100% Completed");
+  EXPECT_EQ(rig.captions.back(), "Plot");
+}
+
+TEST(PlotWindowPixels, CurvesGridAndLabelsWhereTheMappingPutsThem) {
+  PlotRig rig(100);
+  rig.window->Timer1_Timer();
+  const QImage image = rig.window->ChartImage();
+  struct Case {
+    const char* what;
+    int x, y;
+    QColor colour;
+  };
+  const Case cases[] = {
+      {"vertical axis", 88, 300, Qt::black},
+      {"half-height grid line", 300, 263, QColor(192, 192, 192)},
+      {"main curve at 250 of 1000 (0.25K too)", 300, 358, Qt::black},
+      {"cd curve at 750 of 1000", 300, 168, QColor(0, 0, 255)},
+      {"nothing right of the last record", 628, 358, Qt::white},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Pixel(image, c.x, c.y), c.colour) << c.what;
+  // Time labels under the first record and under the last.
+  EXPECT_GT(CountColour(image, 70, 463, 130, 478, Qt::black), 8);
+  EXPECT_GT(CountColour(image, 604, 463, 639, 478, Qt::black), 8);
+}
+
+TEST(PlotWindowRangeDialog, RefusesRecordsThatDoNotExistAndReplaysAStretch) {
+  PlotRig rig(50);
+  rig.window->Toolbar1_ButtonClick("Range");
+  EXPECT_EQ(rig.Find<QGroupBox>("FrmLxFc")->title(), "Lux");
+  EXPECT_EQ(rig.Find<QLineEdit>("TxtFrom")->text(), "1");
+  EXPECT_EQ(rig.Find<QLineEdit>("TxtTo")->text(), "50");
+  rig.Find<QLineEdit>("TxtTo")->setText("51");
+  rig.window->CmdRangeOK_Click();
+  ASSERT_EQ(rig.dialogs.Log().size(), 1u);
+  EXPECT_EQ(rig.dialogs.Log()[0].text, "1 <= From <= To <= 50, try again!");
+  EXPECT_EQ(rig.state.Plot.PlotTo, 50);
+
+  rig.Find<QLineEdit>("TxtFrom")->setText("10");
+  rig.Find<QLineEdit>("TxtTo")->setText("10");
+  rig.window->CmdRangeOK_Click();
+  EXPECT_EQ(rig.dialogs.Log().size(), 1u);
+  EXPECT_EQ(rig.state.Plot.PlotCount, 1);
+  EXPECT_TRUE(rig.window->Timer1().isActive());
+  rig.window->Timer1_Timer();
+  const QImage image = rig.window->ChartImage();
+  EXPECT_EQ(CountColour(image, 90, 70, 639, 452, Qt::black), 0);  // one record: no segment
+  EXPECT_GT(CountColour(image, 70, 463, 130, 478, Qt::black), 8);
+}
+
+TEST(PlotWindow, FileWithoutRecordsDrawsTheEmptyFrame) {
+  PlotRig rig(0);
+  rig.window->Timer1_Timer();
+  const QImage image = rig.window->ChartImage();
+  EXPECT_EQ(Pixel(image, 88, 300), Qt::black);
+  EXPECT_EQ(CountColour(image, 90, 70, 639, 452, Qt::black), 0);
+  EXPECT_EQ(rig.window->windowTitle(), "Plot");
+}
+
+TEST(PlotOpen, ShowsOneListPlotRightOfThePanelAndReplacesAnOpenOne) {
+  test::PanelRig rig;
+  rig.panel->show();
+  FillPlot(rig.panel->State().Plot, 20);
+  OpenListPlot(rig.panel->Context());
+  OpenListPlot(rig.panel->Context());
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  const auto windows = rig.panel->findChildren<ListPlotWindow*>("ListPlot");
+  ASSERT_EQ(windows.size(), 1);
+  EXPECT_TRUE(windows[0]->isVisible());
+  EXPECT_EQ(windows[0]->windowTitle(), "Plot");
+  EXPECT_TRUE(rig.panel->State().PlotOpen);
+  CloseListPlot(rig.panel->Context());
+  EXPECT_FALSE(rig.panel->State().PlotOpen);
+}
+
+}  // namespace
+}  // namespace orvane

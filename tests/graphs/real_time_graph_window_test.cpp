@@ -1,0 +1,172 @@
+#include "graphs/real_time_graph_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <memory>
+
+#include "graphs/real_time_sweep.h"
+#include "gui_support/chart_window_rig.h"
+#include "gui_support/panel_rig.h"
+
+namespace orvane {
+namespace {
+
+using test::Pixel;
+using test::TypeInto;
+
+// A graph window of 640 x 480 (plot left 180, width 450, bottom 453, height 380) on a lux
+// range of 0..1000.
+struct GraphRig {
+  ProgramState state;
+  LiveReading reading;
+  ManualClock clock{{2024, 5, 17, 14, 7, 9, 0}};
+  ScriptedDialogs dialogs;
+  std::unique_ptr<RealTimeGraphWindow> window;
+
+  GraphRig() {
+    state.GraphUnit = "lx";
+    state.LiveRange = FullLiveRange("lx");
+    state.LiveRange.LuxMax = 1000;
+    state.LiveRange.CdMax = 1000;
+    window = std::make_unique<RealTimeGraphWindow>(
+        state, [this] { return reading; }, clock, dialogs);
+    window->resize(640, 480);
+    window->show();
+  }
+  void Tick(const char* main, const char* cd) {
+    reading.text = main;
+    reading.cdText = cd;
+    window->Timer1_Timer();
+  }
+  template <typename T>
+  T* Find(const char* name) const {
+    return window->findChild<T*>(name);
+  }
+};
+
+TEST(GraphWindowPixels, AxesGridAndCurvesWhereTheMappingPutsThem) {
+  GraphRig rig;
+  for (int i = 0; i < 3; ++i) rig.Tick("300", "700");
+  const QImage image = rig.window->ChartImage();
+  ASSERT_EQ(image.width(), 640);
+  struct Case {
+    const char* what;
+    int x, y;
+    QColor colour;
+  };
+  const Case cases[] = {
+      {"vertical axis", 178, 300, Qt::black},
+      {"horizontal axis", 400, 459, Qt::black},
+      {"half-height grid line", 400, 263, QColor(192, 192, 192)},
+      {"main curve at 300 of 1000", 181, 339, Qt::black},
+      {"cd curve at 700 of 1000", 181, 187, QColor(0, 0, 255)},
+      {"no curve past the sweep", 200, 339, Qt::white},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Pixel(image, c.x, c.y), c.colour) << c.what;
+  EXPECT_EQ(rig.window->Chart().TimeLabel, "14:07:09");
+  EXPECT_GT(test::CountColour(image, 150, 463, 210, 478, Qt::black), 8);  // the time label
+}
+
+TEST(GraphWindowUnitDialog, ClearedBoxesLeaveNoCurveButTheSweepGoesOn) {
+  GraphRig rig;
+  rig.window->Toolbar1_ButtonClick("Unit");
+  ASSERT_FALSE(rig.Find<QWidget>("PicUnit")->isHidden());
+  EXPECT_TRUE(rig.Find<QCheckBox>("CKUnit0")->isChecked());
+  rig.Find<QCheckBox>("CKUnit0")->setChecked(false);
+  rig.Find<QCheckBox>("CKUnit1")->setChecked(false);
+  rig.window->CmdUnitOK_Click();
+  EXPECT_TRUE(rig.Find<QWidget>("PicUnit")->isHidden());
+  for (int i = 0; i < 3; ++i) rig.Tick("300", "700");
+  const QImage image = rig.window->ChartImage();
+  for (int x = 180; x <= 183; ++x) {
+    EXPECT_EQ(Pixel(image, x, 339), Qt::white) << x;
+    EXPECT_EQ(Pixel(image, x, 187), Qt::white) << x;
+  }
+  EXPECT_EQ(rig.window->Chart().SweepX, 2);
+  rig.window->Toolbar1_ButtonClick("Unit");
+  EXPECT_FALSE(rig.Find<QCheckBox>("CKUnit0")->isChecked());
+}
+
+TEST(GraphWindowRangeDialog, BoxesTakeOnlyTheirKeys) {
+  GraphRig rig;
+  rig.window->Toolbar1_ButtonClick("Range");
+  struct Case {
+    const char* box;
+    QString typed, shown;
+  };
+  const Case cases[] = {
+      {"TxtMx", "12a.5-e", "12.5"},
+      {"TxtcdMn", "1,0 0", "100"},
+      {"TxtCounts", "9.0x", "90"},
+      {"TxtCounts", QString("12") + QChar(8), "1"},
+  };
+  for (const Case& c : cases) {
+    auto* box = rig.Find<QLineEdit>(c.box);
+    box->clear();
+    TypeInto(box, c.typed);
+    EXPECT_EQ(box->text(), c.shown) << c.box;
+  }
+}
+
+TEST(GraphWindowRangeDialog, OkAppliesTheRangeOrRefusesWithTheMessage) {
+  GraphRig rig;
+  rig.window->Toolbar1_ButtonClick("Range");
+  EXPECT_EQ(rig.Find<QGroupBox>("FrmLxFc")->title(), "Lux");
+  EXPECT_EQ(rig.Find<QLineEdit>("TxtMx")->text(), "1000");
+  EXPECT_EQ(rig.Find<QLineEdit>("TxtCounts")->text(), "450");
+  rig.Find<QLineEdit>("TxtMx")->setText("9999001");
+  rig.window->CmdRangeOK_Click();
+  ASSERT_EQ(rig.dialogs.Log().size(), 1u);
+  EXPECT_EQ(rig.dialogs.Log()[0].text, "0 <= Lux <= 9999000, try again!");
+  EXPECT_EQ(rig.dialogs.Log()[0].icon, MessageIcon::Critical);
+  EXPECT_EQ(rig.state.LiveRange.LuxMax, 1000);
+  EXPECT_FALSE(rig.Find<QWidget>("PicRange")->isHidden());
+
+  rig.Find<QLineEdit>("TxtMx")->setText("100");
+  rig.Find<QLineEdit>("TxtCounts")->setText("900");
+  rig.window->CmdRangeOK_Click();
+  EXPECT_EQ(rig.dialogs.Log().size(), 1u);
+  EXPECT_EQ(rig.state.LiveRange.LuxMax, 100);
+  EXPECT_DOUBLE_EQ(rig.state.LiveRange.FcMax, 9.29);
+  EXPECT_EQ(rig.window->Chart().StepX, 0.5);
+  EXPECT_TRUE(rig.Find<QWidget>("PicRange")->isHidden());
+}
+
+TEST(GraphWindowPrint, PrintsTheWindowWithoutItsToolBar) {
+  GraphRig rig;
+  QImage printed;
+  rig.window->SetPrintHandler([&](const QImage& image) { printed = image; });
+  auto* bar = rig.Find<QWidget>("Toolbar1");
+  const QColor barColour = Pixel(rig.window->grab().toImage(), 300, bar->height() / 2);
+  ASSERT_NE(barColour, Qt::white);
+  rig.window->findChild<QAction*>("Print")->trigger();
+  ASSERT_FALSE(printed.isNull());
+  EXPECT_EQ(Pixel(printed, 300, bar->height() / 2), Qt::white);
+  EXPECT_EQ(Pixel(printed, 178, 300), Qt::black);
+  EXPECT_FALSE(bar->isHidden());
+}
+
+TEST(GraphCommand, GraphButtonOpensTheGraphOnTheFullRangeEveryClick) {
+  test::PanelRig rig;
+  rig.panel->show();
+  rig.panel->Toolbar1_ButtonClick("Graph");
+  auto* window = rig.panel->findChild<RealTimeGraphWindow*>("RealTimeGraph");
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(window->windowTitle(), "Graphic Display");
+  EXPECT_TRUE(window->Timer1().isActive());
+  EXPECT_EQ(window->Timer1().interval(), 1000);
+  ProgramState& state = rig.panel->State();
+  EXPECT_EQ(state.GraphUnit, "lx");
+  EXPECT_EQ(state.LiveRange.LuxMax, 9999000);
+  state.LiveRange.LuxMax = 5;
+  rig.panel->Toolbar1_ButtonClick("Graph");
+  EXPECT_EQ(state.LiveRange.LuxMax, 9999000);
+  EXPECT_EQ(rig.panel->findChildren<RealTimeGraphWindow*>().size(), 1);
+  window->close();
+}
+
+}  // namespace
+}  // namespace orvane
