@@ -2,13 +2,6 @@
 
 namespace orvane {
 
-std::string RightAligned(std::string_view text, std::size_t width) {
-  std::string out;
-  if (text.size() < width) out.assign(width - text.size(), ' ');
-  out.append(text);
-  return out;
-}
-
 std::string FormatListRow(long number, std::string_view time, std::string_view reading,
                           std::string_view cdReading) {
   std::string row = RightAligned(std::to_string(number), kListNumberWidth);

@@ -10,6 +10,8 @@
 
 #include "common/live_reading.h"
 
+#include "common/text_fields.h"
+
 namespace orvane {
 
 inline constexpr std::size_t kListNumberWidth = 10;
@@ -18,8 +20,6 @@ inline constexpr std::size_t kListDistanceWidth = 5;
 // The list keeps this many of its newest rows in view.
 inline constexpr long kListRowsInView = 15;
 
-// Spaces before `text` up to `width`; a longer text comes back whole.
-std::string RightAligned(std::string_view text, std::size_t width);
 
 std::string FormatListRow(long number, std::string_view time, std::string_view reading,
                           std::string_view cdReading);

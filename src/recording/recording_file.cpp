@@ -81,11 +81,6 @@ bool SameFile(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-std::string RightAligned(std::string_view text, std::size_t width) {
-  if (text.size() >= width) return std::string(text);
-  return std::string(width - text.size(), ' ') + std::string(text);
-}
-
 std::string BodyHeaderLines(bool metric, std::string_view distanceText) {
   // The distance is the last five characters of four blanks and its text: four blanks
   // when there is none, right-aligned in 5 otherwise (a longer text whole).

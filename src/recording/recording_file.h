@@ -8,12 +8,12 @@
 #include <string>
 #include <string_view>
 
+#include "common/text_fields.h"
+
 namespace orvane {
 
 inline constexpr const char* kDataFileFilter = "Data Files (*.lms)|*.lms|All Files (*.*)|*.*|";
 
-// `text` preceded by blanks up to `width` characters; a longer text is returned whole.
-std::string RightAligned(std::string_view text, std::size_t width);
 
 // Header lines 5 to 8 (metric "Lux" or imperial "Fc"), each ended with CR LF.
 std::string BodyHeaderLines(bool metric, std::string_view distanceText);
