@@ -9,10 +9,7 @@ namespace orvane {
 namespace {
 // "REC" lit on the meter's display, as the poll last decoded it.
 bool MeterRecording(const FrameDecoder& display) {
-  const LcdModel& lcd = display.Model();
-  const std::vector<std::string> names = lcd.Names();
-  return std::find(names.begin(), names.end(), "LblREC") != names.end() &&
-         lcd.Get("LblREC").visible;
+  return display.Flag("AnnREC");
 }
 }  // namespace
 

@@ -13,7 +13,7 @@ namespace {
 
 // The annunciators as the display decoder last decoded them.
 FlagLit DisplayFlags(const FrameDecoder& display) {
-  return [&display](std::string_view name) { return name == "AnnSET" && display.SetLit(); };
+  return [&display](std::string_view name) { return display.Flag(name); };
 }
 
 void Tell(PanelContext& ctx, const char* text) {

@@ -13,6 +13,7 @@
 #include <fstream>
 
 #include "lists/list_file.h"
+#include "recording/file_choice.h"
 
 namespace orvane {
 
@@ -20,7 +21,6 @@ namespace {
 
 constexpr int kTabStop = 8;
 // Where a row is saved: the data file dialog of the whole program.
-const char* const kSaveFilter = "Data Files (*.lms)|*.lms|All Files (*.*)|*.*|";
 
 // A row as drawn: TABs expanded to stops every eight characters of the fixed font, so
 // the columns line up under the titles.
@@ -68,15 +68,8 @@ QLabel* MakeTitle(const char* name, QWidget* parent) {
 }
 
 // The save dialog of the data files; its answer becomes SaveFileName and SaveAccepted.
-bool ShowSaveDialog(PanelContext& ctx) {
-  FileDialogRequest request;
-  request.title = "Save As";
-  request.filter = kSaveFilter;
-  request.initialPath = ctx.workingFolder + "/Orvane.tmp";
-  request.defaultExtension = "lms";
-  const std::optional<std::string> path = ctx.dialogs.SaveFile(request);
-  ctx.state.SaveAccepted = path.has_value() && !path->empty();
-  if (ctx.state.SaveAccepted) ctx.state.SaveFileName = *path;
+bool AskSaveFile(PanelContext& ctx) {
+  ShowSaveDialog(ctx.dialogs, ctx.state, ctx.workingFolder + "/Orvane.tmp");
   return ctx.state.SaveAccepted;
 }
 
@@ -197,7 +190,7 @@ void List::AppendRows(const ListRowPair& rows) {
 
 void List::Toolbar1_Save() {
   if (ctx_.state.RecordingOn || saving_) return;
-  if (!ShowSaveDialog(ctx_)) return;
+  if (!AskSaveFile(ctx_)) return;
   saving_ = true;
   ctx_.timer1.stop();
   ctx_.timer2.stop();

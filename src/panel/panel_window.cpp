@@ -8,7 +8,9 @@
 #include <QStyle>
 
 #include "common/working_folder.h"
+#include "panel/keypad_widget.h"
 #include "panel/panel_toolbar.h"
+#include "ui/lcd_view.h"
 
 namespace orvane {
 
@@ -43,6 +45,10 @@ PanelWindow::PanelWindow(PanelServices services, QWidget* parent)
       PanelContext{link_, decoder_, state_, services_.dialogs, services_.launcher, services_.clock,
                    timer1_, timer2_, this, services_.workingFolder});
 
+  lcd_ = new LcdView(this);  // below the erase list, which overlaps its top
+  lcd_->setGeometry(LcdView::FaceGeometry());
+  keypad_ = new KeypadWidget(*context_, this);
+  keypad_->setGeometry(KeypadWidget::KeypadGeometry());
   BuildToolbar();
   BuildStatusLine();
   timer2_.start();  // the record tick runs from creation
@@ -104,6 +110,7 @@ void PanelWindow::Form_Load() {
 
 void PanelWindow::Timer1_Timer() {
   poll_.Tick();
+  lcd_->Apply(decoder_.Model());
   UpdateRecordingEnabled();
 }
 

@@ -29,11 +29,7 @@ void SendSeconds(MeterLink& link, std::uint8_t code, int seconds) {
 // The meter's own recording: its "REC" symbol. The decoder's flag is read through the
 // LCD element that shows it, so an element the model does not hold counts as dark.
 bool MeterRecordingLit(const PanelContext& ctx) {
-  const LcdModel& model = ctx.display.Model();
-  for (const std::string& name : model.Names()) {
-    if (name == "LblREC") return model.Get(name).visible;
-  }
-  return false;
+  return ctx.display.Flag("AnnREC");
 }
 
 }  // namespace

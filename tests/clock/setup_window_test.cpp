@@ -134,7 +134,10 @@ TEST(ClockCommand, RtcOpensTheClockWindowModallyWithThePanelPausedUnlessTheMeter
   } cases[] = {{false, true}, {true, false}};
   for (const auto& c : cases) {
     PanelRig rig;
-    rig.panel->Display().Model().Add("LblREC", {"REC", c.recLit, true});
+    Payload frame{};
+    frame[23 - 1] = c.recLit ? 1 : 0;  // the meter's "REC" annunciator
+    rig.sim.meter.ForceDisplayFrame(frame);
+    rig.panel->Timer1_Timer();
     bool opened = false;
     bool pausedWhileOpen = false;
     QString shownTitle;

@@ -14,7 +14,7 @@ using test::PanelRig;
 
 struct KeypadRig : PanelRig {
   KeypadRig() {
-    keypad = new KeypadWidget(panel->Context(), panel.get());
+    keypad = panel->findChild<KeypadWidget*>();
     panel->Timer1_Timer();  // the first poll finds the meter
   }
   int Press(const char* name) {
@@ -53,7 +53,7 @@ TEST(KeypadWidget, EachKeySendsItsCode) {
   const Key keys[] = {
     {"CmdBtn5", 5},  {"CmdBtn4", 4},   {"CmdBtn3", 3},   {"CmdBtn2", 2},  {"CmdBtn1", 1},
     {"CmdBtn9", 9},  {"CmdBtn10", 10}, {"CmdBtn15", 15}, {"CmdBtn28", 28}, {"CmdBtn6", 6},
-    {"Cmdref", 27},  {"CmdBtn11", 11}, {"CmdBtn12", 12}, {"CmdBtn8", 8},  {"CmdBtn7", 7},
+    {"CmdBtn11", 11}, {"CmdBtn12", 12}, {"CmdBtn8", 8},  {"CmdBtn7", 7},
     {"CmdBtn29", 29},
     // the older set and the members outside the designed area
     {"Command1", 1}, {"Command5", 5},  {"Command10", 10}, {"Command12", 14}, {"Command13", 15},
@@ -79,6 +79,8 @@ TEST(KeypadWidget, DeltaSends26WhileRHIsLit) {
     rig.panel->Timer1_Timer();
     EXPECT_EQ(rig.Press("CmdBtn6"), lit ? 26 : 6);
     EXPECT_EQ(rig.Press("CmdBtn26"), 26);
+    // "REF" works only while R-H is lit: a disabled key sends nothing.
+    EXPECT_EQ(rig.Press("Cmdref"), lit ? 27 : -1);
   }
 }
 

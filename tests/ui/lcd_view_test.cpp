@@ -21,15 +21,14 @@ using test::PanelRig;
 struct LcdRig : PanelRig {
   LcdRig() {
     panel->Timer1().stop();
-    lcd = new LcdView(panel.get());
-    keypad = new KeypadWidget(panel->Context(), panel.get());
+    lcd = panel->findChild<LcdView*>();
+    keypad = panel->findChild<KeypadWidget*>();
   }
   // One poll tick on the given display frame (report bytes 1..64), then the view.
   void Tick(const Payload& frame, std::optional<Payload> blink = std::nullopt) {
     sim.meter.ForceDisplayFrame(frame);
     sim.meter.ForceBlinkFrame(blink);
-    panel->Timer1_Timer();
-    lcd->Apply(panel->Display().Model());
+    panel->Timer1_Timer();  // polls and shows the tick on the panel's LCD
   }
   // Caption, shown and enabled of every LCD element and of Cmdref.
   std::map<std::string, std::string> Snapshot() const {
@@ -170,10 +169,7 @@ TEST(LcdView, NoTwoElementsDrawOverEachOther) {
 TEST(LcdView, SimulatedMeterSettingModeBlinksUnitThenDigits) {
   LcdRig rig;
   auto shown = [&](const char* n) { return !rig.lcd->findChild<QWidget*>(n)->isHidden(); };
-  auto tick = [&] {
-    rig.panel->Timer1_Timer();
-    rig.lcd->Apply(rig.panel->Display().Model());
-  };
+  auto tick = [&] { rig.panel->Timer1_Timer(); };
   const char* dir = std::getenv("ORVANE_SCREENSHOT_DIR");
   tick();
   if (dir != nullptr) rig.panel->grab().save(QString(dir) + "/panel_normal.png");
