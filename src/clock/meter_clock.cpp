@@ -1,16 +1,9 @@
 #include "clock/meter_clock.h"
 
+#include "common/text_fields.h"
 #include "link/requests.h"
 
 namespace orvane {
-
-namespace {
-// The last two characters of "0" followed by the number.
-std::string TwoDigits(int value) {
-  const std::string text = "0" + std::to_string(value);
-  return text.substr(text.size() - 2);
-}
-}  // namespace
 
 std::string FormatMeterClock(const Report& reply) {
   return std::to_string(BigEndianWord(reply, 1)) + "/" + TwoDigits(reply[3]) + "/" +

@@ -14,4 +14,10 @@ inline std::string RightAligned(std::string_view text, std::size_t width) {
   return out;
 }
 
+// The last two characters of "0" followed by the number: 5 gives "05", 12 gives "12".
+inline std::string TwoDigits(int value) {
+  const std::string text = "0" + std::to_string(value);
+  return text.substr(text.size() - 2);
+}
+
 }  // namespace orvane

@@ -49,13 +49,8 @@ void CommandMemory(PanelContext& ctx, PanelControls&) {
 void OpenEraseList(PanelContext& ctx, PanelControls& controls, const FlagLit& lit) {
   if (controls.ComboErase == nullptr || LoggerBusy() || EraseRefused(lit)) return;
   LoggerBusyScope scope;
-  ctx.timer1.stop();
-  const std::optional<LoggerStatus> status = QueryLoggerStatus(ctx.link);
-  if (status && status->setCount == 0) Tell(ctx, kNoDataText);
-  if (!status || status->setCount == 0) {
-    ctx.timer1.start();
-    return;
-  }
+  const std::optional<LoggerStatus> status = QueryStoredSets(ctx);
+  if (!status) return;
   const IndexDownload index = DownloadIndex(ctx.link, static_cast<std::uint64_t>(status->setCount),
                                             [](auto, auto) { LetEventsRun(); });
   StoreSetStamps(ctx.state.SetStamps, index.stamps);

@@ -62,6 +62,15 @@ LoggerBusyScope::~LoggerBusyScope() {
   loggerBusy = false;
 }
 
+std::optional<LoggerStatus> QueryStoredSets(PanelContext& ctx) {
+  ctx.timer1.stop();
+  const std::optional<LoggerStatus> status = QueryLoggerStatus(ctx.link);
+  if (status && status->setCount > 0) return status;
+  if (status) Tell(ctx, kNoDataText);
+  ctx.timer1.start();
+  return std::nullopt;
+}
+
 void LetEventsRun() {
   QCoreApplication::processEvents();
 }
@@ -281,13 +290,8 @@ MemoryWindow* FindMemoryWindow() {
 void OpenDataLogger(PanelContext& ctx, const FlagLit& lit) {
   if (LoggerBusy() || MemoryRefused(lit)) return;
   LoggerBusyScope scope;
-  ctx.timer1.stop();
-  const std::optional<LoggerStatus> status = QueryLoggerStatus(ctx.link);
-  if (status && status->setCount == 0) Tell(ctx, kNoDataText);
-  if (!status || status->setCount == 0) {
-    ctx.timer1.start();
-    return;
-  }
+  const std::optional<LoggerStatus> status = QueryStoredSets(ctx);
+  if (!status) return;
   QPointer<MemoryWindow> window = FindMemoryWindow();
   if (window == nullptr) window = new MemoryWindow(ctx);
   window->show();

@@ -104,4 +104,9 @@ class LoggerBusyScope {
 // Lets pending window events run during a download.
 void LetEventsRun();
 
+// Stops the poll and asks the meter for its logger status. With record sets stored the
+// status is returned and the poll stays stopped for the caller; otherwise (no answer,
+// or "No Data in Memory!" told) the poll runs again and nothing is returned.
+std::optional<LoggerStatus> QueryStoredSets(PanelContext& ctx);
+
 }  // namespace orvane

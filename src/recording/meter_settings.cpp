@@ -2,19 +2,10 @@
 
 #include <cmath>
 
+#include "common/text_fields.h"
 #include "common/text_value.h"
 
 namespace orvane {
-
-namespace {
-
-// The last two characters of "0" followed by the number: 5 gives "05", 12 gives "12".
-std::string TwoDigits(int n) {
-  const std::string s = "0" + std::to_string(n);
-  return s.substr(s.size() - 2);
-}
-
-}  // namespace
 
 int SecondsFromReply(const Report& reply) {
   return BigEndianWord(reply, 1);
