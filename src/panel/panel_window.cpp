@@ -58,6 +58,10 @@ PanelWindow::PanelWindow(PanelServices services, QWidget* parent)
 PanelWindow::~PanelWindow() {
   timer1_.stop();
   timer2_.stop();
+  // The windows and widgets opened from the panel hold its context: they go first,
+  // while the context and the link are still there.
+  const QObjectList children = this->children();
+  for (QObject* child : children) delete child;
 }
 
 void PanelWindow::BuildToolbar() {
