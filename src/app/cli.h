@@ -58,6 +58,9 @@ class MeterSession {
   std::unique_ptr<MeterLink> link_;
 };
 
+// A whole number of at least `minimum`, all of `text`.
+bool ParseWhole(const std::string& text, long& value, long minimum = 0);
+
 // The options every meter command takes, for usage lines.
 inline constexpr const char* kMeterOptions = "[--simulate] [--meter VID:PID]";
 

@@ -1,6 +1,7 @@
 // orvane-cli: talks to the meter and works on data files without a desktop.
 
 #include <algorithm>
+#include <charconv>
 #include <cstring>
 #include <iostream>
 
@@ -18,11 +19,15 @@ std::vector<Command>& Commands() {
   return commands;
 }
 
+constexpr std::int64_t kSimulatedClockLagSeconds = 86400 + 3600 + 60 + 1;
+
 class SimulatedSession final : public MeterSession {
  public:
   explicit SimulatedSession(MeterIds ids) {
     meter_ = std::make_unique<VirtualMeter>(clock_, 2024);
     meter_->FillLogger(6);
+    // A meter whose clock was never set runs behind the PC: clock --set shows its effect.
+    meter_->clockOffsetSeconds = -kSimulatedClockLagSeconds;
     transport_ = std::make_unique<SimulatedTransport>(*meter_, ids.vendorId, ids.productId);
     link_ = std::make_unique<MeterLink>(*transport_, notices_, ids);
   }
@@ -87,6 +92,12 @@ bool Register(Command command) {
 int Fail(const std::string& message) {
   std::fprintf(stderr, "orvane-cli: %s\n", message.c_str());
   return 1;
+}
+
+bool ParseWhole(const std::string& text, long& value, long minimum) {
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  return !text.empty() && ec == std::errc() && ptr == end && value >= minimum;
 }
 
 std::unique_ptr<MeterSession> MeterSession::Open(const Args& args) {

@@ -89,4 +89,31 @@ std::string DescribeDisplay(const FrameDecoder& d) {
   return out;
 }
 
+namespace {
+
+// The elements of the two lower rows, left to right as the layout places them.
+constexpr std::string_view kSmallRow[] = {"LblSeg5", "LblSeg6", "LblSeg7"};
+constexpr std::string_view kSecondRow[] = {
+    "LblSeg8",   "LblSeg9",    "LblSlash1", "LblDotDot1", "LblSeg10", "LblP10",   "LblSeg11",
+    "LblSlash2", "LblDotDot2", "LblP11",    "LblSeg12",   "LblP13",   "LblSeg13",
+};
+
+template <std::size_t N>
+void AppendRow(std::string& out, const FrameDecoder& d, const std::string_view (&row)[N]) {
+  for (const std::string_view name : row) {
+    const ElementState& s = d.Model().Get(name);
+    if (s.visible) out += s.caption;
+  }
+}
+
+}  // namespace
+
+std::string SecondaryDigitsText(const FrameDecoder& d) {
+  std::string out;
+  AppendRow(out, d, kSmallRow);
+  out += ' ';
+  AppendRow(out, d, kSecondRow);
+  return out;
+}
+
 }  // namespace orvane

@@ -33,4 +33,9 @@ void DecodeCapturedTicks(FrameDecoder& decoder, const std::vector<CapturedTick>&
 
 std::string DescribeDisplay(const FrameDecoder& decoder);
 
+// The small digits and the secondary row as one line, read left to right as the LCD shows
+// them with the separators and points that are lit: "123 12/05 10:30" (a blank between
+// the two rows).
+std::string SecondaryDigitsText(const FrameDecoder& decoder);
+
 }  // namespace orvane

@@ -4,11 +4,25 @@
 
 #include "common/text_fields.h"
 #include "common/text_value.h"
+#include "link/requests.h"
 
 namespace orvane {
 
 int SecondsFromReply(const Report& reply) {
   return BigEndianWord(reply, 1);
+}
+
+int QueryMeterSeconds(MeterLink& link, std::uint8_t code) {
+  link.ReceiveReport();
+  StoreRequest(link.OutputReport(), code);
+  link.ExchangeReports();
+  return SecondsFromReply(link.InputReport());
+}
+
+void SendMeterSeconds(MeterLink& link, std::uint8_t code, int seconds) {
+  StoreRequest(link.OutputReport(), code);
+  StoreWord(link.OutputReport(), 3, seconds);
+  link.SendReport();
 }
 
 std::string SamplingDefaultText(int seconds) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "link/meter_link.h"
 #include "link/report.h"
 
 namespace orvane {
@@ -26,6 +27,14 @@ inline constexpr int kMaxPeriodSeconds = 9999;
 
 // The seconds a query reply carries in bytes 1 and 2 (big-endian).
 int SecondsFromReply(const Report& reply);
+
+// Asks the meter for a setting (query `code`): one read whose reply is dropped, then the
+// query. Without an answer the last reply that arrived is read; callers that must know
+// check MeterConnected() afterwards.
+int QueryMeterSeconds(MeterLink& link, std::uint8_t code);
+
+// Sends a setting (`code`) with `seconds` in bytes 3 and 4; no reply is read.
+void SendMeterSeconds(MeterLink& link, std::uint8_t code, int seconds);
 
 // "hh:nn:ss" for the sampling time's input box: 90 gives "00:01:30".
 std::string SamplingDefaultText(int seconds);

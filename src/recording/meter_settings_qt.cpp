@@ -11,21 +11,6 @@ namespace orvane {
 
 namespace {
 
-// The meter's answer to a query that is preceded by one read whose reply is dropped.
-// Without an answer the last reply that arrived is read, as every caller does.
-int QuerySeconds(MeterLink& link, std::uint8_t code) {
-  link.ReceiveReport();
-  StoreRequest(link.OutputReport(), code);
-  link.ExchangeReports();
-  return SecondsFromReply(link.InputReport());
-}
-
-void SendSeconds(MeterLink& link, std::uint8_t code, int seconds) {
-  StoreRequest(link.OutputReport(), code);
-  StoreWord(link.OutputReport(), 3, seconds);
-  link.SendReport();
-}
-
 // The meter's own recording: its "REC" symbol. The decoder's flag is read through the
 // LCD element that shows it, so an element the model does not hold counts as dark.
 bool MeterRecordingLit(const PanelContext& ctx) {
@@ -36,7 +21,7 @@ bool MeterRecordingLit(const PanelContext& ctx) {
 
 void CommandIntv(PanelContext& ctx, PanelControls&) {
   ctx.timer1.stop();
-  const int current = QuerySeconds(ctx.link, request::kSamplingTimeQuery);
+  const int current = QueryMeterSeconds(ctx.link, request::kSamplingTimeQuery);
   ctx.timer1.start();
 
   const std::string defaultText = SamplingDefaultText(current);
@@ -53,7 +38,7 @@ void CommandIntv(PanelContext& ctx, PanelControls&) {
         continue;
       case SamplingAnswer::Kind::Accepted:
         ctx.timer1.stop();
-        SendSeconds(ctx.link, request::kSetSamplingTime, parsed.seconds);
+        SendMeterSeconds(ctx.link, request::kSetSamplingTime, parsed.seconds);
         ctx.timer1.start();
         return;
     }
@@ -64,10 +49,10 @@ void CommandRecSetup(PanelContext& ctx, PanelControls&) {
   if (MeterRecordingLit(ctx)) return;
   ctx.timer1.stop();
   ctx.timer2.stop();
-  const int current = QuerySeconds(ctx.link, request::kRecordingPeriodQuery);
+  const int current = QueryMeterSeconds(ctx.link, request::kRecordingPeriodQuery);
   const std::optional<int> period =
       ParsePeriodAnswer(ctx.dialogs.Input(kPeriodPrompt, kPeriodTitle, std::to_string(current)));
-  if (period) SendSeconds(ctx.link, request::kSetRecordingPeriod, *period);
+  if (period) SendMeterSeconds(ctx.link, request::kSetRecordingPeriod, *period);
   ctx.timer1.start();
   ctx.timer2.start();
 }

@@ -46,4 +46,18 @@ bool SaveImagePdf(const QImage& image, const QString& path) {
   return PaintFitted(writer, image);
 }
 
+bool SaveChartImage(const QImage& image, const std::string& path, std::string& error) {
+  const QString name = QString::fromStdString(path);
+  const bool png = name.endsWith(".png", Qt::CaseInsensitive);
+  if (!png && !name.endsWith(".pdf", Qt::CaseInsensitive)) {
+    error = "the image file name must end in .png or .pdf: " + path;
+    return false;
+  }
+  if (!(png ? SaveImagePng(image, name) : SaveImagePdf(image, name))) {
+    error = "cannot write " + path;
+    return false;
+  }
+  return true;
+}
+
 }  // namespace orvane

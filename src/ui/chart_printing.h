@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <QString>
+#include <string>
 
 class QWidget;
 
@@ -16,5 +17,9 @@ bool PrintImage(const QImage& image, QWidget* parent);
 // The image as a PNG file or as a one-page PDF. False when the file cannot be written.
 bool SaveImagePng(const QImage& image, const QString& path);
 bool SaveImagePdf(const QImage& image, const QString& path);
+
+// PNG or PDF as the file name ends (".png" or ".pdf", any case). False with `error` set
+// for another ending or when the file cannot be written.
+bool SaveChartImage(const QImage& image, const std::string& path, std::string& error);
 
 }  // namespace orvane

@@ -1,0 +1,38 @@
+// orvane-cli clock: the meter's clock beside the PC's, and setting the meter's clock to
+// the PC's time, as the clock window does.
+
+#include <cstdio>
+#include <string>
+
+#include "app/cli.h"
+#include "clock/meter_clock.h"
+
+namespace orvane::cli {
+
+namespace {
+
+int ClockCommand(const Args& args) {
+  if (!args.positional.empty()) return Fail("clock takes no words, only --set (try --help)");
+  auto session = MeterSession::Open(args);
+  if (!session) return 2;
+  MeterLink& link = session->Link();
+  std::string meter = ReadMeterClock(link);
+  if (!session->Connected()) return Fail("no meter answered");
+  if (args.Has("set")) {
+    SetMeterClock(link, session->Now().Now());
+    // The meter does not answer a set: its clock read afterwards shows what it took.
+    meter = ReadMeterClock(link);
+    if (!session->Connected()) return Fail("the meter stopped answering; its clock may be unset");
+  }
+  std::printf("Meter Time\t%s\nPC System Time\t%s\n", meter.c_str(),
+              FormatDateTime(session->Now().Now()).c_str());
+  return 0;
+}
+
+}  // namespace
+
+ORVANE_CLI_COMMAND(clock, "clock", "[--simulate] [--meter VID:PID] [--set]",
+                   "show the meter's clock and the PC's; --set sets the meter to the PC's time", {},
+                   ClockCommand);
+
+}  // namespace orvane::cli

@@ -1,0 +1,45 @@
+// orvane-cli export: a data file's records as CSV, through the same writer as the windows'
+// "Export CSV…".
+
+#include <cstdio>
+
+#include "app/cli.h"
+#include "recording/csv_export.h"
+#include "recording/recording_reader.h"
+
+namespace orvane::cli {
+
+namespace {
+
+int Export(const Args& args) {
+  if (args.positional.size() != 1 || args.Get("csv").empty()) {
+    return Fail("export wants FILE.lms and --csv OUT.csv (try --help)");
+  }
+  CsvOptions options;
+  options.decimalComma = args.Has("decimal-comma");
+  if (options.decimalComma) options.separator = ';';
+  if (args.Has("separator")) {
+    const auto separator = CsvSeparatorNamed(args.Get("separator"));
+    if (!separator) return Fail("--separator takes ',', ';' or tab");
+    options.separator = *separator;
+  }
+  if (const auto problem = CsvOptionsProblem(options)) return Fail(*problem);
+
+  const std::string& path = args.positional[0];
+  PlotData plot;
+  RecordingFileError error;
+  if (!ReadRecordingFile(path, plot, error)) return Fail(UnreadableFileMessage(path, error));
+  std::string problem;
+  if (!WriteCsvFile(args.Get("csv"), plot, options, problem)) return Fail(problem);
+  std::printf("%ld records written to %s\n", plot.PlotRecords, args.Get("csv").c_str());
+  return 0;
+}
+
+}  // namespace
+
+ORVANE_CLI_COMMAND(export, "export",
+                   "FILE.lms --csv OUT.csv [--separator ',' | ';' | tab] [--decimal-comma]",
+                   "write a data file's records as CSV (number, ISO 8601 time, readings)",
+                   {"csv", "separator"}, Export);
+
+}  // namespace orvane::cli

@@ -1,0 +1,18 @@
+#include "ui/plot_image.h"
+
+#include "graphs/chart.h"
+#include "graphs/plot_replay.h"
+#include "ui/qimage_canvas.h"
+
+namespace orvane {
+
+QImage ListPlotImage(PlotData plot, int width, int height) {
+  QImageCanvas canvas;
+  canvas.Resize(width, height);
+  ChartState chart = LoadedChart(ChartKind::List);
+  DrawFrame(canvas, chart, ChartScale{plot.PlotRange, plot.PlotUnit == "Lux"});
+  ReplayPlot(canvas, chart, plot, {});
+  return canvas.Image().copy();
+}
+
+}  // namespace orvane
