@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "recording/csv_export.h"
 #include "ui/chart_printing.h"
 
 namespace orvane {
@@ -91,6 +92,30 @@ void ChartBaseWindow::BuildToolbar(const Captions& captions) {
     const QString key = keys[i];
     connect(action, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
   }
+  QAction* csv = toolbar_->addAction("Export CSV…");
+  csv->setObjectName("ExportCsv");
+  csv->setToolTip("Export the records as CSV");
+  connect(csv, &QAction::triggered, this, [this] { ExportCsv_Click(); });
+  QAction* image = toolbar_->addAction("Export image…");
+  image->setObjectName("ExportImage");
+  image->setToolTip("Export the chart as PNG or PDF");
+  connect(image, &QAction::triggered, this, [this] { ExportImage_Click(); });
+}
+
+void ChartBaseWindow::ExportCsv_Click() {
+  const auto path =
+      dialogs_.SaveFile({"Export CSV", "CSV Files (*.csv)|*.csv|All Files (*.*)|*.*|", "", "csv"});
+  if (!path) return;
+  std::string error;
+  if (!WriteCsvFile(*path, CsvRecords(), CsvOptions{}, error)) Refuse(error);
+}
+
+void ChartBaseWindow::ExportImage_Click() {
+  const auto path = dialogs_.SaveFile(
+      {"Export image", "PNG Images (*.png)|*.png|PDF Files (*.pdf)|*.pdf|", "", "png"});
+  if (!path) return;
+  std::string error;
+  if (!SaveChartImage(canvas_.Image(), *path, error)) Refuse(error);
 }
 
 void ChartBaseWindow::BuildUnitDialog() {

@@ -1,7 +1,8 @@
 #pragma once
 // What the two graph windows share: the drawing surface under a tool bar with the keys
-// "Unit", "Range" and "Print", the unit dialog PicUnit, the range dialog PicRange with
-// its key filtering, and printing the window's image.
+// "Unit", "Range", "Print", "Export CSV…" and "Export image…", the unit dialog PicUnit,
+// the range dialog PicRange with its key filtering, printing the window's image and
+// exporting it or the window's records to a file.
 
 #include <QCheckBox>
 #include <QFrame>
@@ -15,6 +16,7 @@
 #include <string>
 
 #include "common/dialogs.h"
+#include "common/program_state.h"
 #include "graphs/chart.h"
 #include "graphs/range_entry.h"
 #include "ui/qimage_canvas.h"
@@ -36,6 +38,9 @@ class ChartBaseWindow : public QWidget {
   // Handlers, public so tests call them directly.
   void Toolbar1_ButtonClick(const QString& key);
   void CmdUnitOK_Click();
+  // Ask for a file and write the window's records as CSV, or its chart as PNG or PDF.
+  void ExportCsv_Click();
+  void ExportImage_Click();
   virtual void CmdRangeOK_Click() = 0;
   virtual void DrawFrame() = 0;
 
@@ -53,6 +58,8 @@ class ChartBaseWindow : public QWidget {
   // The range dialog's boxes when it opens.
   virtual RangeTexts CurrentRangeTexts() const = 0;
   RangeTexts TypedRangeTexts() const;
+  // The records "Export CSV…" writes.
+  virtual const PlotData& CsvRecords() const = 0;
   void Refuse(const std::string& message);
   void HideDialogs();
 

@@ -20,6 +20,8 @@ class ListPlotWindow final : public ChartBaseWindow {
 
  protected:
   RangeTexts CurrentRangeTexts() const override;
+  // The records of the opened data file, all of them.
+  const PlotData& CsvRecords() const override { return state_.Plot; }
   void closeEvent(QCloseEvent* event) override;
 
  private:

@@ -1,6 +1,7 @@
 #include "graphs/real_time_graph_window.h"
 
 #include "graphs/real_time_sweep.h"
+#include "recording/recorded_reading.h"
 
 namespace orvane {
 
@@ -23,9 +24,19 @@ void RealTimeGraphWindow::DrawFrame() {
 
 void RealTimeGraphWindow::Timer1_Timer() {
   const LiveReading reading = reading_ ? reading_() : LiveReading{};
+  const DateTime now = clock_.Now();
   RealTimeTick(canvas_, chart_, state_.LiveRange, state_.GraphUnit,
-               LiveSample{reading.text, reading.cdText}, clock_.Now());
+               LiveSample{reading.text, reading.cdText}, now);
+  if (reading.known) KeepSample(reading, now);
   update();
+}
+
+void RealTimeGraphWindow::KeepSample(const LiveReading& reading, const DateTime& now) {
+  if (samples_.PlotRecords == 0) samples_.PlotUnit = reading.metric ? "Lux" : "Fc";
+  samples_.PlotTimes.push_back(FormatDateTime(now));
+  samples_.PlotMain.push_back(MainTextFor(reading, samples_.PlotUnit == "Lux"));
+  samples_.PlotCd.push_back(reading.cdText);
+  samples_.PlotTo = ++samples_.PlotRecords;
 }
 
 RangeTexts RealTimeGraphWindow::CurrentRangeTexts() const {

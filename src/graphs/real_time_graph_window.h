@@ -24,11 +24,16 @@ class RealTimeGraphWindow final : public ChartBaseWindow {
 
  protected:
   RangeTexts CurrentRangeTexts() const override;
+  // The readings taken since the window opened, in the unit of the first one.
+  const PlotData& CsvRecords() const override { return samples_; }
 
  private:
+  void KeepSample(const LiveReading& reading, const DateTime& now);
+
   ProgramState& state_;
   std::function<LiveReading()> reading_;
   const Clock& clock_;
+  PlotData samples_;
 };
 
 }  // namespace orvane

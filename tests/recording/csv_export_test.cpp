@@ -1,0 +1,189 @@
+// Records as CSV: numbers as a spreadsheet reads them, times with their UTC offset, over
+// range kept apart from the numbers, and a file that cannot be written reported.
+
+#include "recording/csv_export.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+
+#include "temp_folder.h"
+
+namespace orvane {
+namespace {
+
+// Runs a test in a given time zone (a POSIX TZ rule, so no zone database is needed).
+class TimeZone {
+ public:
+  explicit TimeZone(const char* rule) {
+    if (const char* old = std::getenv("TZ")) old_ = old, hadOld_ = true;
+    setenv("TZ", rule, 1);
+    tzset();
+  }
+  ~TimeZone() {
+    if (hadOld_) {
+      setenv("TZ", old_.c_str(), 1);
+    } else {
+      unsetenv("TZ");
+    }
+    tzset();
+  }
+
+ private:
+  std::string old_;
+  bool hadOld_ = false;
+};
+
+constexpr const char* kCentralEurope = "CET-1CEST,M3.5.0,M10.5.0/3";
+constexpr const char* kNewYork = "EST5EDT,M3.2.0,M11.1.0";
+
+TEST(CsvNumber, ReadingTextsBecomePlainNumbers) {
+  struct Case {
+    const char* text;
+    bool decimalComma;
+    std::optional<std::string> number;
+  };
+  const Case cases[] =
+      {
+          {" 12.30", false, "12.30"},  // the digits shown, trailing zero kept
+          {"  1000", false, "1000"},
+          {" 1.25K", false, "1250"},
+          {" 0.25K", false, "250"},
+          {"12.345K", false, "12345"},
+          {"1.2345K", false, "1234.5"},
+          {"   12K", false, "12000"},
+          {"  .5", false, ".5"},
+          {" 12.30", true, "12,30"},
+          {"1.2345K", true, "1234,5"},
+          {"    OL", false, std::nullopt},  // over range: no number
+          {"  -OL-", false, std::nullopt},
+          {"  ----", false, std::nullopt},  // no digits: no number either
+          {"", false, std::nullopt},
+          {" 1.25k", false, std::nullopt},  // only a capital K means thousands
+          {"1.2.3", false, std::nullopt},
+      };
+  for (const Case& c : cases) {
+    EXPECT_EQ(CsvNumber(c.text, c.decimalComma), c.number) << "'" << c.text << "'";
+  }
+}
+
+TEST(IsoTime, RecordTimesGetTheirLocalOffset) {
+  struct Case {
+    const char* zone;
+    const char* time;
+    std::optional<std::string> iso;
+  };
+  const Case cases[] = {
+      {kCentralEurope, "2024/01/17 10:30:01", "2024-01-17T10:30:01+01:00"},
+      {kCentralEurope, "2024/07/17 23:59:59", "2024-07-17T23:59:59+02:00"},
+      {kCentralEurope, "2024/03/31 01:59:59", "2024-03-31T01:59:59+01:00"},  // before the switch
+      {kCentralEurope, "2024/03/31 03:00:00", "2024-03-31T03:00:00+02:00"},  // after it
+      {kNewYork, "2024/12/24 18:00:00", "2024-12-24T18:00:00-05:00"},
+      {"IST-5:30", "2024/05/17 08:00:00", "2024-05-17T08:00:00+05:30"},
+      {"UTC0", "2024/05/17 08:00:00", "2024-05-17T08:00:00+00:00"},
+      {"UTC0", "2024-05-17 08:00:00", std::nullopt},
+      {"UTC0", "2024/05/17 8:00:00", std::nullopt},
+      {"UTC0", "2024/13/17 08:00:00", std::nullopt},
+      {"UTC0", "2024/05/17 08:00:0x", std::nullopt},
+      {"UTC0", "", std::nullopt},
+  };
+  for (const Case& c : cases) {
+    TimeZone zone(c.zone);
+    IsoTimeFormatter iso;
+    EXPECT_EQ(iso.Format(c.time), c.iso) << c.zone << " " << c.time;
+  }
+}
+
+TEST(IsoTime, TheCachedOffsetFollowsTheHour) {
+  TimeZone zone(kCentralEurope);
+  IsoTimeFormatter iso;  // one formatter across the switch to summer time
+  EXPECT_EQ(iso.Format("2024/03/31 01:59:59"), "2024-03-31T01:59:59+01:00");
+  EXPECT_EQ(iso.Format("2024/03/31 03:00:00"), "2024-03-31T03:00:00+02:00");
+  EXPECT_EQ(iso.Format("2024/10/27 03:00:00"), "2024-10-27T03:00:00+01:00");
+}
+
+PlotData Plot(const char* unit, std::vector<std::array<const char*, 3>> records) {
+  PlotData plot;
+  plot.PlotUnit = unit;
+  for (const auto& r : records) {
+    plot.PlotTimes.push_back(r[0]);
+    plot.PlotMain.push_back(r[1]);
+    plot.PlotCd.push_back(r[2]);
+  }
+  plot.PlotRecords = plot.PlotTo = static_cast<long>(records.size());
+  return plot;
+}
+
+TEST(CsvText, OneRowPerRecordUnderAHeaderWithUnits) {
+  TimeZone zone("UTC0");
+  const PlotData lux = Plot("Lux", {{"2024/05/17 10:30:01", "  1000", "  8.88"},
+                                    {"2024/05/17 10:30:02", " 1.25K", "    OL"},
+                                    {"2024/05/17 10:30:03", "    OL", " 0.5"}});
+  const PlotData fc =
+      Plot("Fc", {{"2024/05/17 10:30:01", " 12.5", " 3.1"}, {"bad;time", " 1", " 2"}});
+  struct Case {
+    const char* what;
+    const PlotData& plot;
+    CsvOptions options;
+    const char* text;
+  };
+  const Case cases[] = {
+      {"commas",
+       lux,
+       {',', false},
+       "No.,Time (ISO 8601),Lux (lx),Lux over range,cd (cd/m2),cd over range\r\n"
+       "1,2024-05-17T10:30:01+00:00,1000,0,8.88,0\r\n"
+       "2,2024-05-17T10:30:02+00:00,1250,0,,1\r\n"
+       "3,2024-05-17T10:30:03+00:00,,1,0.5,0\r\n"},
+      {"decimal comma",
+       lux,
+       {';', true},
+       "No.;Time (ISO 8601);Lux (lx);Lux over range;cd (cd/m2);cd over range\r\n"
+       "1;2024-05-17T10:30:01+00:00;1000;0;8,88;0\r\n"
+       "2;2024-05-17T10:30:02+00:00;1250;0;;1\r\n"
+       "3;2024-05-17T10:30:03+00:00;;1;0,5;0\r\n"},
+      {"imperial, tabs, a time that is not one",
+       fc,
+       {'\t', false},
+       "No.\tTime (ISO 8601)\tFc (fc)\tFc over range\tcd (fL)\tcd over range\r\n"
+       "1\t2024-05-17T10:30:01+00:00\t12.5\t0\t3.1\t0\r\n"
+       "2\t\"bad;time\"\t1\t0\t2\t0\r\n"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(CsvText(c.plot, c.options), c.text) << c.what;
+}
+
+TEST(CsvText, NeverReadsPastTheRecordsThatExist) {
+  PlotData plot = Plot("Lux", {{"2024/05/17 10:30:01", "1", "2"}});
+  plot.PlotRecords = 5;  // announced, not read
+  plot.PlotCd.clear();
+  EXPECT_EQ(CsvText(plot, {}),
+            "No.,Time (ISO 8601),Lux (lx),Lux over range,cd (cd/m2),cd over range\r\n");
+}
+
+TEST(CsvFile, WritesTheTextOrSaysWhyNot) {
+  testing_support::TempFolder folder;
+  const PlotData plot = Plot("Lux", {{"2024/05/17 10:30:01", "1", "2"}});
+  std::string error;
+  ASSERT_TRUE(WriteCsvFile(folder.File("a.csv"), plot, {}, error)) << error;
+  EXPECT_EQ(testing_support::ReadBytes(folder.File("a.csv")), CsvText(plot, {}));
+
+  EXPECT_FALSE(WriteCsvFile(folder.File("no/such/folder.csv"), plot, {}, error));
+  EXPECT_NE(error.find("no/such/folder.csv"), std::string::npos) << error;
+
+  error.clear();
+  EXPECT_FALSE(WriteCsvFile(folder.File("b.csv"), plot, {',', true}, error));
+  EXPECT_EQ(error, "a decimal comma needs another separator than ','");
+  EXPECT_FALSE(std::filesystem::exists(folder.File("b.csv")));
+}
+
+TEST(CsvSeparator, NamedAsOnTheCommandLine) {
+  EXPECT_EQ(CsvSeparatorNamed(","), ',');
+  EXPECT_EQ(CsvSeparatorNamed(";"), ';');
+  EXPECT_EQ(CsvSeparatorNamed("tab"), '\t');
+  EXPECT_EQ(CsvSeparatorNamed("|"), std::nullopt);
+  EXPECT_EQ(CsvSeparatorNamed(""), std::nullopt);
+}
+
+}  // namespace
+}  // namespace orvane
