@@ -1,0 +1,170 @@
+// "Export CSV…" and "Export image…" of the two graph windows: the file the user picks
+// gets the window's records or its chart, and a file that cannot be written is reported.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QImage>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+#include "graphs/list_plot_window.h"
+#include "graphs/real_time_graph_window.h"
+#include "graphs/real_time_sweep.h"
+
+namespace orvane {
+namespace {
+
+class ExportFolder {
+ public:
+  ExportFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "orvane-exp-XXXXXX").string();
+    path_ = ::mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
+    setenv("TZ", "UTC0", 1);
+    tzset();
+  }
+  ~ExportFolder() {
+    std::filesystem::remove_all(path_);
+    unsetenv("TZ");
+    tzset();
+  }
+  std::string File(const char* name) const { return path_ + "/" + name; }
+  static std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+ private:
+  std::string path_;
+};
+
+void Trigger(QWidget& window, const char* action) {
+  QAction* a = window.findChild<QAction*>(action);
+  ASSERT_NE(a, nullptr) << action;
+  a->trigger();
+}
+
+struct PlotRig {
+  ProgramState state;
+  ScriptedDialogs dialogs;
+  std::unique_ptr<ListPlotWindow> window;
+
+  PlotRig() {
+    PlotData& p = state.Plot;
+    p.PlotTimes = {"2024/05/17 08:00:01", "2024/05/17 08:00:02", "2024/05/17 08:00:03"};
+    p.PlotMain = {"  0.25K", "    OL", "  12.5"};
+    p.PlotCd = {"  750", "  751", "  752"};
+    p.PlotRecords = p.PlotTo = p.PlotCount = 3;
+    p.PlotFrom = 1;
+    p.PlotUnit = "Lux";
+    p.PlotRange.LuxMax = 1000;
+    p.PlotRange.CdMax = 1000;
+    window = std::make_unique<ListPlotWindow>(state, dialogs);
+    window->resize(640, 480);
+    window->show();
+    window->Timer1_Timer();
+  }
+};
+
+TEST(ChartExport, ListPlotWritesTheOpenedFilesRecordsAsCsv) {
+  ExportFolder folder;
+  PlotRig rig;
+  rig.dialogs.QueueFile(folder.File("plot.csv"));
+  Trigger(*rig.window, "ExportCsv");
+  EXPECT_EQ(ExportFolder::Read(folder.File("plot.csv")),
+            "No.,Time (ISO 8601),Lux (lx),Lux over range,cd (cd/m2),cd over range\r\n"
+            "1,2024-05-17T08:00:01+00:00,250,0,750,0\r\n"
+            "2,2024-05-17T08:00:02+00:00,,1,751,0\r\n"
+            "3,2024-05-17T08:00:03+00:00,12.5,0,752,0\r\n");
+  ASSERT_EQ(rig.dialogs.Log().size(), 1u);
+  EXPECT_EQ(rig.dialogs.Log()[0].kind, ScriptedDialogs::Asked::Kind::SaveFile);
+  EXPECT_EQ(rig.dialogs.Log()[0].text, "Export CSV");
+}
+
+TEST(ChartExport, ImageIsTheChartAsDrawn) {
+  ExportFolder folder;
+  PlotRig rig;
+  rig.dialogs.QueueFile(folder.File("plot.png"));
+  Trigger(*rig.window, "ExportImage");
+  const QImage saved(QString::fromStdString(folder.File("plot.png")));
+  ASSERT_FALSE(saved.isNull());
+  EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32),
+            rig.window->ChartImage().convertToFormat(QImage::Format_RGB32));
+
+  rig.dialogs.QueueFile(folder.File("plot.pdf"));
+  Trigger(*rig.window, "ExportImage");
+  EXPECT_EQ(ExportFolder::Read(folder.File("plot.pdf")).substr(0, 5), "%PDF-");
+  EXPECT_TRUE(rig.dialogs.Log().size() == 2u && rig.dialogs.Unused() == 0u);
+}
+
+TEST(ChartExport, CancelWritesNothingAndFailuresAreReported) {
+  ExportFolder folder;
+  PlotRig rig;
+  struct Case {
+    const char* action;
+    std::optional<std::string> path;
+    std::string message;  // empty: none expected
+  };
+  const Case cases[] = {
+      {"ExportCsv", std::nullopt, ""},
+      {"ExportImage", std::nullopt, ""},
+      {"ExportCsv", folder.File("no/such/a.csv"),
+       "cannot write " + folder.File("no/such/a.csv") + ": No such file or directory"},
+      {"ExportImage", folder.File("no/such/a.png"), "cannot write " + folder.File("no/such/a.png")},
+      {"ExportImage", folder.File("a.bmp"),
+       "the image file name must end in .png or .pdf: " + folder.File("a.bmp")},
+  };
+  for (const Case& c : cases) {
+    rig.dialogs.ClearLog();
+    rig.dialogs.QueueFile(c.path);
+    Trigger(*rig.window, c.action);
+    const auto& log = rig.dialogs.Log();
+    ASSERT_EQ(log.size(), c.message.empty() ? 1u : 2u) << c.action;
+    if (!c.message.empty()) {
+      EXPECT_EQ(log[1].text, c.message);
+      EXPECT_EQ(log[1].icon, MessageIcon::Critical);
+    }
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(std::filesystem::path(folder.File(""))));
+}
+
+TEST(ChartExport, RealTimeGraphWritesTheReadingsTakenSinceItOpened) {
+  ExportFolder folder;
+  ProgramState state;
+  state.GraphUnit = "lx";
+  state.LiveRange = FullLiveRange("lx");
+  LiveReading reading;
+  ManualClock clock{{2024, 5, 17, 14, 7, 9, 0}};
+  ScriptedDialogs dialogs;
+  RealTimeGraphWindow window(
+      state, [&reading] { return reading; }, clock, dialogs);
+  window.resize(640, 480);
+  struct Tick {
+    const char* text;
+    bool metric;
+    bool known;
+  };
+  // The second reading comes before any frame; the fourth after a switch to fL, converted
+  // with the digits it shows.
+  const Tick ticks[] = {
+      {"1.25K", true, true}, {"", true, false}, {"OL", true, true}, {"10.0", false, true}};
+  for (const Tick& t : ticks) {
+    reading = LiveReading{t.text, t.text, t.metric, t.known};
+    window.Timer1_Timer();
+    clock.Set({2024, 5, 17, 14, 7, clock.Now().second + 1, 0});
+  }
+  dialogs.QueueFile(folder.File("live.csv"));
+  Trigger(window, "ExportCsv");
+  EXPECT_EQ(ExportFolder::Read(folder.File("live.csv")),
+            "No.,Time (ISO 8601),Lux (lx),Lux over range,cd (cd/m2),cd over range\r\n"
+            "1,2024-05-17T14:07:09+00:00,1250,0,1250,0\r\n"
+            "2,2024-05-17T14:07:11+00:00,,1,,1\r\n"
+            "3,2024-05-17T14:07:12+00:00,108,0,10.0,0\r\n");
+}
+
+}  // namespace
+}  // namespace orvane
