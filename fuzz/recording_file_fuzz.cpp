@@ -1,14 +1,37 @@
 // Data files and typed setting answers: whatever the bytes, the reader either refuses
 // the file with a line number or gives consistent plot data within the plot's range, and
-// a typed setting is either refused or within what the meter accepts.
+// a typed setting is either refused or within what the meter accepts. The CSV of a file
+// that was read has one row per record with the same six columns in every row.
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "common/live_reading.h"
+#include "recording/csv_export.h"
 #include "recording/meter_settings.h"
 #include "recording/recording_reader.h"
+
+namespace {
+
+// Rows of six columns each, quoted text counting as part of its column.
+bool EveryRowHasSixColumns(const std::string& csv, char separator, std::size_t rows) {
+  std::size_t seen = 0, separators = 0;
+  bool quoted = false;
+  for (std::size_t i = 0; i < csv.size(); ++i) {
+    if (csv[i] == '"') quoted = !quoted;
+    if (!quoted && csv[i] == separator) ++separators;
+    if (!quoted && csv[i] == '\n') {
+      if (separators != 5 || i == 0 || csv[i - 1] != '\r') return false;
+      separators = 0;
+      ++seen;
+    }
+  }
+  return seen == rows && separators == 0 && !quoted;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
@@ -23,6 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (r.CdMax > orvane::kFullScale || r.CdMin < 0 || r.LuxMin < 0 || r.FcMin < 0) {
       __builtin_trap();
     }
+    const std::string csv = orvane::CsvText(plot, {';', true});
+    if (!EveryRowHasSixColumns(csv, ';', n + 1)) __builtin_trap();
   } else if (error.line < 1 || error.problem.empty()) {
     __builtin_trap();
   }
