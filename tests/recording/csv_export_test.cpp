@@ -1,5 +1,5 @@
-// Records as CSV: numbers as a spreadsheet reads them, times with their UTC offset, over
-// range kept apart from the numbers, and a file that cannot be written reported.
+// Records as CSV: reading texts as the numbers a spreadsheet reads, record times with their
+// UTC offset. (Whole files are checked through orvane-cli export.)
 
 #include "recording/csv_export.h"
 
@@ -7,8 +7,6 @@
 
 #include <cstdlib>
 #include <ctime>
-
-#include "temp_folder.h"
 
 namespace orvane {
 namespace {
@@ -101,88 +99,6 @@ TEST(IsoTime, TheCachedOffsetFollowsTheHour) {
   EXPECT_EQ(iso.Format("2024/03/31 01:59:59"), "2024-03-31T01:59:59+01:00");
   EXPECT_EQ(iso.Format("2024/03/31 03:00:00"), "2024-03-31T03:00:00+02:00");
   EXPECT_EQ(iso.Format("2024/10/27 03:00:00"), "2024-10-27T03:00:00+01:00");
-}
-
-PlotData Plot(const char* unit, std::vector<std::array<const char*, 3>> records) {
-  PlotData plot;
-  plot.PlotUnit = unit;
-  for (const auto& r : records) {
-    plot.PlotTimes.push_back(r[0]);
-    plot.PlotMain.push_back(r[1]);
-    plot.PlotCd.push_back(r[2]);
-  }
-  plot.PlotRecords = plot.PlotTo = static_cast<long>(records.size());
-  return plot;
-}
-
-TEST(CsvText, OneRowPerRecordUnderAHeaderWithUnits) {
-  TimeZone zone("UTC0");
-  const PlotData lux = Plot("Lux", {{"2024/05/17 10:30:01", "  1000", "  8.88"},
-                                    {"2024/05/17 10:30:02", " 1.25K", "    OL"},
-                                    {"2024/05/17 10:30:03", "    OL", " 0.5"}});
-  const PlotData fc =
-      Plot("Fc", {{"2024/05/17 10:30:01", " 12.5", " 3.1"}, {"bad;time", " 1", " 2"}});
-  struct Case {
-    const char* what;
-    const PlotData& plot;
-    CsvOptions options;
-    const char* text;
-  };
-  const Case cases[] = {
-      {"commas",
-       lux,
-       {',', false},
-       "No.,Time (ISO 8601),Lux (lx),Lux over range,cd (cd/m2),cd over range\r\n"
-       "1,2024-05-17T10:30:01+00:00,1000,0,8.88,0\r\n"
-       "2,2024-05-17T10:30:02+00:00,1250,0,,1\r\n"
-       "3,2024-05-17T10:30:03+00:00,,1,0.5,0\r\n"},
-      {"decimal comma",
-       lux,
-       {';', true},
-       "No.;Time (ISO 8601);Lux (lx);Lux over range;cd (cd/m2);cd over range\r\n"
-       "1;2024-05-17T10:30:01+00:00;1000;0;8,88;0\r\n"
-       "2;2024-05-17T10:30:02+00:00;1250;0;;1\r\n"
-       "3;2024-05-17T10:30:03+00:00;;1;0,5;0\r\n"},
-      {"imperial, tabs, a time that is not one",
-       fc,
-       {'\t', false},
-       "No.\tTime (ISO 8601)\tFc (fc)\tFc over range\tcd (fL)\tcd over range\r\n"
-       "1\t2024-05-17T10:30:01+00:00\t12.5\t0\t3.1\t0\r\n"
-       "2\t\"bad;time\"\t1\t0\t2\t0\r\n"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(CsvText(c.plot, c.options), c.text) << c.what;
-}
-
-TEST(CsvText, NeverReadsPastTheRecordsThatExist) {
-  PlotData plot = Plot("Lux", {{"2024/05/17 10:30:01", "1", "2"}});
-  plot.PlotRecords = 5;  // announced, not read
-  plot.PlotCd.clear();
-  EXPECT_EQ(CsvText(plot, {}),
-            "No.,Time (ISO 8601),Lux (lx),Lux over range,cd (cd/m2),cd over range\r\n");
-}
-
-TEST(CsvFile, WritesTheTextOrSaysWhyNot) {
-  testing_support::TempFolder folder;
-  const PlotData plot = Plot("Lux", {{"2024/05/17 10:30:01", "1", "2"}});
-  std::string error;
-  ASSERT_TRUE(WriteCsvFile(folder.File("a.csv"), plot, {}, error)) << error;
-  EXPECT_EQ(testing_support::ReadBytes(folder.File("a.csv")), CsvText(plot, {}));
-
-  EXPECT_FALSE(WriteCsvFile(folder.File("no/such/folder.csv"), plot, {}, error));
-  EXPECT_NE(error.find("no/such/folder.csv"), std::string::npos) << error;
-
-  error.clear();
-  EXPECT_FALSE(WriteCsvFile(folder.File("b.csv"), plot, {',', true}, error));
-  EXPECT_EQ(error, "a decimal comma needs another separator than ','");
-  EXPECT_FALSE(std::filesystem::exists(folder.File("b.csv")));
-}
-
-TEST(CsvSeparator, NamedAsOnTheCommandLine) {
-  EXPECT_EQ(CsvSeparatorNamed(","), ',');
-  EXPECT_EQ(CsvSeparatorNamed(";"), ';');
-  EXPECT_EQ(CsvSeparatorNamed("tab"), '\t');
-  EXPECT_EQ(CsvSeparatorNamed("|"), std::nullopt);
-  EXPECT_EQ(CsvSeparatorNamed(""), std::nullopt);
 }
 
 }  // namespace

@@ -47,25 +47,5 @@ TEST(PlotImage, SameAsTheWindowDrawsIt) {
   }
 }
 
-TEST(PlotImage, DrawsTheCurvesOfTheStretchOnly) {
-  PlotData plot = Records(200);
-  const QImage all = ListPlotImage(plot, 640, 480);
-  plot.PlotFrom = 50;
-  plot.PlotTo = 60;
-  const QImage part = ListPlotImage(plot, 640, 480);
-  plot.PlotTo = 0;  // no stretch: frame and grid only
-  const QImage none = ListPlotImage(plot, 640, 480);
-  auto blue = [](const QImage& image) {  // within the plot area, right of the blue cd scale
-    int n = 0;
-    for (int y = 20; y < 450; ++y)
-      for (int x = 95; x < image.width(); ++x) n += QColor(image.pixel(x, y)) == QColor(Qt::blue);
-    return n;
-  };
-  EXPECT_GT(blue(all), 1000);
-  EXPECT_GT(blue(part), 100);
-  EXPECT_NE(all, part);
-  EXPECT_EQ(blue(none), 0);
-}
-
 }  // namespace
 }  // namespace orvane
