@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <charconv>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -38,12 +37,6 @@ void CatchStopSignals() {
   sigaction(SIGTERM, &action, nullptr);
 }
 
-bool ParseCount(const std::string& text, long& count) {
-  const char* end = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), end, count);
-  return ec == std::errc() && ptr == end && count >= 0;
-}
-
 // Sleeps until `deadline`; a stop signal ends the wait early.
 void SleepUntil(std::chrono::steady_clock::time_point deadline) {
   while (!stopRequested && std::chrono::steady_clock::now() < deadline) {
@@ -61,7 +54,7 @@ std::string ScratchPath(const std::string& folder) {
 
 int Record(const Args& args) {
   long wanted = 0;
-  if (args.positional.size() != 1 || !ParseCount(args.Get("count"), wanted)) {
+  if (args.positional.size() != 1 || !ParseWhole(args.Get("count"), wanted)) {
     return Fail("record wants OUT.lms and --count N (try --help)");
   }
   auto session = MeterSession::Open(args);
