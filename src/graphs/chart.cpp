@@ -1,6 +1,9 @@
 #include "graphs/chart.h"
 
+#include <algorithm>
 #include <array>
+#include <string>
+#include <vector>
 
 namespace orvane {
 
@@ -13,11 +16,44 @@ ChartState LoadedChart(ChartKind kind) {
 namespace {
 
 struct Column {
-  double offset;  // left of PlotLeft
+  double offset;  // left of PlotLeft, as designed
   double Min;
   double Max;
   Colour colour;
+  const char* heading;
+  double headingOffset;
 };
+
+constexpr double kTickClearance = 10;  // the long tick marks left of the axis
+constexpr double kLabelGap = 2;
+
+std::string LabelText(const Column& col, int j) {
+  return PlainDecimal(TruncateTwoDecimals(col.Min + (col.Max - col.Min) * j / 8));
+}
+
+// The scale columns of a chart, from the axis outwards.
+std::vector<Column> ScaleColumns(ChartKind kind, const ChartScale& s) {
+  const RangeRecord& r = s.range;
+  if (kind == ChartKind::RealTime) {
+    return {{48, r.LuxMin, r.LuxMax, kBlack, "Lux", 48},
+            {108, r.CdMin, r.CdMax, kBlue, "cd", 108},
+            {168, r.FcMin, r.FcMax, kBlack, "Fc", 168}};
+  }
+  return {{32, s.mainIsLux ? r.LuxMin : r.FcMin, s.mainIsLux ? r.LuxMax : r.FcMax, kBlack,
+           s.mainIsLux ? "Lux" : "Fc", 30},
+          {72, r.CdMin, r.CdMax, kBlue, "cd", 80}};
+}
+
+// How wide the labels left of the axis need to be when no two may overlap.
+double LabelBandWidth(Canvas& canvas, const std::vector<Column>& columns) {
+  double band = kTickClearance;
+  for (const Column& col : columns) {
+    double widest = 0;
+    for (int j = 0; j <= 8; ++j) widest = std::max(widest, canvas.TextWidth(LabelText(col, j)));
+    band += widest + kLabelGap;
+  }
+  return band;
+}
 
 void DrawAxes(Canvas& canvas, const ChartState& c) {
   canvas.SetPenWidth(2);
@@ -33,51 +69,33 @@ void DrawAxes(Canvas& canvas, const ChartState& c) {
   }
 }
 
-void DrawLabels(Canvas& canvas, const ChartState& c, const Column* columns, int count) {
+// Each label row is placed from the axis outwards: a label stands where the design puts
+// it unless that would run into the tick marks or the label of the column inside it, in
+// which case it moves left just far enough, so that no two labels overlap. A column's
+// heading moves with its top label.
+void DrawScale(Canvas& canvas, const ChartState& c, const std::vector<Column>& columns) {
+  std::vector<double> shift(columns.size());  // how far each top label moved left
   for (int j = 0; j <= 8; ++j) {
-    for (int i = 0; i < count; ++i) {
+    double limit = c.PlotLeft - kTickClearance;  // right edge the next label may reach
+    for (std::size_t i = 0; i < columns.size(); ++i) {
       const Column& col = columns[i];
-      const std::string text =
-          PlainDecimal(TruncateTwoDecimals(col.Min + (col.Max - col.Min) * j / 8));
+      const std::string text = LabelText(col, j);
+      const double width = canvas.TextWidth(text);
+      const double designed = c.PlotLeft - col.offset - width / 4;
+      const double x = std::min(designed, limit - width);
+      limit = x - kLabelGap;
+      if (j == 8) shift[i] = designed - x;
       canvas.SetForeColour(col.colour);
-      canvas.SetTextPosition(c.PlotLeft - col.offset - canvas.TextWidth(text) / 4,
-                             c.PlotBottom - canvas.TextHeight(text) / 2 - c.PlotHeight * j / 8);
+      canvas.SetTextPosition(x, c.PlotBottom - canvas.TextHeight(text) / 2 - c.PlotHeight * j / 8);
       canvas.PrintText(text);
     }
   }
-}
-
-void PrintHeading(Canvas& canvas, const ChartState& c, double offset, const char* text,
-                  Colour colour) {
-  canvas.SetForeColour(colour);
-  canvas.SetTextPosition(c.PlotLeft - offset, c.PlotBottom - c.PlotHeight - 25);
-  canvas.PrintText(text);
-}
-
-void DrawRealTimeScale(Canvas& canvas, ChartState& c, const RangeRecord& r) {
-  const std::array<Column, 3> columns{{{48, r.LuxMin, r.LuxMax, kBlack},
-                                       {108, r.CdMin, r.CdMax, kBlue},
-                                       {168, r.FcMin, r.FcMax, kBlack}}};
-  DrawLabels(canvas, c, columns.data(), static_cast<int>(columns.size()));
-  canvas.FilledBox(c.PlotLeft, c.PlotBottom, c.PlotLeft + c.PlotWidth, c.PlotBottom - c.PlotHeight,
-                   kWhite);
-  c.LastX = 0;
-  c.SweepX = -c.StepX;
-  PrintHeading(canvas, c, 48, "Lux", kBlack);
-  PrintHeading(canvas, c, 108, "cd", kBlue);
-  PrintHeading(canvas, c, 168, "Fc", kBlack);
-  canvas.SetForeColour(kBlack);
-}
-
-void DrawListScale(Canvas& canvas, const ChartState& c, const ChartScale& s) {
-  const RangeRecord& r = s.range;
-  const std::array<Column, 2> columns{{
-      {32, s.mainIsLux ? r.LuxMin : r.FcMin, s.mainIsLux ? r.LuxMax : r.FcMax, kBlack},
-      {72, r.CdMin, r.CdMax, kBlue},
-  }};
-  DrawLabels(canvas, c, columns.data(), static_cast<int>(columns.size()));
-  PrintHeading(canvas, c, 30, s.mainIsLux ? "Lux" : "Fc", kBlack);
-  PrintHeading(canvas, c, 80, "cd", kBlue);
+  for (std::size_t i = 0; i < columns.size(); ++i) {
+    canvas.SetForeColour(columns[i].colour);
+    canvas.SetTextPosition(c.PlotLeft - columns[i].headingOffset - shift[i],
+                           c.PlotBottom - c.PlotHeight - 25);
+    canvas.PrintText(columns[i].heading);
+  }
   canvas.SetForeColour(kBlack);
 }
 
@@ -85,16 +103,20 @@ void DrawListScale(Canvas& canvas, const ChartState& c, const ChartScale& s) {
 
 void DrawFrame(Canvas& canvas, ChartState& chart, const ChartScale& scale) {
   canvas.Clear();
-  const ChartGeometry g = ComputeGeometry(chart.kind, canvas.Width(), canvas.Height());
+  const std::vector<Column> columns = ScaleColumns(chart.kind, scale);
+  const ChartGeometry g =
+      ComputeGeometry(chart.kind, canvas.Width(), canvas.Height(), LabelBandWidth(canvas, columns));
   chart.PlotLeft = g.PlotLeft;
   chart.PlotBottom = g.PlotBottom;
   chart.PlotWidth = g.PlotWidth;
   chart.PlotHeight = g.PlotHeight;
   DrawAxes(canvas, chart);
+  DrawScale(canvas, chart, columns);
   if (chart.kind == ChartKind::RealTime) {
-    DrawRealTimeScale(canvas, chart, scale.range);
-  } else {
-    DrawListScale(canvas, chart, scale);
+    canvas.FilledBox(chart.PlotLeft, chart.PlotBottom, chart.PlotLeft + chart.PlotWidth,
+                     chart.PlotBottom - chart.PlotHeight, kWhite);
+    chart.LastX = 0;
+    chart.SweepX = -chart.StepX;
   }
 }
 

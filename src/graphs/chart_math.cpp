@@ -56,9 +56,10 @@ std::string NumberText(double value) {
   return StripZeros(buffer);
 }
 
-ChartGeometry ComputeGeometry(ChartKind kind, int clientWidth, int clientHeight) {
+ChartGeometry ComputeGeometry(ChartKind kind, int clientWidth, int clientHeight, double labelBand) {
   ChartGeometry g;
   g.PlotLeft = kind == ChartKind::RealTime ? 180 : 90;
+  if (labelBand > g.PlotLeft) g.PlotLeft = std::ceil(labelBand / 10) * 10;
   g.PlotBottom = clientHeight - 27;
   const double room = clientWidth - g.PlotLeft;
   g.PlotWidth = room - static_cast<double>(ModRounded(room, 30));

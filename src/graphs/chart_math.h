@@ -32,7 +32,10 @@ struct ChartGeometry {
 };
 
 // The plot area of a client area: the width is a multiple of 30 pixels.
-ChartGeometry ComputeGeometry(ChartKind kind, int clientWidth, int clientHeight);
+// `labelBand`: how wide the scale labels left of the axis need to be; the plot starts
+// further right than designed only when they need more room.
+ChartGeometry ComputeGeometry(ChartKind kind, int clientWidth, int clientHeight,
+                              double labelBand = 0);
 
 // Where a reading goes: its value, its text (an "L" means over range), the range and the
 // heights used above and below it. The result is a height above the zero line.

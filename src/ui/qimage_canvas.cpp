@@ -19,6 +19,12 @@ int Pixel(double v) {
 }
 }  // namespace
 
+QFont ChartFont() {
+  QFont font("Liberation Sans");
+  font.setPixelSize(11);
+  return font;
+}
+
 QImageCanvas::QImageCanvas(const QFont& font) : font_(font), metrics_(font) {
   Resize(1, 1);
 }

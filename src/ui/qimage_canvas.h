@@ -15,9 +15,13 @@
 
 namespace orvane {
 
+// The charts' text: a compact sans-serif with Arial's metrics, so that scale labels fit
+// their columns.
+QFont ChartFont();
+
 class QImageCanvas final : public Canvas {
  public:
-  explicit QImageCanvas(const QFont& font = QFont());
+  explicit QImageCanvas(const QFont& font = ChartFont());
   ~QImageCanvas() override;
 
   // A new white surface of the given size; what was drawn is lost.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -136,6 +137,45 @@ TEST(GraphCurve, FirstSampleOfASweepDrawsNoSegment) {
   EXPECT_EQ(lines[1].colour, kBlue);
   EXPECT_EQ(lines[1].y1, 403);
   EXPECT_EQ(lines[1].y2, 433);
+}
+
+}  // namespace
+}  // namespace orvane
+
+namespace orvane {
+namespace {
+
+// Long labels (a file with an over-range record: 95 .. 9999000 beside 25 .. 280.39) move
+// left and the plot starts further right, so that no two labels of a row overlap and none
+// leaves the window.
+TEST(GraphFrame, WideLabelsNeverOverlapNorLeaveTheWindow) {
+  struct Case {
+    ChartKind kind;
+    RangeRecord range;
+  };
+  RangeRecord file;
+  file.LuxMin = 95, file.LuxMax = 9999000, file.CdMin = 25, file.CdMax = 280.39;
+  RangeRecord live;
+  live.LuxMax = 9999000.55, live.CdMax = 9999000.55, live.FcMax = 929275.09;
+  for (const Case& c : {Case{ChartKind::List, file}, Case{ChartKind::RealTime, live}}) {
+    RecordingCanvas canvas(640, 480);
+    ChartState chart = LoadedChart(c.kind);
+    DrawFrame(canvas, chart, ChartScale{c.range, true});
+    std::map<double, std::vector<std::pair<double, double>>> rows;  // y → [x, x + width]
+    for (const DrawOp& op : canvas.OfKind(DrawOp::Kind::Text)) {
+      if (op.x1 >= chart.PlotLeft) continue;  // time labels under the plot
+      EXPECT_GE(op.x1, 0) << op.text;
+      EXPECT_LE(op.x1 + RecordingCanvas::kCharWidth * op.text.size(), chart.PlotLeft - 10)
+          << op.text;
+      rows[op.y1].emplace_back(op.x1, op.x1 + RecordingCanvas::kCharWidth * op.text.size());
+    }
+    for (auto& [y, spans] : rows) {
+      std::sort(spans.begin(), spans.end());
+      for (std::size_t i = 1; i < spans.size(); ++i) {
+        EXPECT_LE(spans[i - 1].second, spans[i].first) << "row at y " << y;
+      }
+    }
+  }
 }
 
 }  // namespace

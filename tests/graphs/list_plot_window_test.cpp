@@ -85,8 +85,8 @@ TEST(PlotWindowPixels, CurvesGridAndLabelsWhereTheMappingPutsThem) {
   };
   for (const Case& c : cases) EXPECT_EQ(Pixel(image, c.x, c.y), c.colour) << c.what;
   // Time labels under the first record and under the last.
-  EXPECT_GT(CountColour(image, 70, 463, 130, 478, Qt::black), 8);
-  EXPECT_GT(CountColour(image, 604, 463, 639, 478, Qt::black), 8);
+  EXPECT_GT(CountColour(image, 70, 455, 130, 479, Qt::black), 8);
+  EXPECT_GT(CountColour(image, 580, 455, 639, 479, Qt::black), 8);
 }
 
 TEST(PlotWindowRangeDialog, RefusesRecordsThatDoNotExistAndReplaysAStretch) {
@@ -110,7 +110,7 @@ TEST(PlotWindowRangeDialog, RefusesRecordsThatDoNotExistAndReplaysAStretch) {
   rig.window->Timer1_Timer();
   const QImage image = rig.window->ChartImage();
   EXPECT_EQ(CountColour(image, 90, 70, 639, 452, Qt::black), 0);  // one record: no segment
-  EXPECT_GT(CountColour(image, 70, 463, 130, 478, Qt::black), 8);
+  EXPECT_GT(CountColour(image, 70, 455, 130, 479, Qt::black), 8);
 }
 
 TEST(PlotWindow, FileWithoutRecordsDrawsTheEmptyFrame) {

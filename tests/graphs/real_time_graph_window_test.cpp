@@ -66,7 +66,7 @@ TEST(GraphWindowPixels, AxesGridAndCurvesWhereTheMappingPutsThem) {
   };
   for (const Case& c : cases) EXPECT_EQ(Pixel(image, c.x, c.y), c.colour) << c.what;
   EXPECT_EQ(rig.window->Chart().TimeLabel, "14:07:09");
-  EXPECT_GT(test::CountColour(image, 150, 463, 210, 478, Qt::black), 8);  // the time label
+  EXPECT_GT(test::CountColour(image, 150, 455, 210, 479, Qt::black), 8);  // the time label
 }
 
 TEST(GraphWindowUnitDialog, ClearedBoxesLeaveNoCurveButTheSweepGoesOn) {
