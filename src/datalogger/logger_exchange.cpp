@@ -74,8 +74,15 @@ std::string SetStampAt(const std::vector<std::string>& setStamps, long long n) {
   return setStamps[static_cast<std::size_t>(n)];
 }
 
+std::optional<std::uint64_t> LongestSetText(const LoggerStatus& status) {
+  const std::uint64_t kilobytes = std::max(status.figure1, status.figure2);
+  if (kilobytes == 0) return std::nullopt;
+  return kilobytes * 1024;  // figures are 40 bits: no overflow
+}
+
 SetDownload DownloadSetContent(MeterLink& link, std::string_view stampText,
-                               const DownloadProgress& progress) {
+                               const DownloadProgress& progress,
+                               std::optional<std::uint64_t> longest) {
   SetDownload result;
   link.ReceiveReport();
   Report& out = link.OutputReport();
@@ -84,6 +91,10 @@ SetDownload DownloadSetContent(MeterLink& link, std::string_view stampText,
   link.ExchangeReports();
   if (!Answered(link)) return result;
   result.length = DecodeSetLength(link.InputReport());
+  if (longest && result.length > *longest) {
+    result.beyondMemory = true;
+    return result;
+  }
   const std::uint64_t blocks = ContentBlockCount(result.length);
   // Bytes 3.. keep the stamp the choice stored.
   StoreRequest(out, request::kSetContent);

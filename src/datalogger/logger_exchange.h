@@ -46,12 +46,20 @@ struct SetDownload {
   std::uint64_t length = 0;  // L, as the meter announced it
   std::string text;          // all 64 bytes of every block, also of the last one
   bool complete = false;
+  bool beyondMemory = false;  // L exceeds the meter's memory: nothing was asked for
 };
 
+// The longest text a record set can have on a meter with this status: its memory, the
+// larger of the two figures in kilobytes. Nothing when both figures are 0.
+std::optional<std::uint64_t> LongestSetText(const LoggerStatus& status);
+
 // Drain, the set choice (21) with the stamp as ASCII digits, then the content query
-// (17) and one read per further block, plus the read after the last block.
+// (17) and one read per further block, plus the read after the last block. A length
+// beyond `longest` cannot be the set's (a reply that belongs to another request): no
+// content is asked for, since the meter would be read for days.
 SetDownload DownloadSetContent(MeterLink& link, std::string_view stampText,
-                               const DownloadProgress& progress = {});
+                               const DownloadProgress& progress = {},
+                               std::optional<std::uint64_t> longest = std::nullopt);
 
 // Drain, then 17 with the stamp's seven BCD bytes in bytes 3..9; the reply is unused.
 void SendStampBcd(MeterLink& link, std::string_view stampText);

@@ -14,6 +14,10 @@ inline constexpr const char* kIndexIncompleteText =
 inline constexpr const char* kSetIncompleteText =
     "The meter stopped answering: the record set was not downloaded completely and has not "
     "been saved.";
+// A set length that the meter's memory cannot hold: a reply that belongs to another request.
+inline constexpr const char* kSetBeyondMemoryText =
+    "The meter announced a record set longer than its memory: the record set has not been "
+    "downloaded. Please try again.";
 inline constexpr const char* kCannotWriteText = "The record set could not be written to ";
 inline constexpr const char* kNoEditorText = "No text editor could be started for ";
 

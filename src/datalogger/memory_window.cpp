@@ -174,6 +174,7 @@ void MemoryWindow::SetUpGridHeader() {
 }
 
 void MemoryWindow::ShowStatus(const LoggerStatus& status) {
+  status_ = status;
   LblMemorySize_->setText(QString::fromStdString(MemorySizeCaption(status)));
   MSize_->setValue(MemoryGaugePercent(status));
 }
@@ -227,13 +228,17 @@ void MemoryWindow::DownloadRecordSet(int row) {
   SetBusy(true);
   ctx_.timer1.stop();
   ctx_.timer2.stop();
-  const SetDownload download =
-      DownloadSetContent(ctx_.link, StampOfRow(row), [this](auto done, auto total) {
+  const SetDownload download = DownloadSetContent(
+      ctx_.link, StampOfRow(row),
+      [this](auto done, auto total) {
         SetProgress(Percent(done, total));
         LetEventsRun();
-      });
+      },
+      LongestSetText(status_));
   if (download.complete) {
     SaveAndOpen(download.text);
+  } else if (download.beyondMemory) {
+    Tell(ctx_, kSetBeyondMemoryText);
   } else {
     Tell(ctx_, kSetIncompleteText);
   }

@@ -79,6 +79,7 @@ class MemoryWindow : public QWidget {
   QRadioButton* OptLuxFc_[2] = {nullptr, nullptr};
   bool busy_ = false;
   bool closePending_ = false;
+  LoggerStatus status_;  // the last status shown
 };
 
 // The open data logger window, if any (a closed one waiting for deletion is not).

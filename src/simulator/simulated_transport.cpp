@@ -53,9 +53,25 @@ ReadOutcome SimulatedTransport::Read(std::span<std::uint8_t> payload, int /*time
   }
   if (silent_ || answerBudget_ == 0 || openPath_ != kMeterPath) return ReadOutcome::TimedOut;
   if (answerBudget_ > 0) --answerBudget_;
-  const Payload reply = meter_.NextReply();
+  const Payload reply = mixUps_ > 0 ? StrayReply() : meter_.NextReply();
   std::copy_n(reply.begin(), std::min(reply.size(), payload.size()), payload.begin());
   return ReadOutcome::Completed;
+}
+
+Payload SimulatedTransport::StrayReply() {
+  --mixUps_;
+  switch (mixedUpReplies++ % 3) {
+    case 0:
+      return meter_.DisplayFrame();
+    case 1:
+      return meter_.BlinkFrame();
+    default: {
+      Payload noise{};
+      std::uniform_int_distribution<int> byte(0, 255);
+      for (auto& b : noise) b = static_cast<std::uint8_t>(byte(noise_));
+      return noise;
+    }
+  }
 }
 
 int SimulatedTransport::InputReportByteLength() const {

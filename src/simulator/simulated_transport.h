@@ -5,9 +5,11 @@
 // a meter that does not answer times out at once.
 //
 // Fault injection for tests: unplug and plug, stop answering, fail reads, other HID
-// devices before the meter, a device that cannot be opened, odd report lengths.
+// devices before the meter, a device that cannot be opened, odd report lengths, and
+// replies that belong to another request.
 
 #include <cstdint>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -39,6 +41,10 @@ class SimulatedTransport final : public HidTransport {
   void FailReads(int count) { failReads_ = count; }
   // After `count` more completed reads the meter stops answering.
   void AnswerOnly(int count) { answerBudget_ = count; }
+  // The next `count` completed reads deliver a reply that belongs to another request, in
+  // turn: the display frame (a reply the meter queued stays for a later read), the blink
+  // frame, and 64 bytes of noise.
+  void MixUpReplies(int count) { mixUps_ = count; }
   // HID interfaces listed before the meter, in this order.
   void SetOtherDevices(std::vector<HidDeviceInfo> devices) { others_ = std::move(devices); }
   // Paths that cannot be opened (as without permission).
@@ -50,6 +56,7 @@ class SimulatedTransport final : public HidTransport {
   std::vector<std::string> opened;  // every path Open() was called with
   int closes = 0;
   int reads = 0;
+  int mixedUpReplies = 0;       // stray replies delivered
   std::vector<Report> written;  // every report written, whole
   bool IsOpen() const { return open_; }
 
@@ -62,11 +69,15 @@ class SimulatedTransport final : public HidTransport {
   bool open_ = false;
   int failReads_ = 0;
   int answerBudget_ = -1;  // negative: no limit
+  int mixUps_ = 0;
+  std::mt19937 noise_{20240414};
   int inputLength_ = static_cast<int>(kReportLength);
   int outputLength_ = static_cast<int>(kReportLength);
   std::vector<HidDeviceInfo> others_;
   std::vector<std::string> denied_;
   std::string openPath_;
+
+  Payload StrayReply();
 };
 
 }  // namespace orvane

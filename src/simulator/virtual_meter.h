@@ -48,6 +48,8 @@ class VirtualMeter {
   int rhLit() const { return rh_; }
   // The reading the meter measures now, in its own unit, before range and hold.
   double LuminanceNow() const { return luminance_; }
+  // The user ends every mode (setting, recording, R-H, MX/MN, hold): the meter measures.
+  void ReturnToMeasuring() { setMode_ = recording_ = hold_ = false, maxMin_ = rh_ = 0; }
   // Moves the simulated light one step (called for every display frame).
   void Drift();
   // Makes every display frame exactly `frame` until cleared (for decoding tests).

@@ -162,6 +162,37 @@ TEST(LoggerSetContent, MeterThatStopsAnsweringLeavesAnIncompleteDownload) {
   }
 }
 
+// A length that the meter's memory cannot hold (a display frame read as the answer to the
+// choice gives some 20 GB) asks for no content; one that fits is downloaded whole.
+TEST(LoggerSetContent, LengthBeyondTheMemoryIsNotDownloaded) {
+  struct Case {
+    std::uint64_t figure1, figure2;  // status figures, kilobytes
+    std::uint64_t length;
+    bool downloaded;
+  } cases[] = {
+      {0, 1, 1024, true},                // the whole memory
+      {1, 0, 1025, false},               // one byte more
+      {2, 1, 2048, true},                // the larger figure counts
+      {3, 512, 0x0502030403ULL, false},  // display frame bytes 1..5 read as a length
+      {0, 0, 130, true},                 // no figures: no limit
+  };
+  for (const Case& c : cases) {
+    ScriptedLink m;
+    const auto blocks = static_cast<int>(c.downloaded ? ContentBlockCount(c.length) : 0);
+    QueueContent(m, c.length, blocks);
+    m.transport.replies.push_back(Reply({}, '#'));
+    const LoggerStatus status{c.figure1, c.figure2, 1};
+    const SetDownload d = DownloadSetContent(m.link, "20140414123456", {}, LongestSetText(status));
+    EXPECT_EQ(d.beyondMemory, !c.downloaded) << c.length;
+    EXPECT_EQ(d.complete, c.downloaded) << c.length;
+    EXPECT_EQ(d.text.size(), static_cast<std::size_t>(blocks) * 64) << c.length;
+    // Beyond the memory only the choice (21) was sent, never the content query (17).
+    ASSERT_EQ(m.transport.written.size(), c.downloaded ? 2u : 1u) << c.length;
+    EXPECT_EQ(m.transport.written.back()[2],
+              c.downloaded ? request::kSetContent : request::kSelectSet);
+  }
+}
+
 TEST(LoggerStampRequests, UnitOptionAndErasesSendTheRightBytes) {
   ScriptedLink m;
   m.QueueDrain();
