@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFontDatabase>
+#include <QTimer>
 #include <cstdio>
 #include <memory>
 
@@ -12,7 +13,29 @@
 #include "panel/panel_window.h"
 #include "simulator/simulated_transport.h"
 #include "simulator/virtual_meter.h"
+#include "ui/answer_file_dialogs.h"
 #include "ui/qt_dialogs.h"
+
+namespace {
+
+// Hooks for driving the program headless (tests, scripts); hidden from --help.
+QCommandLineOption Hidden(QCommandLineOption option) {
+  option.setFlags(QCommandLineOption::HiddenFromHelp);
+  return option;
+}
+
+// --press-save: presses the tool bar's Save once the panel offers recording.
+void PressSaveWhenOffered(orvane::PanelWindow& panel) {
+  auto* timer = new QTimer(&panel);
+  QObject::connect(timer, &QTimer::timeout, &panel, [&panel, timer] {
+    if (!panel.Controls().RecordingEnabled) return;
+    timer->stop();
+    panel.Toolbar1_ButtonClick("Save");
+  });
+  timer->start(100);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -25,6 +48,9 @@ int main(int argc, char** argv) {
   parser.addVersionOption();
   parser.addOption({"simulate", "Use the built-in simulated meter instead of a USB device."});
   parser.addOption({"meter", "Vendor and product id of the meter, hex.", "VID:PID"});
+  // Test hooks (README, "Driving the program headless").
+  parser.addOption(Hidden({"answers-from", "Answer the dialogs from a file.", "FILE"}));
+  parser.addOption(Hidden({"press-save", "Press Save once recording is offered."}));
   parser.process(app);
 
   orvane::MeterIds ids;
@@ -44,11 +70,24 @@ int main(int argc, char** argv) {
     transport = std::make_unique<orvane::HidapiTransport>();
   }
 
-  orvane::QtDialogs dialogs;
+  orvane::QtDialogs qtDialogs;
+  orvane::AnswerFileDialogs answerFile;
+  orvane::Dialogs* dialogs = &qtDialogs;
+  if (parser.isSet("answers-from")) {
+    std::string error;
+    if (!answerFile.Load(parser.value("answers-from").toStdString(), error)) {
+      std::fprintf(stderr, "orvane: %s\n", error.c_str());
+      return 2;
+    }
+    dialogs = &answerFile;
+  }
   orvane::QtLauncher launcher;
   orvane::PanelWindow panel(
-      {*transport, ids, dialogs, launcher, clock, orvane::WorkingFolderPath()});
-  dialogs.SetParent(&panel);
+      {*transport, ids, *dialogs, launcher, clock, orvane::WorkingFolderPath()});
+  qtDialogs.SetParent(&panel);
   panel.show();
+  // Once the window shows: a recording an earlier run left unfinished is offered.
+  QTimer::singleShot(0, &panel, [&panel] { panel.CheckUnfinishedRecording(); });
+  if (parser.isSet("press-save")) PressSaveWhenOffered(panel);
   return app.exec();
 }

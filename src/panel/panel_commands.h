@@ -42,4 +42,7 @@ void ListTick(PanelContext& ctx, const std::string& time);
 // Closing the panel: finish what holds user data (a running recording) first.
 void FinishBeforeExit(PanelContext& ctx, PanelControls& controls);
 
+// At start-up: offers to save a recording that was never finished.
+void OfferUnfinishedRecording(PanelContext& ctx);
+
 }  // namespace orvane

@@ -132,6 +132,10 @@ void PanelWindow::Timer2_Timer() {
   ListTick(*context_, time);
 }
 
+void PanelWindow::CheckUnfinishedRecording() {
+  OfferUnfinishedRecording(*context_);
+}
+
 void PanelWindow::LblName_Click() {
   setWindowTitle(windowTitle().contains("140414") ? kPanelCaption : kPanelCaptionLong);
 }

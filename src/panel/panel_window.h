@@ -54,6 +54,8 @@ class PanelWindow final : public QWidget, private LinkNotices {
   void Timer2_Timer();
   void LblName_Click();
   void Toolbar1_ButtonClick(const QString& key);
+  // Offers to save a recording an earlier run did not finish (called once the window shows).
+  void CheckUnfinishedRecording();
 
   PanelContext& Context() { return *context_; }
   PanelControls& Controls() { return controls_; }

@@ -11,6 +11,7 @@
 #include "recording/file_choice.h"
 #include "recording/recorded_reading.h"
 #include "recording/recording_file.h"
+#include "recording/unfinished_recording.h"
 
 namespace orvane {
 
@@ -73,6 +74,10 @@ void StartRecording(PanelContext& ctx, PanelControls& controls) {
     ctx.state.SaveAccepted = false;
     return;
   }
+  // The mark lets the next start find this recording if the program does not finish it;
+  // without it the recording runs all the same.
+  std::string markError;
+  MarkRecordingRunning(ctx.workingFolder, ctx.state.SaveFileName, markError);
   ctx.state.RecordingUnit = unit;
   ctx.state.RecordCount = 0;
   controls.LblFileName->setText(Q(FileTitle(ctx.state.SaveFileName)));
@@ -87,6 +92,7 @@ bool SaveRecording(PanelContext& ctx) {
   for (;;) {
     std::string error;
     if (FinishRecordingFile(session.file, ctx.state.SaveFileName, ctx.state.RecordCount, error)) {
+      ClearRecordingMark(ctx.workingFolder);
       return true;
     }
     ctx.dialogs.Message("The data file cannot be written.\r\n" + error +
@@ -164,6 +170,30 @@ void FinishBeforeExit(PanelContext& ctx, PanelControls& controls) {
                           SessionOf(ctx.state).file.ScratchPath() +
                           " until the next recording starts.",
                       MessageIcon::Exclamation, MessageButtons::Ok, "");
+}
+
+// At start-up: a recording that was never finished (the program was killed while it
+// ran) is offered for saving. Declined, it stays until the next recording starts.
+void OfferUnfinishedRecording(PanelContext& ctx) {
+  const std::optional<UnfinishedRecording> found = FindUnfinishedRecording(ctx.workingFolder);
+  if (!found) return;
+  const std::string question = "A recording of " + std::to_string(found->records) +
+                               " records was not finished (it was to be saved as " +
+                               found->dataPath + ").\r\nDo you want to save it now?";
+  if (ctx.dialogs.Message(question, MessageIcon::Question, MessageButtons::YesNo, "") !=
+      DialogAnswer::Yes) {
+    return;
+  }
+  ShowSaveDialog(ctx.dialogs, ctx.state, found->dataPath);
+  if (ctx.state.SaveAccepted) {
+    std::string error;
+    if (!SaveUnfinishedRecording(ctx.workingFolder, ctx.state.SaveFileName, error)) {
+      ctx.dialogs.Message("The data file cannot be written.\r\n" + error +
+                              "\r\nThe records are kept until the next recording starts.",
+                          MessageIcon::Critical, MessageButtons::Ok, "");
+    }
+  }
+  ctx.state.SaveAccepted = false;
 }
 
 }  // namespace orvane

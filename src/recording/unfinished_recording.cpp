@@ -1,0 +1,137 @@
+#include "recording/unfinished_recording.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "common/working_folder.h"
+#include "recording/recording_file.h"
+
+namespace orvane {
+
+namespace {
+
+constexpr std::size_t kBodyHeaderLines = 4;  // distance, blank, column titles, dashes
+constexpr std::string_view kBodyStart = "-\tDistance : ";
+
+std::string Reason(const char* what, const std::string& path) {
+  return std::string(what) + " " + path + ": " + std::strerror(errno);
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (n == 0) errno = EIO;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+// The whole content of a regular file that is not a link; nothing when it cannot be read.
+std::optional<std::string> ReadFile(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  std::string bytes;
+  char buffer[1 << 14];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      ::close(fd);
+      return std::nullopt;
+    }
+    if (n == 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  return bytes;
+}
+
+// The scratch file's whole lines, when they begin with the body header.
+std::optional<std::string> WholeBody(const std::string& folder, long& records) {
+  const std::optional<std::string> scratch = ReadFile(InWorkingFolder(folder, kRecordingTempName));
+  if (!scratch || scratch->rfind(kBodyStart, 0) != 0) return std::nullopt;
+  const std::size_t end = scratch->rfind("\r\n");
+  if (end == std::string::npos) return std::nullopt;
+  std::string body = scratch->substr(0, end + 2);
+  std::size_t lines = 0;
+  for (std::size_t at = body.find("\r\n"); at != std::string::npos;
+       at = body.find("\r\n", at + 2)) {
+    ++lines;
+  }
+  if (lines < kBodyHeaderLines) return std::nullopt;
+  records = static_cast<long>(lines - kBodyHeaderLines);
+  return body;
+}
+
+}  // namespace
+
+bool MarkRecordingRunning(const std::string& folder, const std::string& dataPath,
+                          std::string& error) {
+  const std::string mark = InWorkingFolder(folder, kRecordingMarkName);
+  const int fd = ::open(mark.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (fd < 0) {
+    error = Reason("Cannot create", mark);
+    return false;
+  }
+  const bool ok = WriteAll(fd, dataPath);
+  if (!ok) error = Reason("Cannot write", mark);
+  ::close(fd);
+  return ok;
+}
+
+void ClearRecordingMark(const std::string& folder) {
+  ::unlink(InWorkingFolder(folder, kRecordingMarkName).c_str());
+}
+
+std::optional<UnfinishedRecording> FindUnfinishedRecording(const std::string& folder) {
+  const std::optional<std::string> mark = ReadFile(InWorkingFolder(folder, kRecordingMarkName));
+  if (!mark) return std::nullopt;
+  UnfinishedRecording found;
+  if (!WholeBody(folder, found.records)) return std::nullopt;
+  found.dataPath = *mark;
+  return found;
+}
+
+bool SaveUnfinishedRecording(const std::string& folder, const std::string& dataPath,
+                             std::string& error) {
+  long records = 0;
+  const std::optional<std::string> body = WholeBody(folder, records);
+  if (!body) {
+    error = "The unfinished recording in " + folder + " cannot be read.";
+    return false;
+  }
+  // Writing the data file over the scratch file would lose the recording.
+  struct stat data {};
+  struct stat scratch {};
+  if (::stat(dataPath.c_str(), &data) == 0 &&
+      ::stat(InWorkingFolder(folder, kRecordingTempName).c_str(), &scratch) == 0 &&
+      data.st_dev == scratch.st_dev && data.st_ino == scratch.st_ino) {
+    error = dataPath + " holds the recording itself; choose another file.";
+    return false;
+  }
+  const int out = ::open(dataPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (out < 0) {
+    error = Reason("Cannot create", dataPath);
+    return false;
+  }
+  // A full disk may show only when the data reach the device.
+  bool ok =
+      WriteAll(out, FileHeaderLines(records) + *body) && (::fsync(out) == 0 || errno == EINVAL);
+  if (!ok) error = Reason("Cannot write", dataPath);
+  if (::close(out) != 0 && ok) {
+    error = Reason("Cannot write", dataPath);
+    ok = false;
+  }
+  if (ok) ClearRecordingMark(folder);
+  return ok;
+}
+
+}  // namespace orvane

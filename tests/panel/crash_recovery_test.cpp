@@ -1,0 +1,152 @@
+// The real program, killed with SIGKILL while it records: the records written so far are
+// in the scratch file, and the next start offers to save them. It runs the built
+// program on the simulated meter, headless, with its dialogs answered from a file
+// (--answers-from) and Save pressed by --press-save. The record tick is the program's
+// real one-second timer, so this test takes a few seconds.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <thread>
+
+#include "common/working_folder.h"
+#include "recording/recording_file.h"
+#include "recording/temp_folder.h"
+#include "recording/unfinished_recording.h"
+
+extern char** environ;
+
+namespace orvane {
+namespace {
+
+using testing_support::ReadBytes;
+using testing_support::TempFolder;
+using testing_support::WriteBytes;
+
+#ifdef ORVANE_SANITIZE
+constexpr auto kPatience = std::chrono::seconds(60);
+#else
+constexpr auto kPatience = std::chrono::seconds(20);
+#endif
+
+class Program {
+ public:
+  // Starts the program on the simulated meter with `folder` as its working folder.
+  Program(const TempFolder& folder, const std::string& answers, bool pressSave)
+      : errPath_(folder.File("stderr-" + std::to_string(++runs_))) {
+    const std::string answerFile = folder.File("answers-" + std::to_string(runs_));
+    WriteBytes(answerFile, answers);
+    std::vector<std::string> args = {ORVANE_GUI_PROGRAM, "--simulate", "--answers-from",
+                                     answerFile};
+    if (pressSave) args.emplace_back("--press-save");
+    std::vector<std::string> env = {"ORVANE_TEMP_DIR=" + folder.Path(),
+                                    "QT_QPA_PLATFORM=offscreen"};
+    for (char** e = environ; *e != nullptr; ++e) {
+      const std::string entry = *e;
+      if (entry.rfind("ORVANE_TEMP_DIR=", 0) != 0 && entry.rfind("QT_QPA_PLATFORM=", 0) != 0) {
+        env.push_back(entry);
+      }
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    std::vector<char*> argv, envp;
+    for (auto& a : args) argv.push_back(a.data());
+    for (auto& e : env) envp.push_back(e.data());
+    argv.push_back(nullptr);
+    envp.push_back(nullptr);
+    if (posix_spawn(&pid_, args[0].c_str(), &actions, nullptr, argv.data(), envp.data()) != 0) {
+      pid_ = -1;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+  }
+  ~Program() { Kill(); }
+
+  bool Running() const { return pid_ > 0; }
+  void Kill() {
+    if (pid_ <= 0) return;
+    ::kill(pid_, SIGKILL);
+    ::waitpid(pid_, nullptr, 0);
+    pid_ = -1;
+  }
+  std::string Errors() const { return ReadBytes(errPath_); }
+
+  // Waits until `done` holds, at most kPatience; false when the program ended or time ran out.
+  bool WaitFor(const std::function<bool()>& done) const {
+    const auto until = std::chrono::steady_clock::now() + kPatience;
+    while (std::chrono::steady_clock::now() < until) {
+      if (done()) return true;
+      if (::waitpid(pid_, nullptr, WNOHANG) == pid_) return done();
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
+  }
+
+ private:
+  static inline int runs_ = 0;
+  std::string errPath_;
+  pid_t pid_ = -1;
+};
+
+long Lines(const std::string& bytes) {
+  long n = 0;
+  for (std::size_t at = bytes.find("\r\n"); at != std::string::npos;
+       at = bytes.find("\r\n", at + 2)) {
+    ++n;
+  }
+  return n;
+}
+
+TEST(CrashRecovery, KilledRecordingIsOfferedAtTheNextStartAndSaved) {
+  TempFolder folder;
+  const std::string scratch = folder.File(kRecordingTempName);
+  const std::string chosen = folder.File("evening run.lms");
+
+  // 1. A recording runs; after three records the program is killed.
+  {
+    Program run(folder, "file " + chosen + "\n", true);
+    ASSERT_TRUE(run.Running());
+    ASSERT_TRUE(run.WaitFor([&] { return Lines(ReadBytes(scratch)) >= 4 + 3; })) << run.Errors();
+    run.Kill();
+  }
+  const std::string body = ReadBytes(scratch);
+  const long records = Lines(body) - 4;
+  ASSERT_GE(records, 3);
+  EXPECT_FALSE(std::filesystem::exists(chosen));
+  const std::string offer = "dialog: message: A recording of " + std::to_string(records) +
+                            " records was not finished (it was to be saved as " + chosen +
+                            "). | Do you want to save it now?";
+
+  // 2. Declined: the records stay, and the next start offers them again.
+  {
+    Program declined(folder, "no\n", false);
+    ASSERT_TRUE(declined.WaitFor([&] {
+      return declined.Errors().find(offer) != std::string::npos;
+    })) << declined.Errors();
+  }
+  EXPECT_EQ(ReadBytes(scratch), body);
+  EXPECT_FALSE(std::filesystem::exists(chosen));
+
+  // 3. Accepted, into a file whose name is not ASCII: the data file holds every record.
+  const std::string saved = folder.File("Messung ü 2.lms");
+  {
+    Program accepted(folder, "yes\nfile " + saved + "\n", false);
+    ASSERT_TRUE(accepted.WaitFor([&] { return Lines(ReadBytes(saved)) == 4 + 4 + records; }))
+        << accepted.Errors();
+    EXPECT_NE(accepted.Errors().find(offer), std::string::npos);
+  }
+  EXPECT_EQ(ReadBytes(saved), FileHeaderLines(records) + body);
+  EXPECT_FALSE(FindUnfinishedRecording(folder.Path()).has_value());
+}
+
+}  // namespace
+}  // namespace orvane
