@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QProcess>
 #include <QStringList>
 #include <QUrl>
 
@@ -90,8 +91,12 @@ std::optional<std::string> QtDialogs::SaveFile(const FileDialogRequest& r) {
   return dialog.selectedFiles().front().toStdString();
 }
 
+// The desktop's opener gets the path as its one argument: no shell ever sees it, so
+// blanks, quotes and ";" in a name are just characters of that name.
 bool QtLauncher::OpenInEditor(const std::string& path) {
-  return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+  const QString file = QString::fromStdString(path);
+  if (QProcess::startDetached(QStringLiteral("xdg-open"), {file})) return true;
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(file));
 }
 
 }  // namespace orvane
