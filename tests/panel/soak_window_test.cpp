@@ -157,6 +157,7 @@ class Soak {
     const double r = std::uniform_real_distribution<double>(0, 1)(random_);
     if (r < 0.004) {
       keys_[static_cast<std::size_t>(Between(0, static_cast<int>(keys_.size()) - 1))]->click();
+      CheckTimers();
       ++work.keys;
     } else if (r < 0.0045) {
       rig.dialogs.QueueInput("00:00:0" + std::to_string(Between(1, 9)));
@@ -258,6 +259,7 @@ TEST(Soak, PanelKeepsEveryRecordThroughAMisbehavingMeter) {
 
   EXPECT_EQ(w.recordsWritten, w.recordTicks);
   EXPECT_EQ(w.timersLeftStopped, 0);
+  EXPECT_EQ(soak.rig.dialogs.Unused(), 0u);  // every command asked what it was scripted for
   // Every kind of fault and of work happened, or the run proved nothing.
   EXPECT_GT(f.unplugs, 0);
   EXPECT_GT(f.silences, 0);
