@@ -55,7 +55,11 @@ int List(const Logger& logger) {
 int Download(MeterLink& link, const Logger& logger, const Args& args) {
   std::size_t n = 0;
   if (!SetNumber(args, logger, n)) return 1;
-  const SetDownload set = DownloadSetContent(link, logger.stamps[n - 1]);
+  const SetDownload set =
+      DownloadSetContent(link, logger.stamps[n - 1], {}, LongestSetText(logger.status));
+  if (set.beyondMemory) {
+    return Fail("the meter announced a record set longer than its memory; please try again");
+  }
   if (!set.complete) return Fail("the meter stopped answering: the record set is incomplete");
   if (!args.Has("out")) {
     std::fwrite(set.text.data(), 1, set.text.size(), stdout);
