@@ -1,8 +1,8 @@
 #include "common/text_value.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <string>
 
 namespace orvane {
@@ -34,8 +34,13 @@ double NumericValue(std::string_view text) {
       i = j;
     }
   }
-  const std::string number(text.substr(start, i - start));
-  const double value = std::strtod(number.c_str(), nullptr);
+  // from_chars reads the same digits (correctly rounded, as strtod) without a copy; it
+  // takes no "+" and leaves the value alone when it is out of range.
+  const char* first = text.data() + start;
+  if (*first == '+') ++first;
+  double value = 0.0;
+  const auto [end, error] = std::from_chars(first, text.data() + i, value);
+  if (error != std::errc() || end != text.data() + i) return 0.0;
   return std::isfinite(value) ? value : 0.0;
 }
 
