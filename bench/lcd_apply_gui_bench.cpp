@@ -89,6 +89,8 @@ void BM_LcdApplyEverythingChanged(benchmark::State& state) {
     rig.lcd->Apply(m);
   }
   state.counters["elements"] = static_cast<double>(m.Size());
+  state.counters["widget_events"] =
+      static_cast<double>(rig.counter.events) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_LcdApplyEverythingChanged)->Unit(benchmark::kMicrosecond);
 
@@ -112,12 +114,4 @@ BENCHMARK(BM_LcdApplyEverythingChangedAndPaint)->Unit(benchmark::kMicrosecond);
 }  // namespace
 }  // namespace orvane
 
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+#include "gui_bench_main.h"

@@ -49,8 +49,8 @@ void AppendRecords(orvane::RecordingFile& file, long first, long last) {
   std::string error;
   char time[32];
   for (long k = first; k <= last; ++k) {
-    std::snprintf(time, sizeof time, "2024/05/17 %02ld:%02ld:%02ld", (k / 3600) % 24,
-                  (k / 60) % 60, k % 60);
+    std::snprintf(time, sizeof time, "2024/05/17 %02ld:%02ld:%02ld", (k / 3600) % 24, (k / 60) % 60,
+                  k % 60);
     const char* reading = kReadings[k % 6];
     orvane::AppendRecord(file, k, time, reading, reading, error);
   }

@@ -50,8 +50,10 @@ int main(int argc, char** argv) {
   orvane::SystemClock clock;
   orvane::VirtualMeter meter(clock, 2024);
   meter.FillLogger(6);
+  meter.keepLog = false;
   orvane::MeterIds ids;
   orvane::SimulatedTransport transport(meter, ids.vendorId, ids.productId);
+  transport.keepLog = false;
   orvane::QtDialogs dialogs;
   orvane::QtLauncher launcher;
   int result = 0;

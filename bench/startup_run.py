@@ -14,7 +14,8 @@ import time
 def one_run(probe):
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
     start = time.perf_counter()
-    with subprocess.Popen([probe], stdout=subprocess.PIPE, text=True, env=env) as p:
+    with subprocess.Popen([probe], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True,
+                          env=env) as p:
         line = p.stdout.readline()
         elapsed = time.perf_counter() - start
         p.wait()

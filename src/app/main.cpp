@@ -65,7 +65,11 @@ int main(int argc, char** argv) {
   if (parser.isSet("simulate")) {
     meter = std::make_unique<orvane::VirtualMeter>(clock, 2024);
     meter->FillLogger(6);
-    transport = std::make_unique<orvane::SimulatedTransport>(*meter, ids.vendorId, ids.productId);
+    meter->keepLog = false;
+    auto simulated =
+        std::make_unique<orvane::SimulatedTransport>(*meter, ids.vendorId, ids.productId);
+    simulated->keepLog = false;
+    transport = std::move(simulated);
   } else {
     transport = std::make_unique<orvane::HidapiTransport>();
   }

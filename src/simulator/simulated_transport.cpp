@@ -39,7 +39,7 @@ bool SimulatedTransport::Write(std::span<const std::uint8_t> report) {
   if (!open_ || !plugged_) return false;
   Report whole{};
   std::copy_n(report.begin(), std::min(report.size(), whole.size()), whole.begin());
-  written.push_back(whole);
+  if (keepLog) written.push_back(whole);
   if (openPath_ == kMeterPath) meter_.HandleRequest(whole);
   return true;
 }

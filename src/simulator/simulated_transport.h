@@ -57,7 +57,8 @@ class SimulatedTransport final : public HidTransport {
   int closes = 0;
   int reads = 0;
   int mixedUpReplies = 0;       // stray replies delivered
-  std::vector<Report> written;  // every report written, whole
+  std::vector<Report> written;  // every report written, whole, while keepLog is on
+  bool keepLog = true;
   bool IsOpen() const { return open_; }
 
  private:

@@ -230,9 +230,9 @@ void VirtualMeter::EraseSet(const Report& request) {
 }
 
 void VirtualMeter::HandleRequest(const Report& request) {
-  requestsReceived.push_back(request);
-  const std::uint8_t previous =
-      requestsReceived.size() > 1 ? requestsReceived[requestsReceived.size() - 2][2] : 0;
+  if (keepLog) requestsReceived.push_back(request);
+  const std::uint8_t previous = lastRequest_;
+  lastRequest_ = request[2];
   replies_.clear();  // the meter answers the latest request only
   const int word = request[3] * 256 + request[4];
   switch (request[2]) {

@@ -53,7 +53,13 @@ QPainter& QImageCanvas::Painter() {
   return *painter_;
 }
 
+void QImageCanvas::SetMergeColumns(bool on) {
+  FlushColumn();
+  mergeColumns_ = on;
+}
+
 void QImageCanvas::EndPainting() {
+  FlushColumn();
   if (painter_) painter_->end();
   painter_.reset();
   pen_ = PenKey{};
@@ -71,6 +77,7 @@ void QImageCanvas::Line(double x1, double y1, double x2, double y2, Colour colou
     ThinLine(from, to, colour);
     return;
   }
+  FlushColumn();
   QPainter& p = Painter();
   // Changing the pen costs more than a short line: only when it differs.
   const PenKey key{colour, penWidth_, dash_};
@@ -83,12 +90,24 @@ void QImageCanvas::Line(double x1, double y1, double x2, double y2, Colour colou
 
 // A one-pixel solid line written straight into the image: from the first point up to,
 // not including, the last, as the painter draws it. Curves of many thousand short
-// segments go this way.
+// segments go this way; a vertical one waits for the others of its column.
 void QImageCanvas::ThinLine(QPoint from, QPoint to, Colour colour) {
-  Painter();  // the painter is open, so the image is not shared and its bits stay put
   const QRgb rgb = qRgb(colour.r, colour.g, colour.b);
   const int w = image_.width();
   const int h = image_.height();
+  if (from.x() == to.x() && mergeColumns_) {
+    if (from.y() == to.y() || from.x() < 0 || from.x() >= w) return;
+    if (from.x() != columnX_) FlushColumn();
+    columnX_ = from.x();
+    const int top = from.y() < to.y() ? from.y() : to.y() + 1;
+    const int bottom = from.y() < to.y() ? to.y() - 1 : from.y();
+    if (bottom >= 0 && top < h) column_.push_back({std::max(top, 0), std::min(bottom, h - 1), rgb});
+    return;
+  }
+  FlushColumn();
+  Painter();  // the painter is open, so the image is not shared and its bits stay put
+  uchar* const bits = image_.bits();
+  const qsizetype stride = image_.bytesPerLine();
   const int dx = std::abs(to.x() - from.x());
   const int dy = -std::abs(to.y() - from.y());
   const int sx = from.x() < to.x() ? 1 : -1;
@@ -97,13 +116,46 @@ void QImageCanvas::ThinLine(QPoint from, QPoint to, Colour colour) {
   int x = from.x();
   int y = from.y();
   while (x != to.x() || y != to.y()) {
-    if (x >= 0 && y >= 0 && x < w && y < h) {
-      reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = rgb;
-    }
+    if (x >= 0 && y >= 0 && x < w && y < h) reinterpret_cast<QRgb*>(bits + y * stride)[x] = rgb;
     const int e2 = 2 * err;
     if (e2 >= dy) err += dy, x += sx;
     if (e2 <= dx) err += dx, y += sy;
   }
+}
+
+// Latest span first: each writes only the rows no later span covers.
+void QImageCanvas::FlushColumn() {
+  if (column_.empty()) return;
+  Painter();
+  uchar* const bits = image_.bits() + columnX_ * sizeof(QRgb);
+  const qsizetype stride = image_.bytesPerLine();
+  covered_.clear();
+  for (auto span = column_.rbegin(); span != column_.rend(); ++span) {
+    int row = span->top;
+    // covered_ is sorted and its stretches are apart; write the gaps within the span.
+    for (const auto& [from, to] : covered_) {
+      if (to < row) continue;
+      if (from > span->bottom) break;
+      for (; row < from; ++row) *reinterpret_cast<QRgb*>(bits + row * stride) = span->rgb;
+      row = std::max(row, to + 1);
+    }
+    for (; row <= span->bottom; ++row) *reinterpret_cast<QRgb*>(bits + row * stride) = span->rgb;
+    // Add the span to covered_, joining what it touches.
+    auto first = std::lower_bound(covered_.begin(), covered_.end(), span->top - 1,
+                                  [](const auto& c, int y) { return c.second < y; });
+    int top = span->top;
+    int bottom = span->bottom;
+    auto last = first;
+    while (last != covered_.end() && last->first <= bottom + 1) {
+      top = std::min(top, last->first);
+      bottom = std::max(bottom, last->second);
+      ++last;
+    }
+    first = covered_.erase(first, last);
+    covered_.insert(first, {top, bottom});
+  }
+  column_.clear();
+  columnX_ = -1;
 }
 
 const QPen& QImageCanvas::CachedPen(const PenKey& key) {
@@ -121,6 +173,7 @@ void QImageCanvas::FilledBox(double x1, double y1, double x2, double y2, Colour 
   // Both corners belong to the box.
   const QRect box(QPoint(std::min(Pixel(x1), Pixel(x2)), std::min(Pixel(y1), Pixel(y2))),
                   QPoint(std::max(Pixel(x1), Pixel(x2)), std::max(Pixel(y1), Pixel(y2))));
+  FlushColumn();
   Painter().fillRect(box, ToQColor(colour));
 }
 
@@ -133,6 +186,7 @@ double QImageCanvas::TextHeight(std::string_view) const {
 }
 
 void QImageCanvas::PrintText(std::string_view text) {
+  FlushColumn();
   QPainter& p = Painter();
   p.setPen(ToQColor(fore_));
   pen_ = PenKey{};

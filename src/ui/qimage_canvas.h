@@ -28,6 +28,11 @@ class QImageCanvas final : public Canvas {
   void Resize(int width, int height);
   // The surface with everything drawn so far.
   const QImage& Image();
+  // Off: every one-pixel segment is written the moment it is drawn (the plain way, for
+  // comparison). On (the default): the vertical segments that follow one another in one
+  // pixel column are written together, each pixel once, with the colour of the last
+  // segment that covers it: the same pixels, much faster for a curve of a million records.
+  void SetMergeColumns(bool on);
 
   int Width() const override { return image_.width(); }
   int Height() const override { return image_.height(); }
@@ -46,6 +51,8 @@ class QImageCanvas final : public Canvas {
   QPainter& Painter();
   void ThinLine(QPoint from, QPoint to, Colour colour);
   void EndPainting();
+  // Writes the pending vertical segments of one column.
+  void FlushColumn();
 
   QFont font_;
   QFontMetricsF metrics_;
@@ -62,6 +69,15 @@ class QImageCanvas final : public Canvas {
   std::vector<std::pair<PenKey, QPen>> pens_;  // pens made so far
   int penWidth_ = 1;
   DashStyle dash_ = DashStyle::Solid;
+  struct Span {
+    int top;     // first pixel row
+    int bottom;  // last pixel row
+    QRgb rgb;
+  };
+  bool mergeColumns_ = true;
+  int columnX_ = -1;                          // the column of the pending spans
+  std::vector<Span> column_;                  // in the order they were drawn
+  std::vector<std::pair<int, int>> covered_;  // rows already written by a later span
   Colour fore_ = kBlack;
   double textX_ = 0;
   double textY_ = 0;

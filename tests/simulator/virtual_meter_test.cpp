@@ -48,6 +48,18 @@ TEST(VirtualMeterReplies, MemKeyIsNotTakenForARecordingPeriod) {
   EXPECT_TRUE(m.meter.recording());
 }
 
+// The program's built-in meter keeps no log of its requests, and still knows what the
+// request before was.
+TEST(VirtualMeterReplies, WithoutALogAPeriodStillFollowsItsQuery) {
+  Meter m;
+  m.meter.keepLog = false;
+  m.Ask(request::kRecordingPeriodQuery);
+  m.meter.HandleRequest(Request(request::kSetRecordingPeriod, {0, 5}));
+  EXPECT_EQ(m.meter.recordingPeriod, 5);
+  EXPECT_FALSE(m.meter.recording());
+  EXPECT_TRUE(m.meter.requestsReceived.empty());
+}
+
 TEST(VirtualMeterReplies, ClockReadAndSet) {
   Meter m;
   Payload p = m.Ask(request::kClockRead);

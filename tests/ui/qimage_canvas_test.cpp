@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "graphs/chart.h"
+#include "graphs/plot_replay.h"
 #include "gui_support/chart_window_rig.h"
 #include "ui/chart_printing.h"
 
@@ -46,6 +48,82 @@ TEST(ImageCanvas, LinesBoxesAndPensLandOnTheirPixels) {
   EXPECT_EQ(CountColour(steepImage, 0, 0, 5, 5, Qt::black), 5);
   canvas.Clear();
   EXPECT_EQ(CountColour(canvas.Image(), 0, 0, 99, 59, Qt::white), 100 * 60);
+}
+
+// Many more records than pixels: readings that creep, jump to "K" values and over range,
+// so that both curves cross in the same columns.
+PlotData CrowdedPlot(long n) {
+  PlotData plot;
+  for (long i = 0; i < n; ++i) {
+    const std::string time =
+        "2024/05/17 10:" + std::to_string(10 + i / 60 % 50) + ":" + std::to_string(10 + i % 50);
+    plot.PlotTimes.push_back(time);
+    plot.PlotMain.push_back(i % 997 == 0 ? "OL"
+                            : i % 7 == 0 ? std::to_string(i % 9) + ".5K"
+                                         : std::to_string(i % 9999 / 10.0));
+    plot.PlotCd.push_back(std::to_string((i * 37) % 9999));
+  }
+  plot.PlotRecords = plot.PlotTo = n;
+  plot.PlotFrom = 1;
+  plot.PlotUnit = "Lux";
+  plot.PlotRange.LuxMax = plot.PlotRange.CdMax = 9999;
+  return plot;
+}
+
+QImage Replayed(bool mergeColumns, PlotData plot, int width) {
+  QImageCanvas canvas;
+  canvas.SetMergeColumns(mergeColumns);
+  canvas.Resize(width, 300);
+  ChartState chart = LoadedChart(ChartKind::List);
+  DrawFrame(canvas, chart, ChartScale{plot.PlotRange, true});
+  ReplayPlot(canvas, chart, plot, [](int) { return true; });
+  return canvas.Image().copy();
+}
+
+// Vertical segments piled in a few columns, in two colours, off the surface in part,
+// between boxes, text and slanted lines that must keep their place in the order.
+QImage Scrambled(bool mergeColumns) {
+  QImageCanvas canvas;
+  canvas.SetMergeColumns(mergeColumns);
+  canvas.Resize(40, 40);
+  unsigned seed = 7;
+  auto next = [&seed](int range) {
+    return static_cast<int>((seed = seed * 1103515245 + 12345) >> 16) % range;
+  };
+  for (int i = 0; i < 400; ++i) {
+    const int x = 3 + i / 50 * 4;
+    const Colour colour = next(2) == 0 ? kBlack : kBlue;
+    canvas.Line(x, next(50) - 5, x, next(50) - 5, colour);
+    if (i % 61 == 0) canvas.FilledBox(x - 1, next(40), x + 1, next(40), PaletteColour(12));
+    if (i % 73 == 0) canvas.Line(x, next(40), x + 9, next(40), PaletteColour(7));
+    if (i % 89 == 0) canvas.PrintText("8");
+  }
+  return canvas.Image().copy();
+}
+
+TEST(ImageCanvas, MergedColumnsGiveTheSamePixelsAsEverySegmentDrawn) {
+  const struct {
+    const char* what;
+    QImage merged;
+    QImage plain;
+  } cases[] = {
+      {"20,000 records on 300 px", Replayed(true, CrowdedPlot(20000), 300),
+       Replayed(false, CrowdedPlot(20000), 300)},
+      {"fewer records than pixels", Replayed(true, CrowdedPlot(150), 300),
+       Replayed(false, CrowdedPlot(150), 300)},
+      {"piled segments between other drawing", Scrambled(true), Scrambled(false)},
+  };
+  for (const auto& c : cases) {
+    ASSERT_EQ(c.merged.size(), c.plain.size()) << c.what;
+    long differ = 0;
+    for (int y = 0; y < c.plain.height(); ++y) {
+      for (int x = 0; x < c.plain.width(); ++x)
+        differ += c.merged.pixel(x, y) != c.plain.pixel(x, y);
+    }
+    EXPECT_EQ(differ, 0) << c.what;
+    EXPECT_GT(CountColour(c.plain, 0, 0, c.plain.width() - 1, c.plain.height() - 1, Qt::black), 0)
+        << c.what;
+  }
 }
 
 TEST(ImageCanvas, TextIsMeasuredAndPrintedInTheForeColourBelowItsPosition) {
