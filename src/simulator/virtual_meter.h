@@ -71,16 +71,15 @@ class VirtualMeter {
   // --- What the meter received, for tests --------------------------------------------
   std::vector<std::uint8_t> keysReceived;                 // key codes, in order
   std::vector<Report> requestsReceived;                   // every request, whole
+  std::vector<std::array<std::uint8_t, 7>> lastSetStamp;  // stamps sent with 17
   // Whether requestsReceived grows; the program's built-in meter keeps no log, so a long
   // run does not grow by every poll.
   bool keepLog = true;
-  std::vector<std::array<std::uint8_t, 7>> lastSetStamp;  // stamps sent with 17
 
   // Fills the data logger with `count` sets of realistic content.
   void FillLogger(int count, std::size_t recordsPerSet = 40);
 
  private:
-  std::uint8_t lastRequest_ = 0;  // the code of the request before the one handled
   void HandleKey(std::uint8_t code);
   void Queue(const Payload& p) { replies_.push_back(p); }
   void QueueWord(int value);
@@ -96,6 +95,7 @@ class VirtualMeter {
   const Clock& clock_;
   std::mt19937 random_;
   std::deque<Payload> replies_;
+  std::uint8_t lastRequest_ = 0;  // the code of the request before the one handled
   std::optional<Payload> forcedFrame_;
   std::optional<Payload> forcedBlink_;
   Unit unit_ = Unit::CdM2;
