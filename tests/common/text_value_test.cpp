@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
 #include "common/live_reading.h"
 
 namespace orvane {
@@ -17,6 +22,36 @@ TEST(NumericValue, ReadsLikeATypedValue) {
                         Case{"1:00:01", 1}, Case{"\t 42", 42}, Case{"1e999", 0}, Case{"+", 0}}) {
     SCOPED_TRACE(c.text);
     EXPECT_DOUBLE_EQ(NumericValue(c.text), c.value);
+  }
+}
+
+// Exactly the value strtod reads, to the last bit, for short and long digit strings.
+TEST(NumericValue, EveryDecimalTextReadsToTheCorrectlyRoundedValue) {
+  std::vector<std::string> texts = {"0.1",
+                                    "0.3",
+                                    "523.1",
+                                    "-0.05",
+                                    "+9.87",
+                                    "-0",
+                                    "999999999999999",
+                                    "1234567890123456",
+                                    "0.1e1",
+                                    "4.35e-3",
+                                    "12345678901234567890.5"};
+  unsigned seed = 11;
+  for (int i = 0; i < 20000; ++i) {
+    seed = seed * 1103515245 + 12345;
+    const int decimals = static_cast<int>(seed >> 28) % 8;
+    std::string text = std::to_string(seed % 100000000);
+    if (decimals > 0 && decimals < static_cast<int>(text.size())) {
+      text.insert(text.size() - decimals, ".");
+    }
+    texts.push_back(text);
+  }
+  for (const std::string& text : texts) {
+    const double expected = std::strtod(text.c_str(), nullptr);
+    EXPECT_EQ(NumericValue(text), expected) << text;
+    EXPECT_EQ(std::signbit(NumericValue(text)), std::signbit(expected)) << text;
   }
 }
 
