@@ -26,9 +26,12 @@ class SimulatedSession final : public MeterSession {
   explicit SimulatedSession(MeterIds ids) {
     meter_ = std::make_unique<VirtualMeter>(clock_, 2024);
     meter_->FillLogger(6);
+    meter_->keepLog = false;  // a long `record` or `watch` must not grow
     // A meter whose clock was never set runs behind the PC: clock --set shows its effect.
     meter_->clockOffsetSeconds = -kSimulatedClockLagSeconds;
-    transport_ = std::make_unique<SimulatedTransport>(*meter_, ids.vendorId, ids.productId);
+    auto transport = std::make_unique<SimulatedTransport>(*meter_, ids.vendorId, ids.productId);
+    transport->keepLog = false;
+    transport_ = std::move(transport);
     link_ = std::make_unique<MeterLink>(*transport_, notices_, ids);
   }
 
