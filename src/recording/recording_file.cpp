@@ -9,42 +9,26 @@
 #include <cstring>
 #include <vector>
 
+#include "common/file_io.h"
+
 namespace orvane {
 
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-std::string Reason(const char* what, const std::string& path) {
-  return std::string(what) + " " + path + ": " + std::strerror(errno);
-}
-
-// Writes every byte, going on after interruptions and short writes.
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      if (n == 0) errno = EIO;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
-}
-
 // Appends the scratch file's content at `scratchPath` to `out`.
 bool CopyScratch(const std::string& scratchPath, int out, const std::string& dataPath,
                  std::string& error) {
   const int in = ::open(scratchPath.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
   if (in < 0) {
-    error = Reason("Cannot read the recording in", scratchPath);
+    error = FileErrorReason("Cannot read the recording in", scratchPath);
     return false;
   }
   // Only what the scratch file holds now is copied, whatever happens to it meanwhile.
   struct stat st {};
   if (::fstat(in, &st) != 0) {
-    error = Reason("Cannot read the recording in", scratchPath);
+    error = FileErrorReason("Cannot read the recording in", scratchPath);
     ::close(in);
     return false;
   }
@@ -55,14 +39,14 @@ bool CopyScratch(const std::string& scratchPath, int out, const std::string& dat
     const ssize_t n = ::read(in, buffer.data(), std::min(buffer.size(), left));
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
-      error = Reason("Cannot read the recording in", scratchPath);
+      error = FileErrorReason("Cannot read the recording in", scratchPath);
       ok = false;
       break;
     }
     if (n == 0) break;
     left -= static_cast<std::size_t>(n);
     if (!WriteAll(out, std::string_view(buffer.data(), static_cast<std::size_t>(n)))) {
-      error = Reason("Cannot write", dataPath);
+      error = FileErrorReason("Cannot write", dataPath);
       ok = false;
       break;
     }
@@ -132,12 +116,12 @@ bool BeginRecordingFile(RecordingFile& file, const std::string& scratchPath, boo
   file.fd_ = ::open(scratchPath.c_str(),
                     O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (file.fd_ < 0) {
-    error = Reason("Cannot create", scratchPath);
+    error = FileErrorReason("Cannot create", scratchPath);
     return false;
   }
   ::fchmod(file.fd_, 0600);  // also a scratch file left by an older run: only its owner reads it
   if (!WriteAll(file.fd_, BodyHeaderLines(metric, distanceText))) {
-    error = Reason("Cannot write", scratchPath);
+    error = FileErrorReason("Cannot write", scratchPath);
     file.Close();
     return false;
   }
@@ -153,13 +137,13 @@ bool AppendRecord(RecordingFile& file, long number, std::string_view dateTime,
     }
     file.fd_ = ::open(file.scratchPath_.c_str(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_CLOEXEC);
     if (file.fd_ < 0) {
-      error = Reason("Cannot open", file.scratchPath_);
+      error = FileErrorReason("Cannot open", file.scratchPath_);
       return false;
     }
   }
   // One write per line: the operating system holds every record once this returns.
   if (!WriteAll(file.fd_, RecordLine(number, dateTime, mainText, cdText))) {
-    error = Reason("Cannot write", file.scratchPath_);
+    error = FileErrorReason("Cannot write", file.scratchPath_);
     return false;
   }
   return true;
@@ -175,19 +159,19 @@ bool FinishRecordingFile(RecordingFile& file, const std::string& dataPath, long 
   }
   const int out = ::open(dataPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (out < 0) {
-    error = Reason("Cannot create", dataPath);
+    error = FileErrorReason("Cannot create", dataPath);
     return false;
   }
   bool ok = WriteAll(out, FileHeaderLines(count));
-  if (!ok) error = Reason("Cannot write", dataPath);
+  if (!ok) error = FileErrorReason("Cannot write", dataPath);
   if (ok) ok = CopyScratch(file.scratchPath_, out, dataPath, error);
   // A full disk may show only when the data reach the device or the file is closed.
   if (ok && ::fsync(out) != 0 && errno != EINVAL) {
-    error = Reason("Cannot write", dataPath);
+    error = FileErrorReason("Cannot write", dataPath);
     ok = false;
   }
   if (::close(out) != 0 && ok) {
-    error = Reason("Cannot write", dataPath);
+    error = FileErrorReason("Cannot write", dataPath);
     ok = false;
   }
   return ok;

@@ -10,29 +10,14 @@
 #include "common/working_folder.h"
 #include "recording/recording_file.h"
 
+#include "common/file_io.h"
+
 namespace orvane {
 
 namespace {
 
 constexpr std::size_t kBodyHeaderLines = 4;  // distance, blank, column titles, dashes
 constexpr std::string_view kBodyStart = "-\tDistance : ";
-
-std::string Reason(const char* what, const std::string& path) {
-  return std::string(what) + " " + path + ": " + std::strerror(errno);
-}
-
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      if (n == 0) errno = EIO;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
-}
 
 // The whole content of a regular file that is not a link; nothing when it cannot be read.
 std::optional<std::string> ReadFile(const std::string& path) {
@@ -78,11 +63,11 @@ bool MarkRecordingRunning(const std::string& folder, const std::string& dataPath
   const std::string mark = InWorkingFolder(folder, kRecordingMarkName);
   const int fd = ::open(mark.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (fd < 0) {
-    error = Reason("Cannot create", mark);
+    error = FileErrorReason("Cannot create", mark);
     return false;
   }
   const bool ok = WriteAll(fd, dataPath);
-  if (!ok) error = Reason("Cannot write", mark);
+  if (!ok) error = FileErrorReason("Cannot write", mark);
   ::close(fd);
   return ok;
 }
@@ -119,15 +104,15 @@ bool SaveUnfinishedRecording(const std::string& folder, const std::string& dataP
   }
   const int out = ::open(dataPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (out < 0) {
-    error = Reason("Cannot create", dataPath);
+    error = FileErrorReason("Cannot create", dataPath);
     return false;
   }
   // A full disk may show only when the data reach the device.
   bool ok =
       WriteAll(out, FileHeaderLines(records) + *body) && (::fsync(out) == 0 || errno == EINVAL);
-  if (!ok) error = Reason("Cannot write", dataPath);
+  if (!ok) error = FileErrorReason("Cannot write", dataPath);
   if (::close(out) != 0 && ok) {
-    error = Reason("Cannot write", dataPath);
+    error = FileErrorReason("Cannot write", dataPath);
     ok = false;
   }
   if (ok) ClearRecordingMark(folder);
