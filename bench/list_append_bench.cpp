@@ -27,9 +27,9 @@ void BM_ListDayOfTicks(benchmark::State& state) {
     bytes = metric.CapacityBytes() + imperial.CapacityBytes();
     benchmark::DoNotOptimize(metric.Row(kRowsPerDay - 1).data());
   }
-  state.counters["ns_per_tick"] = benchmark::Counter(
-      static_cast<double>(state.iterations()) * kRowsPerDay,
-      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["ns_per_tick"] =
+      benchmark::Counter(static_cast<double>(state.iterations()) * kRowsPerDay,
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
   state.counters["table_MB"] = static_cast<double>(bytes) / (1024.0 * 1024.0);
 }
 BENCHMARK(BM_ListDayOfTicks)->Unit(benchmark::kMillisecond);

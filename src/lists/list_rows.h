@@ -9,7 +9,6 @@
 #include <string_view>
 
 #include "common/live_reading.h"
-
 #include "common/text_fields.h"
 
 namespace orvane {
@@ -19,7 +18,6 @@ inline constexpr std::size_t kListReadingWidth = 6;
 inline constexpr std::size_t kListDistanceWidth = 5;
 // The list keeps this many of its newest rows in view.
 inline constexpr long kListRowsInView = 15;
-
 
 std::string FormatListRow(long number, std::string_view time, std::string_view reading,
                           std::string_view cdReading);

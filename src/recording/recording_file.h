@@ -14,7 +14,6 @@ namespace orvane {
 
 inline constexpr const char* kDataFileFilter = "Data Files (*.lms)|*.lms|All Files (*.*)|*.*|";
 
-
 // Header lines 5 to 8 (metric "Lux" or imperial "Fc"), each ended with CR LF.
 std::string BodyHeaderLines(bool metric, std::string_view distanceText);
 // Lines 1 to 4 of a data file announcing `count` records.

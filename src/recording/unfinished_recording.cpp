@@ -7,10 +7,9 @@
 #include <cerrno>
 #include <cstring>
 
+#include "common/file_io.h"
 #include "common/working_folder.h"
 #include "recording/recording_file.h"
-
-#include "common/file_io.h"
 
 namespace orvane {
 

@@ -1,7 +1,8 @@
 // The data logger reached through the panel's tool bar and erase list.
+#include <gtest/gtest.h>
+
 #include <QComboBox>
 #include <QTableWidget>
-#include <gtest/gtest.h>
 
 #include "datalogger/memory_window.h"
 #include "gui_support/panel_rig.h"
