@@ -75,8 +75,9 @@ void BM_LcdApplyNothingChanged(benchmark::State& state) {
 }
 BENCHMARK(BM_LcdApplyNothingChanged);
 
-// Every element's caption, visibility and enabled state flip on every tick.
-void BM_LcdApplyEverythingChanged(benchmark::State& state) {
+// Every element's caption, visibility and enabled state flip on every tick; with
+// `paint`, the window's repaint of the changed face is included.
+void ApplyEverythingChanged(benchmark::State& state, bool paint) {
   LcdBenchRig rig;
   LcdModel& m = rig.model();
   const std::vector<ElementState> design = DesignStates(m);
@@ -87,27 +88,20 @@ void BM_LcdApplyEverythingChanged(benchmark::State& state) {
     SetAll(m, design, flipped);
     state.ResumeTiming();
     rig.lcd->Apply(m);
+    if (paint) rig.lcd->repaint();
   }
   state.counters["elements"] = static_cast<double>(m.Size());
   state.counters["widget_events"] =
       static_cast<double>(rig.counter.events) / static_cast<double>(state.iterations());
 }
+
+void BM_LcdApplyEverythingChanged(benchmark::State& state) {
+  ApplyEverythingChanged(state, false);
+}
 BENCHMARK(BM_LcdApplyEverythingChanged)->Unit(benchmark::kMicrosecond);
 
-// The same, with the window's repaint of the changed face included.
 void BM_LcdApplyEverythingChangedAndPaint(benchmark::State& state) {
-  LcdBenchRig rig;
-  LcdModel& m = rig.model();
-  const std::vector<ElementState> design = DesignStates(m);
-  bool flipped = false;
-  for (auto _ : state) {
-    state.PauseTiming();
-    flipped = !flipped;
-    SetAll(m, design, flipped);
-    state.ResumeTiming();
-    rig.lcd->Apply(m);
-    rig.lcd->repaint();
-  }
+  ApplyEverythingChanged(state, true);
 }
 BENCHMARK(BM_LcdApplyEverythingChangedAndPaint)->Unit(benchmark::kMicrosecond);
 

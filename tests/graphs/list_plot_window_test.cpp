@@ -9,6 +9,7 @@
 #include "graphs/list_plot_open.h"
 #include "gui_support/chart_window_rig.h"
 #include "gui_support/panel_rig.h"
+#include "support/plot_records.h"
 
 namespace orvane {
 namespace {
@@ -17,21 +18,9 @@ using test::CountColour;
 using test::Pixel;
 
 void FillPlot(PlotData& plot, int n) {
-  plot = PlotData{};
-  for (int i = 1; i <= n; ++i) {
-    char time[32];
-    std::snprintf(time, sizeof time, "2024/05/17 08:%02d:%02d", i / 60 % 60, i % 60);
-    plot.PlotTimes.push_back(time);
-    plot.PlotMain.push_back(i % 2 ? "  0.25K" : "  250");  // both 250
-    plot.PlotCd.push_back("  750");
-  }
-  plot.PlotRecords = n;
-  plot.PlotFrom = 1;
-  plot.PlotTo = n;
-  plot.PlotCount = n;
-  plot.PlotUnit = "Lux";
-  plot.PlotRange.LuxMax = 1000;
-  plot.PlotRange.CdMax = 1000;
+  // "0.25K" and "250" alternate: both plot at 250.
+  plot = test::PlotRecords(
+      n, [](int i) { return i % 2 ? "  0.25K" : "  250"; }, "  750");
 }
 
 // A plot window of 640 x 480: plot left 90, width 540, bottom 453, height 380.

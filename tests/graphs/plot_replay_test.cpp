@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "support/plot_records.h"
 #include "support/recording_canvas.h"
 
 namespace orvane {
@@ -16,22 +17,8 @@ using testing::DrawOp;
 using testing::RecordingCanvas;
 
 PlotData Records(int n, const std::string& main = "100", const std::string& cd = "50") {
-  PlotData plot;
-  for (int i = 1; i <= n; ++i) {
-    char time[32];
-    std::snprintf(time, sizeof time, "2024/05/17 10:%02d:%02d", i / 60 % 60, i % 60);
-    plot.PlotTimes.push_back(time);
-    plot.PlotMain.push_back(main);
-    plot.PlotCd.push_back(cd);
-  }
-  plot.PlotRecords = n;
-  plot.PlotFrom = 1;
-  plot.PlotTo = n;
-  plot.PlotCount = n;
-  plot.PlotUnit = "Lux";
-  plot.PlotRange.LuxMax = 1000;
-  plot.PlotRange.CdMax = 1000;
-  return plot;
+  return test::PlotRecords(
+      n, [&](int) { return main; }, cd, 10);
 }
 
 struct Replay {
