@@ -18,6 +18,7 @@
 #include "display/poll_cycle.h"
 #include "recording/recorded_reading.h"
 #include "recording/recording_file.h"
+#include "recording/user_files.h"
 
 namespace orvane::cli {
 
@@ -46,16 +47,27 @@ void SleepUntil(std::chrono::steady_clock::time_point deadline) {
   }
 }
 
-// A scratch file of its own, so a recording of the panel running meanwhile is not touched.
+// A scratch file of its own, so a recording of the panel running meanwhile (which owns
+// the folder's lock and its scratch files) is not touched, and the folder's lock is not
+// needed. A name left by a killed run of the same process id is not reused: its records
+// stay until the user deletes them.
 std::string ScratchPath(const std::string& folder) {
-  const std::string name = "LightMeterS-cli-" + std::to_string(getpid()) + ".tmp";
-  return InWorkingFolder(folder, name.c_str());
+  const std::string stem = kCliScratchPrefix + std::to_string(getpid());
+  for (int serial = 1;; ++serial) {
+    const std::string name = stem + (serial == 1 ? "" : "-" + std::to_string(serial)) + ".tmp";
+    const std::string path = InWorkingFolder(folder, name.c_str());
+    if (::access(path.c_str(), F_OK) != 0) return path;  // free (or unreadable: Begin says why)
+  }
 }
 
 int Record(const Args& args) {
   long wanted = 0;
   if (args.positional.size() != 1 || !ParseWhole(args.Get("count"), wanted)) {
     return Fail("record wants OUT.lms and --count N (try --help)");
+  }
+  const std::string folder = WorkingFolderPath();
+  if (IsScratchFile(args.positional[0], folder)) {
+    return Fail(args.positional[0] + " is one of Orvane's own working files; choose another name");
   }
   auto session = MeterSession::Open(args);
   if (!session) return 2;
@@ -67,7 +79,6 @@ int Record(const Args& args) {
   // The header is metric for cd/m2 and imperial otherwise, as the panel makes it.
   const bool metric = decoder.UnitText() == "cd/m2";
 
-  const std::string folder = WorkingFolderPath();
   std::string error;
   RecordingFile file;
   if (!EnsureWorkingFolder(folder) ||

@@ -13,7 +13,6 @@
 #include <QVBoxLayout>
 
 #include "common/text_value.h"
-#include "common/working_folder.h"
 #include "datalogger/logger_exchange.h"
 #include "datalogger/logger_texts.h"
 #include "datalogger/set_text_file.h"
@@ -218,7 +217,8 @@ std::string MemoryWindow::StampOfRow(int row) const {
 }
 
 void MemoryWindow::GridSet_Click(int row) {
-  if (busy_ || LoggerBusy()) return;
+  // The header row (and a row without a stamp) names no record set: nothing to download.
+  if (busy_ || LoggerBusy() || row < 1 || StampOfRow(row).empty()) return;
   DownloadRecordSet(row);
 }
 
@@ -236,7 +236,7 @@ void MemoryWindow::DownloadRecordSet(int row) {
       },
       LongestSetText(status_));
   if (download.complete) {
-    SaveAndOpen(download.text);
+    SaveAndOpen(StampOfRow(row), download.text);
   } else if (download.beyondMemory) {
     Tell(ctx_, kSetBeyondMemoryText);
   } else {
@@ -247,13 +247,15 @@ void MemoryWindow::DownloadRecordSet(int row) {
   if (self) SetBusy(false);
 }
 
-void MemoryWindow::SaveAndOpen(const std::string& text) {
-  const std::string path = InWorkingFolder(ctx_.workingFolder, kDialogTempName);
-  if (!WriteSetTextFile(path, text)) {
-    Tell(ctx_, kCannotWriteText + path);
+// A file of its own for every download, so an earlier one is never replaced.
+void MemoryWindow::SaveAndOpen(const std::string& stampText, const std::string& text) {
+  std::string error;
+  const std::optional<std::string> path = ctx_.Files().SaveDownload(stampText, text, error);
+  if (!path) {
+    Tell(ctx_, kCannotWriteSetText + error);
     return;
   }
-  if (!ctx_.launcher.OpenInEditor(path)) Tell(ctx_, kNoEditorText + path);
+  if (!ctx_.launcher.OpenInEditor(*path)) Tell(ctx_, kNoEditorText + *path);
 }
 
 void MemoryWindow::OptLuxFc_Click(int /*index*/) {

@@ -1,8 +1,8 @@
 #pragma once
 // What the panel hands to the windows it opens: the meter link, the decoded display,
 // the shared program state, the dialogs, the editor launcher, the clock, the working
-// folder and the panel's two timers (which every user of the link other than the poll
-// stops around its requests).
+// folder, the places of the user's files and the panel's two timers (which every user of
+// the link other than the poll stops around its requests).
 
 #include <QTimer>
 #include <QWidget>
@@ -15,6 +15,7 @@
 #include "common/program_state.h"
 #include "display/frame_decoder.h"
 #include "link/meter_link.h"
+#include "recording/user_files.h"
 
 namespace orvane {
 
@@ -29,7 +30,9 @@ struct PanelContext {
   QTimer& timer2;  // the one-second record tick
   QWidget* panel;  // secondary windows open right of it
   std::string workingFolder;
+  UserFiles* userFiles = nullptr;  // where the user's files go; set by the panel
 
+  UserFiles& Files() const { return *userFiles; }
   LiveReading Reading() const {
     return MakeLiveReading(display.ReadingText(), display.KLit(), display.UnitText());
   }

@@ -4,8 +4,8 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "common/working_folder.h"
 #include "panel/panel_commands.h"
+#include "recording/file_choice.h"
 #include "recording/recording_file.h"
 #include "recording/recording_reader.h"
 
@@ -62,10 +62,8 @@ void CommandOpen(PanelContext& ctx, PanelControls&) {
     ctx.dialogs.Message(kRecordingModeMessage, MessageIcon::Critical, MessageButtons::Ok, "");
     return;
   }
-  const std::optional<std::string> path =
-      ctx.dialogs.OpenFile({"Open File to Read", kDataFileFilter,
-                            InWorkingFolder(ctx.workingFolder, kDialogTempName), "lms"});
-  if (!path || path->empty()) return;
+  const std::optional<std::string> path = ShowOpenDialog(ctx.dialogs, ctx.Files());
+  if (!path) return;
 
   TimersStopped stopped(ctx);
   const QString caption = ctx.panel != nullptr ? ctx.panel->windowTitle() : QString();
