@@ -55,7 +55,7 @@ std::string ScratchPath(const std::string& folder) {
   const std::string stem = kCliScratchPrefix + std::to_string(getpid());
   for (int serial = 1;; ++serial) {
     const std::string name = stem + (serial == 1 ? "" : "-" + std::to_string(serial)) + ".tmp";
-    const std::string path = InWorkingFolder(folder, name.c_str());
+    std::string path = InWorkingFolder(folder, name.c_str());
     if (::access(path.c_str(), F_OK) != 0) return path;  // free (or unreadable: Begin says why)
   }
 }
