@@ -25,6 +25,12 @@ struct PanelRig {
             PanelServices{sim.transport, MeterIds{SimRig::kVid, SimRig::kPid}, dialogs, launcher,
                           sim.clock, workingFolder, &folderMemory, documentsFolder, ""})) {}
 
+  ~PanelRig() {
+    panel.reset();
+    std::error_code ec;
+    std::filesystem::remove_all(documentsFolder, ec);
+  }
+
   static std::string FreshFolder() {
     static int n = 0;
     const auto dir = std::filesystem::temp_directory_path() /
@@ -32,9 +38,11 @@ struct PanelRig {
     std::filesystem::remove_all(dir);
     return dir.string();
   }
+  // A fresh folder; a place where none can be made is left as it is.
   static std::string MadeFolder(const std::string& path) {
-    std::filesystem::remove_all(path);
-    std::filesystem::create_directories(path);
+    std::error_code ec;
+    std::filesystem::remove_all(path, ec);
+    std::filesystem::create_directories(path, ec);
     return path;
   }
 

@@ -155,8 +155,11 @@ TEST(CrashRecovery, KilledRecordingIsOfferedAtTheNextStartAndSaved) {
   const std::string saved = folder.File("Messung ü 2.lms");
   {
     Program accepted(folder, "yes\nfile " + saved + "\n", false);
-    ASSERT_TRUE(accepted.WaitFor([&] { return Lines(ReadBytes(saved)) == 4 + 4 + records; }))
-        << accepted.Errors();
+    // Saved once the data file is whole and the mark is gone (after the file reached the disk).
+    ASSERT_TRUE(accepted.WaitFor([&] {
+      return Lines(ReadBytes(saved)) == 4 + 4 + records &&
+             !std::filesystem::exists(folder.File(kRecordingMarkName));
+    })) << accepted.Errors();
     EXPECT_NE(accepted.Errors().find(offer), std::string::npos);
   }
   EXPECT_EQ(ReadBytes(saved), FileHeaderLines(records) + body);
