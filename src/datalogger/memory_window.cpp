@@ -226,17 +226,18 @@ void MemoryWindow::DownloadRecordSet(int row) {
   LoggerBusyScope scope;
   QPointer<MemoryWindow> self(this);
   SetBusy(true);
+  const std::string stamp = StampOfRow(row);  // the file's name, whatever happens meanwhile
   ctx_.timer1.stop();
   ctx_.timer2.stop();
   const SetDownload download = DownloadSetContent(
-      ctx_.link, StampOfRow(row),
+      ctx_.link, stamp,
       [this](auto done, auto total) {
         SetProgress(Percent(done, total));
         LetEventsRun();
       },
       LongestSetText(status_));
   if (download.complete) {
-    SaveAndOpen(StampOfRow(row), download.text);
+    SaveAndOpen(stamp, download.text);
   } else if (download.beyondMemory) {
     Tell(ctx_, kSetBeyondMemoryText);
   } else {
