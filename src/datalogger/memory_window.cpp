@@ -21,8 +21,6 @@ namespace orvane {
 
 namespace {
 
-bool loggerBusy = false;
-
 QLabel* NamedLabel(const char* name, const char* caption, const char* family, QWidget* parent) {
   auto* label = new QLabel(QString::fromUtf8(caption), parent);
   label->setObjectName(name);
@@ -51,22 +49,11 @@ void Tell(PanelContext& ctx, const std::string& text) {
 
 }  // namespace
 
-bool LoggerBusy() {
-  return loggerBusy;
-}
-LoggerBusyScope::LoggerBusyScope() {
-  loggerBusy = true;
-}
-LoggerBusyScope::~LoggerBusyScope() {
-  loggerBusy = false;
-}
-
-std::optional<LoggerStatus> QueryStoredSets(PanelContext& ctx) {
-  ctx.timer1.stop();
+std::optional<LoggerStatus> QueryStoredSets(PanelContext& ctx, std::optional<LinkHold>& hold) {
   const std::optional<LoggerStatus> status = QueryLoggerStatus(ctx.link);
   if (status && status->setCount > 0) return status;
+  hold.reset();
   if (status) Tell(ctx, kNoDataText);
-  ctx.timer1.start();
   return std::nullopt;
 }
 
@@ -218,17 +205,16 @@ std::string MemoryWindow::StampOfRow(int row) const {
 
 void MemoryWindow::GridSet_Click(int row) {
   // The header row (and a row without a stamp) names no record set: nothing to download.
-  if (busy_ || LoggerBusy() || row < 1 || StampOfRow(row).empty()) return;
+  if (busy_ || row < 1 || StampOfRow(row).empty()) return;
   DownloadRecordSet(row);
 }
 
 void MemoryWindow::DownloadRecordSet(int row) {
-  LoggerBusyScope scope;
+  std::optional<LinkHold> hold = ctx_.TakeLink("download");
+  if (!hold) return;
   QPointer<MemoryWindow> self(this);
   SetBusy(true);
   const std::string stamp = StampOfRow(row);  // the file's name, whatever happens meanwhile
-  ctx_.timer1.stop();
-  ctx_.timer2.stop();
   const SetDownload download = DownloadSetContent(
       ctx_.link, stamp,
       [this](auto done, auto total) {
@@ -236,6 +222,7 @@ void MemoryWindow::DownloadRecordSet(int row) {
         LetEventsRun();
       },
       LongestSetText(status_));
+  hold.reset();
   if (download.complete) {
     SaveAndOpen(stamp, download.text);
   } else if (download.beyondMemory) {
@@ -243,8 +230,6 @@ void MemoryWindow::DownloadRecordSet(int row) {
   } else {
     Tell(ctx_, kSetIncompleteText);
   }
-  ctx_.timer1.start();
-  ctx_.timer2.start();
   if (self) SetBusy(false);
 }
 
@@ -260,29 +245,21 @@ void MemoryWindow::SaveAndOpen(const std::string& stampText, const std::string& 
 }
 
 void MemoryWindow::OptLuxFc_Click(int /*index*/) {
-  if (busy_ || LoggerBusy()) return;
-  LoggerBusyScope scope;
+  if (busy_) return;
+  const std::optional<LinkHold> hold = ctx_.TakeLink("OptLuxFc");
+  if (!hold) return;
   const int current = GridSet_->currentRow();
   const int row = current >= 0 ? current : (GridSet_->rowCount() > 1 ? 1 : 0);
-  ctx_.timer1.stop();
-  ctx_.timer2.stop();
   SendStampBcd(ctx_.link, StampOfRow(row));
-  ctx_.timer1.start();
-  ctx_.timer2.start();
 }
 
 void MemoryWindow::EraseAll_Click() {
-  if (busy_ || LoggerBusy()) return;
+  if (busy_ || ctx_.linkOwner.Held()) return;
   const DialogAnswer answer = ctx_.dialogs.Message(kEraseAllWarning, MessageIcon::Exclamation,
                                                    MessageButtons::OkCancel, kEraseAllTitle);
   if (answer != DialogAnswer::Ok) return;
-  {
-    LoggerBusyScope scope;
-    ctx_.timer1.stop();
-    ctx_.timer2.stop();
+  if (const std::optional<LinkHold> hold = ctx_.TakeLink("erase")) {
     EraseAllSets(ctx_.link, true);
-    ctx_.timer1.start();
-    ctx_.timer2.start();
   }
   close();
 }
@@ -296,9 +273,10 @@ MemoryWindow* FindMemoryWindow() {
 }
 
 void OpenDataLogger(PanelContext& ctx, const FlagLit& lit) {
-  if (LoggerBusy() || MemoryRefused(lit)) return;
-  LoggerBusyScope scope;
-  const std::optional<LoggerStatus> status = QueryStoredSets(ctx);
+  if (MemoryRefused(lit)) return;
+  std::optional<LinkHold> hold = ctx.TakeLink("Memory");
+  if (!hold) return;
+  const std::optional<LoggerStatus> status = QueryStoredSets(ctx, hold);
   if (!status) return;
   QPointer<MemoryWindow> window = FindMemoryWindow();
   if (window == nullptr) window = new MemoryWindow(ctx);
@@ -312,9 +290,9 @@ void OpenDataLogger(PanelContext& ctx, const FlagLit& lit) {
                                               LetEventsRun();
                                             });
   StoreSetStamps(ctx.state.SetStamps, index.stamps);
+  hold.reset();
   if (window) window->AppendSets(ctx.state.SetStamps);
   if (!index.complete) Tell(ctx, kIndexIncompleteText);
-  ctx.timer1.start();
   if (window) window->SetBusy(false);
 }
 

@@ -39,8 +39,8 @@ struct LoggerRig {
   ProgramState state;
   ScriptedDialogs dialogs;
   RecordingLauncher launcher;
-  QTimer timer1;
-  QTimer timer2;
+  LinkOwner owner;
+  Recording recording;
   std::filesystem::path folder;
   std::filesystem::path documents;  // where downloaded sets go
   RunFolderMemory folderMemory;
@@ -53,13 +53,10 @@ struct LoggerRig {
       : folder(MakeFolder()),
         documents(folder.string() + "-documents"),
         files(folderMemory, documents.string(), "", folder.string()),
-        ctx{sim.link, display, state,   dialogs,         launcher, sim.clock,
-            timer1,   timer2,  nullptr, folder.string(), &files} {
+        ctx{sim.link,  display, state,     dialogs, launcher,
+            sim.clock, owner,   recording, nullptr, folder.string()} {
     std::filesystem::create_directories(documents);
-    timer1.setInterval(250);
-    timer2.setInterval(1000);
-    timer1.start();
-    timer2.start();
+    ctx.userFiles = &files;
     combo.hide();
     controls.ComboErase = &combo;
     sim.link.FindMeter();
@@ -106,7 +103,8 @@ struct LoggerRig {
     s << in.rdbuf();
     return s.str();
   }
-  bool TimersRun() const { return timer1.isActive() && timer2.isActive(); }
+  // The poll may run: no command holds the link any more.
+  bool TimersRun() const { return !owner.Held(); }
 
  private:
   std::size_t seen_ = 0;
