@@ -9,6 +9,7 @@
 // that carries only the time and "no meter", until the meter answers again. It ends after
 // --count lines, after --duration, or on SIGINT or SIGTERM, with exit status 0.
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -223,26 +224,33 @@ int Watch(const Args& args) {
   SystemTime nextLine = NextBoundary(system_clock::now(), o.everyS > 0 ? o.everyS : 1);
   bool fresh = true;  // a display frame arrived since the last line
   if (o.format == Format::Csv) std::fputs(kCsvHeader, out.file);
+  const auto over = [&] {
+    return StopRequested() ||
+           (o.durationS >= 0 && steady_clock::now() - start >= seconds(o.durationS));
+  };
+  // The next poll is one period on; a poll that came late (a meter slow to answer) is
+  // not made up with a burst of polls.
+  const auto schedule = [&] { nextPoll = std::max(nextPoll + period, steady_clock::now()); };
   for (long written = 0; o.count < 0 || written < o.count;) {
-    if (o.durationS >= 0 && steady_clock::now() - start >= seconds(o.durationS)) break;
+    if (over()) break;
     std::string time;
     if (o.everyS == 0) {  // one line per poll, from this poll
       if (written > 0) {
         SleepUntil<steady_clock>(nextPoll);
-        nextPoll += period;
-        if (StopRequested()) break;
+        if (over()) break;
         fresh = tick();
+        schedule();
       }
       time = IsoTime(system_clock::now(), true);
     } else {  // one line per wall-clock period, from the polls since the last line
-      while (!StopRequested() && system_clock::now() < nextLine) {
+      while (!over() && system_clock::now() < nextLine) {
         SleepUntil<steady_clock>(
             std::min(nextPoll, steady_clock::now() + (nextLine - system_clock::now())));
         if (steady_clock::now() < nextPoll) continue;
-        nextPoll += period;
         fresh = tick() || fresh;
+        schedule();
       }
-      if (StopRequested()) break;
+      if (over()) break;
       time = IsoTime(nextLine, false);
       nextLine = NextBoundary(nextLine, o.everyS);
     }
