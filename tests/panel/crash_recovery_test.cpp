@@ -140,8 +140,11 @@ TEST(CrashRecovery, KilledRecordingIsOfferedAtTheNextStartAndSaved) {
   const std::string saved = folder.File("Messung ü 2.lms");
   {
     Program accepted(folder, "yes\nfile " + saved + "\n", false);
-    ASSERT_TRUE(accepted.WaitFor([&] { return Lines(ReadBytes(saved)) == 4 + 4 + records; }))
-        << accepted.Errors();
+    // Saved, and the mark of the unfinished recording cleared right after.
+    ASSERT_TRUE(accepted.WaitFor([&] {
+      return Lines(ReadBytes(saved)) == 4 + 4 + records &&
+             !FindUnfinishedRecording(folder.Path()).has_value();
+    })) << accepted.Errors();
     EXPECT_NE(accepted.Errors().find(offer), std::string::npos);
   }
   EXPECT_EQ(ReadBytes(saved), FileHeaderLines(records) + body);
