@@ -15,6 +15,7 @@
 #include "app/cli_run.h"
 #include "recording/recording_file.h"
 #include "recording/recording_reader.h"
+#include "support/record_stamps.h"
 
 namespace orvane {
 namespace {
@@ -112,6 +113,17 @@ TEST_F(CliRecording, RecordWritesOneRecordASecondAsThePanelDoes) {
   EXPECT_EQ(bytes, Rebuilt(plot));
   // The scratch file is gone once the data file is written.
   EXPECT_TRUE(std::filesystem::is_empty(dir_ / "work"));
+}
+
+// The built-in meter unplugged from the 2nd to the 5th second: the record goes on through
+// it, leaves those seconds out, counts records written and says how long it had none.
+TEST_F(CliRecording, RecordGoesOnThroughAnUnplugAndLeavesItsSecondsOut) {
+  const auto r = test::RunProgram("ORVANE_SIMULATE_UNPLUG=2:3 " ORVANE_CLI,
+                                  "record " + Path("gap.lms") + " --simulate --count 6");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("6 records written to " + Path("gap.lms") + "; "), std::string::npos);
+  EXPECT_NE(r.out.find(" seconds had no reading"), std::string::npos) << r.out;
+  test::ExpectOneGap(test::StampedRecords(Read(Path("gap.lms"))), 2, 4);
 }
 
 TEST_F(CliRecording, RecordStoppedBySigtermFinishesTheFile) {
