@@ -17,6 +17,7 @@
 #include "common/working_folder.h"
 #include "recording/recording_file.h"
 #include "recording/recording_reader.h"
+#include "support/record_stamps.h"
 
 namespace orvane {
 namespace {
@@ -97,14 +98,15 @@ TEST_F(CliRecording, InfoRefusesAMalformedFileWithTheWindowsMessage) {
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err, "orvane-cli: The file " + Path("bad.lms") +
-                       " cannot be read as a data file.\nLine 10: a record line needs five "
+                       " cannot be read as a data file. Line 10: a record line needs five "
                        "TABs; this one has 4.\n");
 }
 
 TEST_F(CliRecording, RecordWritesOneRecordASecondAsThePanelDoes) {
   const auto r = RunCli("record " + Path("rec.lms") + " --simulate --count 3");
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, "3 records written to " + Path("rec.lms") + "\n");
+  // (a second without a reading on a loaded machine is said after it)
+  EXPECT_EQ(r.out.rfind("3 records written to " + Path("rec.lms"), 0), 0u) << r.out;
   const std::string bytes = Read(Path("rec.lms"));
   PlotData plot;
   RecordingFileError error;
@@ -113,6 +115,17 @@ TEST_F(CliRecording, RecordWritesOneRecordASecondAsThePanelDoes) {
   EXPECT_EQ(bytes, Rebuilt(plot));
   // The scratch file is gone once the data file is written.
   EXPECT_TRUE(std::filesystem::is_empty(dir_ / "work"));
+}
+
+// The built-in meter unplugged from the 2nd to the 5th second: the record goes on through
+// it, leaves those seconds out, counts records written and says how long it had none.
+TEST_F(CliRecording, RecordGoesOnThroughAnUnplugAndLeavesItsSecondsOut) {
+  const auto r = test::RunProgram("ORVANE_SIMULATE_UNPLUG=2:3 " ORVANE_CLI,
+                                  "record " + Path("gap.lms") + " --simulate --count 6");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("6 records written to " + Path("gap.lms") + "; "), std::string::npos);
+  EXPECT_NE(r.out.find(" seconds had no reading"), std::string::npos) << r.out;
+  test::ExpectOneGap(test::StampedRecords(Read(Path("gap.lms"))), 2, 4);
 }
 
 TEST_F(CliRecording, RecordStoppedBySigtermFinishesTheFile) {
@@ -164,8 +177,9 @@ TEST_F(CliRecording, RecordWantsAFileAndACount) {
        {"record --simulate --count 3", "record x.lms --simulate",
         "record x.lms --simulate --count -1", "record x.lms --simulate --count 3x"}) {
     const auto r = RunCli(args);
-    EXPECT_EQ(r.status, 1) << args;
-    EXPECT_NE(r.err.find("record wants OUT.lms and --count N"), std::string::npos) << args;
+    EXPECT_EQ(r.status, 2) << args;  // the command line is wrong
+    EXPECT_NE(r.err.find("OUT.lms"), std::string::npos) << args;
+    EXPECT_NE(r.err.find("--count N"), std::string::npos) << args;
   }
 }
 
