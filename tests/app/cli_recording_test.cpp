@@ -128,6 +128,30 @@ TEST_F(CliRecording, RecordGoesOnThroughAnUnplugAndLeavesItsSecondsOut) {
   test::ExpectOneGap(test::StampedRecords(Read(Path("gap.lms"))), 2, 4);
 }
 
+// A working folder that fills up (a file size limit stands in for the full disk) in the
+// middle of a record line: record stops with an error and a non-zero exit, after writing
+// the data file with every whole record, which info reads.
+TEST_F(CliRecording, AFullDiskEndsRecordWithAnErrorAndAReadableFile) {
+  const std::size_t header = BodyHeaderLines(true, "").size();
+  const std::size_t line = RecordLine(1, "2024/05/17 10:30:01", "523.1", "523.1").size();
+  int blocks = 1;  // a limit in 512-byte blocks that cuts a line, with room for lines 1 to 4
+  for (; blocks < 64; ++blocks) {
+    const std::size_t room = blocks * 512 - header;
+    const std::size_t cut = room % line;
+    if (room / line >= 2 && cut > 0 && FileHeaderLines(room / line).size() <= cut) break;
+  }
+  const long whole = static_cast<long>((blocks * 512 - header) / line);
+  const auto r = test::RunProgram(
+      "trap '' XFSZ; ulimit -f " + std::to_string(blocks) + "; exec",
+      std::string(ORVANE_CLI) + " record " + Path("full.lms") + " --simulate --count 1000");
+  EXPECT_NE(r.status, 0);
+  EXPECT_EQ(r.out.rfind(std::to_string(whole) + " records written to " + Path("full.lms"), 0), 0u)
+      << r.out;
+  EXPECT_NE(r.err.find("Cannot write"), std::string::npos) << r.err;
+  const auto info = RunCli("info " + Path("full.lms"));
+  EXPECT_EQ(info.status, 0) << info.err;
+}
+
 TEST_F(CliRecording, RecordStoppedBySigtermFinishesTheFile) {
   const std::string out = Path("stopped.lms");
   const pid_t child = fork();
