@@ -87,6 +87,14 @@ TEST(RecordingReaderTest, RefusedFilesNameTheLineAndTheProblem) {
       {"no record count", "-\r\n-\r\n-\r\n-\tTotal Records\r\n", 4, "record count"},
       {"ends before line 4", "-\r\n-\r\n", 3, "ends before line 4"},
       {"empty file", "", 1, "ends before line 4"},
+      // Lines no data file has stop the reading at once, whatever follows.
+      {"a line longer than any record",
+       Head("1") + "-\t1\t" + std::string(kMaxLineBytes, 'x') + "\t1\t1\t\r\n", 9,
+       "is too long"},
+      {"bytes without a line end", std::string(3 << 20, '\0'), 1, "is too long"},
+      {"CR-only line ends", "-\r-\r-\r-\tTotal Records : 0\r", 1, "CR alone"},
+      {"CR-only, longer than a line may be", std::string(2000, '\r'), 1, "CR alone"},
+      {"CR inside a record", Head("1") + "-\t1\tT\r\t1\t1\t\r\n", 9, "CR alone"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -95,7 +103,9 @@ TEST(RecordingReaderTest, RefusedFilesNameTheLineAndTheProblem) {
     ASSERT_FALSE(ReadRecordingText(c.content, plot, error));
     EXPECT_EQ(error.line, c.line);
     EXPECT_NE(error.problem.find(c.problem), std::string::npos) << error.problem;
-    EXPECT_EQ(error.Message().rfind("Line " + std::to_string(c.line) + ": ", 0), 0u);
+    const std::string prefix = "Line " + std::to_string(c.line);
+    EXPECT_EQ(error.Message(), prefix + (error.problem.rfind("is ", 0) == 0 ? " " : ": ") +
+                                   error.problem);
   }
 }
 
