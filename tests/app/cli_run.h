@@ -16,11 +16,12 @@ struct CliResult {
   std::string err;  // standard error
 };
 
-inline CliResult RunCli(const std::string& arguments) {
+// `prefix` goes before the program in the shell command ("ulimit -v … && ").
+inline CliResult RunCli(const std::string& arguments, const std::string& prefix = "") {
   static int n = 0;
   const std::string errFile =
       "/tmp/orvane-cli-test-" + std::to_string(getpid()) + "-" + std::to_string(++n) + ".err";
-  const std::string command = std::string(ORVANE_CLI) + " " + arguments + " 2>" + errFile;
+  const std::string command = prefix + ORVANE_CLI + " " + arguments + " 2>" + errFile;
   CliResult r;
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return r;
