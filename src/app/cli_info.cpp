@@ -1,6 +1,7 @@
 // orvane-cli info: what reading a data file gives, as the plot window would get it.
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
@@ -49,7 +50,9 @@ class InfoSink : public RecordSink {
   bool Record(std::string_view time, const StoredReading&, const StoredReading&,
               std::string&) override {
     if (!any_) first_.assign(time);
-    last_.assign(time);
+    if (time.size() > sizeof last_) time = time.substr(0, sizeof last_);
+    std::memcpy(last_, time.data(), time.size());
+    lastSize_ = time.size();
     any_ = true;
     return true;
   }
@@ -66,13 +69,14 @@ class InfoSink : public RecordSink {
         {"CdMax", Number(r.CdMax), false},
         {"CdMin", Number(r.CdMin), false},
         {"first", first_, true},
-        {"last", last_, true},
+        {"last", std::string(last_, lastSize_), true},
     };
   }
 
  private:
   std::string first_;
-  std::string last_;
+  char last_[kMaxLineBytes] = {};  // copied on every record: no allocation
+  std::size_t lastSize_ = 0;
   bool any_ = false;
 };
 

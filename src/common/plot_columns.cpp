@@ -2,15 +2,18 @@
 
 #include <algorithm>
 
-#include "common/live_reading.h"
 #include "common/text_value.h"
 
 namespace orvane {
 
 StoredReading StoredReadingOf(std::string_view text) {
-  if (IsOverRange(text)) return {0, true, 0};
+  bool thousands = false;  // IsOverRange and the "K" of ReadingValue, in one look
+  for (const char c : text) {
+    if (c == 'L') return {0, true, 0};
+    thousands = thousands || c == 'K';
+  }
   const TextNumber n = ReadTextNumber(text);
-  if (text.find('K') == std::string_view::npos) return {n.value, false, n.decimals};
+  if (!thousands) return {n.value, false, n.decimals};
   // "1.25K" is 1250: the point moves three places to the right.
   return {n.value * 1000.0, false, n.decimals < 0 ? -1 : std::max(n.decimals - 3, 0)};
 }
