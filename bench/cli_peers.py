@@ -7,7 +7,8 @@ usage: cli_peers.py ORVANE_CLI MILLION_LMS OUT_JSON [REPETITIONS]
 MILLION_LMS is the 1,000,000-record file of recording_read_bench; a 5,000,000-record file
 of the same form is written beside it. The peers: mawk -F'\\t' finding the same maxima
 and minima as info, and mawk writing the same six CSV columns as export (times rewritten
-to ISO 8601). Peak memory is the child's own maximum resident set (wait4).
+to ISO 8601). Peak memory is the command's own maximum resident set, as /usr/bin/time
+reports it (a forked Python would count its own pages too).
 """
 import json
 import os
@@ -56,18 +57,16 @@ def write_records(path, n):
         f.write("".join(lines))
 
 
-def run(cmd, stdout):
+def run(cmd, stdout, report):
     """Wall seconds and peak resident bytes of one run of cmd."""
     start = time.perf_counter()
-    p = subprocess.Popen(cmd, stdout=stdout, stderr=subprocess.PIPE)
-    _, status, usage = os.wait4(p.pid, 0)
+    p = subprocess.run(["/usr/bin/time", "-f", "%M", "-o", report] + cmd, stdout=stdout,
+                       stderr=subprocess.PIPE)
     wall = time.perf_counter() - start
-    p.returncode = os.waitstatus_to_exitcode(status)
-    err = p.stderr.read().decode()
-    p.stderr.close()
     if p.returncode != 0:
-        sys.exit(f"{' '.join(cmd)} failed ({p.returncode}): {err}")
-    return wall, usage.ru_maxrss * 1024
+        sys.exit(f"{' '.join(cmd)} failed ({p.returncode}): {p.stderr.decode()}")
+    with open(report) as f:
+        return wall, int(f.read().split()[-1]) * 1024
 
 
 def main():
@@ -97,7 +96,7 @@ def main():
         for _ in range(reps):  # side by side: one run of each per round
             for name, (cmd, target) in cases.items():
                 with open(target or os.devnull, "w") as sink:
-                    runs[name].append(run(cmd, sink))
+                    runs[name].append(run(cmd, sink, f"{tmp}/time"))
         for name, got in runs.items():
             figures[name] = (statistics.median(w for w, _ in got),
                              statistics.median(m for _, m in got))

@@ -53,14 +53,14 @@ constexpr std::string_view kTimeShape = "0000/00/00 00:00:00";
 // The digits of a time of exactly the record time's shape; -1 for any other text.
 std::int64_t PackedTime(std::string_view text) {
   if (text.size() != kTimeShape.size()) return -1;
+  const char* t = text.data();
+  if (t[4] != '/' || t[7] != '/' || t[10] != ' ' || t[13] != ':' || t[16] != ':') return -1;
+  static constexpr int kDigitAt[] = {0, 1, 2, 3, 5, 6, 8, 9, 11, 12, 14, 15, 17, 18};
   std::int64_t packed = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (kTimeShape[i] == '0') {
-      if (text[i] < '0' || text[i] > '9') return -1;
-      packed = packed * 10 + (text[i] - '0');
-    } else if (text[i] != kTimeShape[i]) {
-      return -1;
-    }
+  for (const int i : kDigitAt) {
+    const unsigned digit = static_cast<unsigned char>(t[i]) - static_cast<unsigned>('0');
+    if (digit > 9) return -1;
+    packed = packed * 10 + digit;
   }
   return packed;
 }
