@@ -26,8 +26,7 @@ int Export(const Args& args) {
 
   // One pass in constant memory: each record's row is written as it is read.
   std::string problem;
-  const long written =
-      ExportDataFileAsCsv(args.positional[0], args.Get("csv"), options, problem);
+  const long written = ExportDataFileAsCsv(args.positional[0], args.Get("csv"), options, problem);
   if (written < 0) return Fail(problem);
   std::printf("%ld records written to %s\n", written, args.Get("csv").c_str());
   return 0;

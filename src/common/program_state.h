@@ -21,14 +21,14 @@ struct RangeRecord {
 
 // The records of a data file that was read, as the list plot shows them.
 struct PlotData {
-  TimeColumn PlotTimes;   // "YYYY/MM/DD hh:nn:ss"
+  TimeColumn PlotTimes;    // "YYYY/MM/DD hh:nn:ss"
   ReadingColumn PlotMain;  // main readings (lux or fc)
   ReadingColumn PlotCd;    // cd readings
-  long PlotRecords = 0;                // records read
-  long PlotFrom = 0;                   // first record shown
-  long PlotTo = 0;                     // last record shown
-  long PlotCount = 0;                  // records shown
-  std::string PlotUnit;                // "Lux" or "Fc"
+  long PlotRecords = 0;    // records read
+  long PlotFrom = 0;       // first record shown
+  long PlotTo = 0;         // last record shown
+  long PlotCount = 0;      // records shown
+  std::string PlotUnit;    // "Lux" or "Fc"
   RangeRecord PlotRange;
 };
 

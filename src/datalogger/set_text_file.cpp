@@ -5,13 +5,16 @@
 
 #include <cerrno>
 
+#include "common/file_io.h"
 #include "datalogger/logger_codec.h"
 
 namespace orvane {
 
 bool WriteSetTextFile(const std::string& path, const std::string& text) {
-  // O_NOFOLLOW: a link planted in place of the scratch file is refused, not followed.
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+  // O_NOFOLLOW: a link planted in place of the scratch file is refused, not followed; nor
+  // is a FIFO or anything else but a regular file waited on or written.
+  std::string error;
+  const int fd = OpenRegularFile(path, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW, error, 0600);
   if (fd < 0) return false;
   const std::string whole = text + "\r\n";
   std::string_view left = whole;

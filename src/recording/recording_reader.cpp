@@ -290,7 +290,8 @@ class LineSplitter {
     while (p < end) {
       const LineScan scan = ScanLine(p, end);
       if (scan.lf == nullptr) {
-        if (static_cast<std::size_t>(end - p) > kMaxLineBytes + 1) return TooLong({p, kMaxLineBytes});
+        if (static_cast<std::size_t>(end - p) > kMaxLineBytes + 1)
+          return TooLong({p, kMaxLineBytes});
         pending_.assign(p, end);
         return true;
       }
@@ -380,10 +381,11 @@ class PlotStore : public RecordSink {
         budget_ = plot_.PlotTimes.size();
       }
     }
-    problem = "The file holds more records than the plot can keep in this computer's memory: "
-              "line 4 announces " +
-              Count(parser_ != nullptr ? parser_->Announced() : 0) + "; at most " +
-              std::to_string(budget_) + " fit.";
+    problem =
+        "The file holds more records than the plot can keep in this computer's memory: "
+        "line 4 announces " +
+        Count(parser_ != nullptr ? parser_->Announced() : 0) + "; at most " +
+        std::to_string(budget_) + " fit.";
     return false;
   }
 

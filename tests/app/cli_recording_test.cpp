@@ -12,8 +12,8 @@
 #include <iterator>
 #include <sstream>
 #include <string>
-#include <vector>
 #include <thread>
+#include <vector>
 
 #include "app/cli_run.h"
 #include "recording/recording_file.h"

@@ -94,8 +94,7 @@ TEST(RecordingReaderTest, RefusedFilesNameTheLineAndTheProblem) {
       {"empty file", "", 1, "ends before line 4"},
       // Lines no data file has stop the reading at once, whatever follows.
       {"a line longer than any record",
-       Head("1") + "-\t1\t" + std::string(kMaxLineBytes, 'x') + "\t1\t1\t\r\n", 9,
-       "is too long"},
+       Head("1") + "-\t1\t" + std::string(kMaxLineBytes, 'x') + "\t1\t1\t\r\n", 9, "is too long"},
       {"bytes without a line end", std::string(3 << 20, '\0'), 1, "is too long"},
       {"CR-only line ends", "-\r-\r-\r-\tTotal Records : 0\r", 1, "CR alone"},
       {"CR-only, longer than a line may be", std::string(2000, '\r'), 1, "CR alone"},
@@ -109,8 +108,8 @@ TEST(RecordingReaderTest, RefusedFilesNameTheLineAndTheProblem) {
     EXPECT_EQ(error.line, c.line);
     EXPECT_NE(error.problem.find(c.problem), std::string::npos) << error.problem;
     const std::string prefix = "Line " + std::to_string(c.line);
-    EXPECT_EQ(error.Message(), prefix + (error.problem.rfind("is ", 0) == 0 ? " " : ": ") +
-                                   error.problem);
+    EXPECT_EQ(error.Message(),
+              prefix + (error.problem.rfind("is ", 0) == 0 ? " " : ": ") + error.problem);
   }
 }
 
