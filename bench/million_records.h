@@ -18,11 +18,11 @@ inline PlotData MillionRecords() {
   for (long i = 0; i < n; ++i) {
     std::snprintf(text, sizeof text, "2024/05/17 %02ld:%02ld:%02ld", i / 3600 % 24, i / 60 % 60,
                   i % 60);
-    plot.PlotTimes.emplace_back(text);
+    plot.PlotTimes.push_back(text);
     std::snprintf(text, sizeof text, "%7.2f%s", (i % 9999) / 10.0, i % 7 == 0 ? "K" : "");
-    plot.PlotMain.emplace_back(i % 5000 == 0 ? "     OL" : text);
+    plot.PlotMain.push_back(i % 5000 == 0 ? "     OL" : text);
     std::snprintf(text, sizeof text, "%7ld", i % 9999);
-    plot.PlotCd.emplace_back(text);
+    plot.PlotCd.push_back(text);
   }
   plot.PlotRecords = n;
   plot.PlotFrom = 1;

@@ -5,7 +5,6 @@
 
 #include "app/cli.h"
 #include "recording/csv_export.h"
-#include "recording/recording_reader.h"
 
 namespace orvane::cli {
 
@@ -25,20 +24,14 @@ int Export(const Args& args) {
   }
   if (const auto problem = CsvOptionsProblem(options)) return Refuse(*problem);
 
-  const std::string& path = args.positional[0];
-  PlotData plot;
-  RecordingFileError error;
-  if (!ReadRecordingFile(path, plot, error)) return Fail(UnreadableFileMessage(path, error));
-  if (args.Get("csv") == "-") {  // standard output: the CSV alone
-    OutputFile out;
-    const std::string text = CsvText(plot, options);
-    out.Open("-");
-    std::fwrite(text.data(), 1, text.size(), out.file);
-    return out.Close() ? 0 : Fail("cannot write the CSV to standard output");
-  }
+  // One pass in constant memory: each record's row is written as it is read.
   std::string problem;
-  if (!WriteCsvFile(args.Get("csv"), plot, options, problem)) return Fail(problem);
-  std::printf("%ld records written to %s\n", plot.PlotRecords, args.Get("csv").c_str());
+  const long written = ExportDataFileAsCsv(args.positional[0], args.Get("csv"), options, problem);
+  if (written < 0) return Fail(problem);
+  // To standard output ("-") the CSV stands alone.
+  if (args.Get("csv") != "-") {
+    std::printf("%ld records written to %s\n", written, args.Get("csv").c_str());
+  }
   return 0;
 }
 

@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "app/cli.h"
+#include "common/file_io.h"
 #include "graphs/plot_replay.h"
 #include "graphs/range_entry.h"
 #include "recording/recording_reader.h"
@@ -82,6 +83,9 @@ int Plot(const Args& args) {
     return Refuse("the image file name must end in .png or .pdf: " + args.Get("out"));
   }
   const std::string& path = args.positional[0];
+  if (SameExistingFile(path, args.Get("out"))) {
+    return Fail("the image " + args.Get("out") + " would overwrite the data file it is drawn from");
+  }
   PlotData plot;
   RecordingFileError error;
   if (!ReadRecordingFile(path, plot, error)) return Fail(UnreadableFileMessage(path, error));

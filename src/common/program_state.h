@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "common/plot_columns.h"
+
 namespace orvane {
 
 // Limits of a chart in the three units.
@@ -19,14 +21,14 @@ struct RangeRecord {
 
 // The records of a data file that was read, as the list plot shows them.
 struct PlotData {
-  std::vector<std::string> PlotTimes;  // "YYYY/MM/DD hh:nn:ss"
-  std::vector<std::string> PlotMain;   // main reading texts (lux or fc)
-  std::vector<std::string> PlotCd;     // cd reading texts
-  long PlotRecords = 0;                // records read
-  long PlotFrom = 0;                   // first record shown
-  long PlotTo = 0;                     // last record shown
-  long PlotCount = 0;                  // records shown
-  std::string PlotUnit;                // "Lux" or "Fc"
+  TimeColumn PlotTimes;    // "YYYY/MM/DD hh:nn:ss"
+  ReadingColumn PlotMain;  // main readings (lux or fc)
+  ReadingColumn PlotCd;    // cd readings
+  long PlotRecords = 0;    // records read
+  long PlotFrom = 0;       // first record shown
+  long PlotTo = 0;         // last record shown
+  long PlotCount = 0;      // records shown
+  std::string PlotUnit;    // "Lux" or "Fc"
   RangeRecord PlotRange;
 };
 

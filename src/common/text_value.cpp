@@ -29,7 +29,7 @@ std::size_t ExponentEnd(std::string_view text, std::size_t i) {
 
 }  // namespace
 
-double NumericValue(std::string_view text) {
+TextNumber ReadTextNumber(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
   const std::size_t start = i;
@@ -45,13 +45,13 @@ double NumericValue(std::string_view text) {
       mantissa = mantissa * 10 + (text[i] - '0');
     }
   }
-  if (digits == 0) return 0.0;
+  if (digits == 0) return {};
   const std::size_t end = ExponentEnd(text, i);
   // Up to 15 digits and no exponent: the digits and the power of ten are exact, so their
   // quotient is the correctly rounded value, the same that strtod gives.
   if (end == i && digits <= 15) {
     const double value = static_cast<double>(mantissa) / kPowersOfTen[decimals];
-    return negative ? -value : value;
+    return {negative ? -value : value, decimals};
   }
   // from_chars reads the other numbers, correctly rounded, without a copy; it takes no
   // "+" and leaves the value alone when it is out of range.
@@ -59,8 +59,8 @@ double NumericValue(std::string_view text) {
   if (*first == '+') ++first;
   double value = 0.0;
   const auto [stop, error] = std::from_chars(first, text.data() + end, value);
-  if (error != std::errc() || stop != text.data() + end) return 0.0;
-  return std::isfinite(value) ? value : 0.0;
+  if (error != std::errc() || stop != text.data() + end) return {0.0, -1};
+  return {std::isfinite(value) ? value : 0.0, -1};
 }
 
 }  // namespace orvane

@@ -7,6 +7,18 @@
 
 namespace orvane {
 
-double NumericValue(std::string_view text);
+// A number read from the start of a text.
+struct TextNumber {
+  double value = 0;
+  // Digits after the decimal point as written, when the value is exactly those digits
+  // (up to 15 in all, no exponent); -1 otherwise.
+  int decimals = 0;
+};
+
+TextNumber ReadTextNumber(std::string_view text);
+
+inline double NumericValue(std::string_view text) {
+  return ReadTextNumber(text).value;
+}
 
 }  // namespace orvane

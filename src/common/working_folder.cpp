@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "common/file_io.h"
+
 namespace orvane {
 
 std::string WorkingFolderPath() {
@@ -35,7 +37,9 @@ bool EnsureWorkingFolder(const std::string& path) {
 
 bool EmptyFile(const std::string& path) {
   // O_NOFOLLOW: a link planted in place of the scratch file is refused, not followed.
-  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+  // Never blocks on a FIFO planted there, and empties only a regular file.
+  std::string error;
+  const int fd = OpenRegularFile(path, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW, error, 0600);
   if (fd < 0) return false;
   close(fd);
   return true;

@@ -71,7 +71,12 @@ ChartGeometry ComputeGeometry(ChartKind kind, int clientWidth, int clientHeight,
 }
 
 double MapValue(double value, std::string_view text, const MapLimits& limits, double plotHeight) {
-  if (IsOverRange(text) || value > limits.Max) return limits.overHeight;
+  return MapValue(StoredReading{value, IsOverRange(text), 0}, limits, plotHeight);
+}
+
+double MapValue(const StoredReading& reading, const MapLimits& limits, double plotHeight) {
+  const double value = reading.value;
+  if (reading.overRange || value > limits.Max) return limits.overHeight;
   if (value < limits.Min) return limits.underHeight;
   // A range of no width holds only its one value: it sits on the Min line.
   if (limits.Max <= limits.Min) return 0;

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/plot_columns.h"
+
 namespace orvane {
 
 // Nearest integer, halves to the even neighbour (2.5 -> 2, 3.5 -> 4, -2.5 -> -2).
@@ -46,5 +48,7 @@ struct MapLimits {
   double underHeight = 0;
 };
 double MapValue(double value, std::string_view text, const MapLimits& limits, double plotHeight);
+// The same for a stored reading, which knows whether it was over range.
+double MapValue(const StoredReading& reading, const MapLimits& limits, double plotHeight);
 
 }  // namespace orvane

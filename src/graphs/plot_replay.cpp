@@ -31,8 +31,8 @@ bool PlotStretchValid(const PlotData& plot) {
 
 namespace {
 
-double MapRecord(const std::string& text, double max, double min, double plotHeight) {
-  return MapValue(ReadingValue(text), text, MapLimits{max, min, plotHeight, 0}, plotHeight);
+double MapRecord(const StoredReading& reading, double max, double min, double plotHeight) {
+  return MapValue(reading, MapLimits{max, min, plotHeight, 0}, plotHeight);
 }
 
 void DrawRecordMarker(Canvas& canvas, const ChartState& c, RecordMarker marker, long long k,

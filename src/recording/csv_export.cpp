@@ -2,49 +2,56 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 
-#include "common/live_reading.h"
+#include "common/file_io.h"
+#include "recording/recording_reader.h"
 
 namespace orvane {
 
 namespace {
 
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  return text;
-}
+constexpr std::size_t kFlushBytes = 1 << 20;
 
-bool AllDigits(std::string_view text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
+// 10^0 .. 10^15: every one exact in a double.
+constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
-// "12.3" with a "K": the point moves three places to the right ("12300").
-std::string Thousands(std::string_view whole, std::string_view fraction) {
-  std::string digits(fraction);
-  digits.resize(std::max<std::size_t>(digits.size(), 3), '0');
-  std::string integer = std::string(whole) + digits.substr(0, 3);
-  const std::string rest = digits.substr(3);
-  integer.erase(0, std::min(integer.find_first_not_of('0'), integer.size() - 1));
-  return rest.empty() ? integer : integer + "." + rest;
-}
-
-std::optional<std::string> PlainNumber(std::string_view text) {
-  const bool thousands = !text.empty() && text.back() == 'K';
-  if (thousands) text.remove_suffix(1);
-  const std::size_t point = text.find('.');
-  const std::string_view whole = text.substr(0, point);
-  const std::string_view fraction =
-      point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
-  if (!AllDigits(whole) || !AllDigits(fraction) || whole.size() + fraction.size() == 0) {
-    return std::nullopt;
+// The value with the decimals it was written with where they are known ("12.30"),
+// else the shortest text that reads back as the value.
+void AppendNumber(const StoredReading& r, bool decimalComma, std::string& out) {
+  const char point = decimalComma ? ',' : '.';
+  const int decimals = r.decimals;
+  if (decimals >= 0 && decimals <= 15 && std::fabs(r.value) * kPowersOfTen[decimals] < 1e15) {
+    const long long scaled = std::llround(r.value * kPowersOfTen[decimals]);
+    char digits[24];
+    const auto [end, error] =
+        std::to_chars(digits, digits + sizeof digits, scaled < 0 ? -scaled : scaled);
+    const int n = static_cast<int>(end - digits);
+    if (scaled < 0) out += '-';
+    if (n <= decimals) {
+      out += '0';
+      out += point;
+      out.append(static_cast<std::size_t>(decimals - n), '0');
+      out.append(digits, static_cast<std::size_t>(n));
+    } else {
+      out.append(digits, static_cast<std::size_t>(n - decimals));
+      if (decimals > 0) {
+        out += point;
+        out.append(digits + n - decimals, static_cast<std::size_t>(decimals));
+      }
+    }
+    return;
   }
-  if (thousands) return Thousands(whole, fraction);
-  return std::string(text);
+  char text[64];
+  const auto [end, error] = std::to_chars(text, text + sizeof text, r.value);
+  const std::size_t from = out.size();
+  out.append(text, static_cast<std::size_t>(end - text));
+  if (decimalComma) std::replace(out.begin() + static_cast<long>(from), out.end(), '.', ',');
 }
 
 int Digits(std::string_view text, std::size_t at, std::size_t count, bool& ok) {
@@ -73,21 +80,6 @@ std::string OffsetOf(int year, int month, int day, int hour) {
   return out;
 }
 
-void AppendReading(std::string& out, std::string_view text, const CsvOptions& options) {
-  const auto number = CsvNumber(text, options.decimalComma);
-  if (number) out += *number;
-  out += options.separator;
-  out += IsOverRange(text) ? '1' : '0';
-}
-
-std::string Header(const PlotData& plot, char s) {
-  // The reading columns are named as the data file names them, and carry no unit it
-  // does not state.
-  const std::string unit = plot.PlotUnit == "Lux" ? "Lux" : "Fc";
-  return "No." + std::string(1, s) + "Time (ISO 8601)" + s + unit + s + unit + " over range" + s +
-         "cd" + s + "cd over range\r\n";
-}
-
 }  // namespace
 
 std::optional<std::string> CsvOptionsProblem(const CsvOptions& options) {
@@ -105,57 +97,98 @@ std::optional<char> CsvSeparatorNamed(std::string_view name) {
 }
 
 std::optional<std::string> CsvNumber(std::string_view readingText, bool decimalComma) {
-  const std::string_view text = Trimmed(readingText);
-  if (IsOverRange(text)) return std::nullopt;
-  auto number = PlainNumber(text);
-  if (number && decimalComma) std::replace(number->begin(), number->end(), '.', ',');
-  return number;
+  const StoredReading r = StoredReadingOf(readingText);
+  if (r.overRange) return std::nullopt;
+  std::string out;
+  AppendNumber(r, decimalComma, out);
+  return out;
 }
 
 std::optional<std::string> IsoTimeFormatter::Format(std::string_view time) {
+  std::string out;
+  if (!Append(time, out)) return std::nullopt;
+  return out;
+}
+
+bool IsoTimeFormatter::Append(std::string_view time, std::string& out) {
   // "YYYY/MM/DD hh:nn:ss"
   if (time.size() != 19 || time[4] != '/' || time[7] != '/' || time[10] != ' ' || time[13] != ':' ||
       time[16] != ':') {
-    return std::nullopt;
+    return false;
+  }
+  // Offsets change on the hour (or never within one): one look-up per hour of records.
+  if (std::memcmp(time.data(), hourKey_, sizeof hourKey_) != 0) {
+    bool ok = true;
+    const int year = Digits(time, 0, 4, ok), month = Digits(time, 5, 2, ok);
+    const int day = Digits(time, 8, 2, ok), hour = Digits(time, 11, 2, ok);
+    if (!ok || month < 1 || month > 12 || day < 1 || day > 31 || hour > 23) return false;
+    std::memcpy(hourKey_, time.data(), sizeof hourKey_);
+    const std::string offset = OffsetOf(year, month, day, hour);
+    std::snprintf(offset_, sizeof offset_, "%s", offset.c_str());
   }
   bool ok = true;
-  const int year = Digits(time, 0, 4, ok), month = Digits(time, 5, 2, ok);
-  const int day = Digits(time, 8, 2, ok), hour = Digits(time, 11, 2, ok);
   Digits(time, 14, 2, ok);
   Digits(time, 17, 2, ok);
-  if (!ok || month < 1 || month > 12 || day < 1 || day > 31 || hour > 23) return std::nullopt;
-  // Offsets change on the hour (or never within one): one look-up per hour of records.
-  if (time.substr(0, 13) != hourKey_) {
-    hourKey_ = std::string(time.substr(0, 13));
-    offset_ = OffsetOf(year, month, day, hour);
+  if (!ok) return false;
+  const std::size_t at = out.size();
+  out.append(time);
+  out[at + 4] = out[at + 7] = '-';
+  out[at + 10] = 'T';
+  out += offset_;
+  return true;
+}
+
+// The reading columns are named as the data file names them, and carry no unit it does
+// not state.
+void CsvRows::Header(std::string_view unit, std::string& out) const {
+  const char s = options_.separator;
+  const std::string name = unit == "Lux" ? "Lux" : "Fc";
+  out += "No.";
+  out += s;
+  out += "Time (ISO 8601)";
+  out += s;
+  out += name;
+  out += s;
+  out += name + " over range";
+  out += s;
+  out += "cd";
+  out += s;
+  out += "cd over range\r\n";
+}
+
+void CsvRows::Reading(const StoredReading& r, std::string& out) const {
+  if (!r.overRange) AppendNumber(r, options_.decimalComma, out);
+  out += options_.separator;
+  out += r.overRange ? '1' : '0';
+}
+
+void CsvRows::Row(long number, std::string_view time, const StoredReading& main,
+                  const StoredReading& cd, std::string& out) {
+  char digits[24];
+  const auto [end, error] = std::to_chars(digits, digits + sizeof digits, number);
+  out.append(digits, end);
+  out += options_.separator;
+  if (!iso_.Append(time, out)) {  // kept as it stands, quoted so no separator can shift columns
+    out += '"';
+    out.append(time);
+    out += '"';
   }
-  std::string out(time);
-  out[4] = out[7] = '-';
-  out[10] = 'T';
-  return out + offset_;
+  out += options_.separator;
+  Reading(main, out);
+  out += options_.separator;
+  Reading(cd, out);
+  out += "\r\n";
 }
 
 std::string CsvText(const PlotData& plot, const CsvOptions& options) {
-  const char s = options.separator;
-  std::string out = Header(plot, s);
+  CsvRows rows(options);
+  std::string out;
+  rows.Header(plot.PlotUnit, out);
   const std::size_t n = std::min({plot.PlotTimes.size(), plot.PlotMain.size(), plot.PlotCd.size(),
                                   static_cast<std::size_t>(std::max(0L, plot.PlotRecords))});
   out.reserve(out.size() + n * 64);
-  IsoTimeFormatter iso;
   for (std::size_t i = 0; i < n; ++i) {
-    out += std::to_string(i + 1);
-    out += s;
-    const std::string& time = plot.PlotTimes[i];
-    if (const auto t = iso.Format(time)) {
-      out += *t;
-    } else {  // kept as it stands, quoted so no separator in it can shift the columns
-      out += '"' + time + '"';
-    }
-    out += s;
-    AppendReading(out, plot.PlotMain[i], options);
-    out += s;
-    AppendReading(out, plot.PlotCd[i], options);
-    out += "\r\n";
+    rows.Row(static_cast<long>(i + 1), plot.PlotTimes[i], plot.PlotMain[i], plot.PlotCd[i], out);
   }
   return out;
 }
@@ -166,19 +199,79 @@ bool WriteCsvFile(const std::string& path, const PlotData& plot, const CsvOption
     error = *problem;
     return false;
   }
-  const std::string text = CsvText(plot, options);
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (f == nullptr) {
-    error = "cannot write " + path + ": " + std::strerror(errno);
-    return false;
+  OutputFile file;
+  return file.Open(path, error) && file.Write(CsvText(plot, options), error) && file.Commit(error);
+}
+
+namespace {
+
+// Writes each record's row as the reader hands it on, a block at a time.
+class CsvSink : public RecordSink {
+ public:
+  CsvSink(const CsvOptions& options, OutputFile& file) : rows_(options), file_(file) {}
+  void Watch(const RecordingParser& parser) { parser_ = &parser; }
+
+  bool Record(std::string_view time, const StoredReading& main, const StoredReading& cd,
+              std::string& problem) override {
+    if (!headerDone_) Header();
+    rows_.Row(++written_, time, main, cd, text_);
+    return text_.size() < kFlushBytes || Flush(problem);
   }
-  const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-  const bool closed = std::fclose(f) == 0;
-  if (!written || !closed) {
-    error = "cannot write " + path + ": " + std::strerror(errno);
-    return false;
+
+  // The header (also of a file without records) and what is left; false on a write error.
+  bool Finish(std::string& problem) {
+    if (!headerDone_) Header();
+    return Flush(problem);
   }
-  return true;
+
+  long Written() const { return written_; }
+  bool WriteFailed() const { return writeFailed_; }
+
+ private:
+  void Header() {
+    rows_.Header(parser_ != nullptr ? parser_->Unit() : "Fc", text_);
+    headerDone_ = true;
+  }
+  bool Flush(std::string& problem) {
+    writeFailed_ = !file_.Write(text_, problem);
+    text_.clear();
+    return !writeFailed_;
+  }
+
+  CsvRows rows_;
+  OutputFile& file_;
+  const RecordingParser* parser_ = nullptr;
+  std::string text_;
+  long written_ = 0;
+  bool headerDone_ = false;
+  bool writeFailed_ = false;
+};
+
+}  // namespace
+
+long ExportDataFileAsCsv(const std::string& input, const std::string& output,
+                         const CsvOptions& options, std::string& error) {
+  if (const auto problem = CsvOptionsProblem(options)) {
+    error = *problem;
+    return -1;
+  }
+  const bool toStandardOutput = output == "-";
+  if (!toStandardOutput && SameExistingFile(input, output)) {
+    error = "the CSV file " + output + " would overwrite the data file it is made from";
+    return -1;
+  }
+  OutputFile file;
+  if (!(toStandardOutput ? file.OpenStandardOutput(error) : file.Open(output, error))) return -1;
+  CsvSink sink(options, file);
+  RecordingParser parser(sink);
+  sink.Watch(parser);
+  RecordingFileError readError;
+  if (!ReadDataFile(input, parser, readError)) {
+    error = sink.WriteFailed() ? readError.problem : UnreadableFileMessage(input, readError);
+    return -1;
+  }
+  if (!sink.Finish(error) || !file.Commit(error)) return -1;
+  return sink.Written();
 }
 
 }  // namespace orvane

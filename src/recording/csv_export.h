@@ -25,8 +25,9 @@ std::optional<std::string> CsvOptionsProblem(const CsvOptions& options);
 // The separator a command-line or dialog word names: ",", ";" or "tab".
 std::optional<char> CsvSeparatorNamed(std::string_view name);
 
-// A reading text as a plain decimal number: "  1.25K" gives "1250", " 12.30" gives
-// "12.30". Nothing for a text that carries no number (over range, or no digits).
+// A reading as a plain decimal number: "  1.25K" gives "1250", " 12.30" gives "12.30",
+// "12.3.4" gives "12.3", as far as the number of the text reaches, the same value the
+// reader and the charts take. Nothing for a text that carries no number (over range).
 std::optional<std::string> CsvNumber(std::string_view readingText, bool decimalComma);
 
 // "2024/05/17 10:30:01" as "2024-05-17T10:30:01+02:00" in the local time zone. Nothing
@@ -34,17 +35,42 @@ std::optional<std::string> CsvNumber(std::string_view readingText, bool decimalC
 class IsoTimeFormatter {
  public:
   std::optional<std::string> Format(std::string_view recordTime);
+  // Appends the ISO form to `out`; false (and nothing appended) when it has none.
+  bool Append(std::string_view recordTime, std::string& out);
 
  private:
-  std::string hourKey_;  // "YYYY/MM/DD hh" of the cached offset
-  std::string offset_;   // "+hh:mm"
+  char hourKey_[13] = {};  // "YYYY/MM/DD hh" of the cached offset
+  char offset_[8] = {};    // "+hh:mm"
+};
+
+// The rows of a CSV export, appended to a text one by one.
+class CsvRows {
+ public:
+  explicit CsvRows(const CsvOptions& options) : options_(options) {}
+  void Header(std::string_view unit, std::string& out) const;
+  void Row(long number, std::string_view time, const StoredReading& main, const StoredReading& cd,
+           std::string& out);
+
+ private:
+  void Reading(const StoredReading& r, std::string& out) const;
+
+  CsvOptions options_;
+  IsoTimeFormatter iso_;
 };
 
 // The whole CSV text of a plot's records.
 std::string CsvText(const PlotData& plot, const CsvOptions& options);
 
-// Writes the CSV text to `path`. False with `error` set when the file cannot be written.
+// Writes the CSV text to `path`, whole or not at all. False with `error` set when the
+// file cannot be written.
 bool WriteCsvFile(const std::string& path, const PlotData& plot, const CsvOptions& options,
                   std::string& error);
+
+// Reads the data file at `input` once and writes its CSV to `output` as it goes, in
+// constant memory, whole or not at all; `output` "-" is standard output. The output is
+// refused when it is the input (also through a link). Gives the records written, or -1
+// with `error` set.
+long ExportDataFileAsCsv(const std::string& input, const std::string& output,
+                         const CsvOptions& options, std::string& error);
 
 }  // namespace orvane

@@ -20,11 +20,8 @@ constexpr std::string_view kLineEnd = "\r\n";
 // Appends the first `wholeBytes` of the scratch file at `scratchPath` to `out`.
 bool CopyScratch(const std::string& scratchPath, long long wholeBytes, int out,
                  const std::string& dataPath, std::string& error) {
-  const int in = ::open(scratchPath.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-  if (in < 0) {
-    error = FileErrorReason("Cannot read the recording in", scratchPath);
-    return false;
-  }
+  const int in = OpenRegularFile(scratchPath, O_RDONLY | O_NOFOLLOW, error);
+  if (in < 0) return false;
   // Only what the scratch file holds now is copied, whatever happens to it meanwhile.
   struct stat st {};
   if (::fstat(in, &st) != 0) {
@@ -113,12 +110,9 @@ bool BeginRecordingFile(RecordingFile& file, const std::string& scratchPath, boo
   file.Close();
   file.scratchPath_ = scratchPath;
   // O_NOFOLLOW: a link planted in place of the scratch file is refused, not followed.
-  file.fd_ = ::open(scratchPath.c_str(),
-                    O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_NOFOLLOW | O_CLOEXEC, 0600);
-  if (file.fd_ < 0) {
-    error = FileErrorReason("Cannot create", scratchPath);
-    return false;
-  }
+  file.fd_ = OpenRegularFile(scratchPath, O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_NOFOLLOW,
+                             error, 0600);
+  if (file.fd_ < 0) return false;
   ::fchmod(file.fd_, 0600);  // also a scratch file left by an older run: only its owner reads it
   const std::string header = BodyHeaderLines(metric, distanceText);
   if (!WriteAll(file.fd_, header)) {
@@ -138,11 +132,8 @@ bool AppendRecord(RecordingFile& file, long number, std::string_view dateTime,
       error = "No recording has been started";
       return false;
     }
-    file.fd_ = ::open(file.scratchPath_.c_str(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_CLOEXEC);
-    if (file.fd_ < 0) {
-      error = FileErrorReason("Cannot open", file.scratchPath_);
-      return false;
-    }
+    file.fd_ = OpenRegularFile(file.scratchPath_, O_WRONLY | O_APPEND | O_NOFOLLOW, error);
+    if (file.fd_ < 0) return false;
   }
   if (file.cutPending_) {
     if (::ftruncate(file.fd_, file.wholeBytes_) != 0) {

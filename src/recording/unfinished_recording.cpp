@@ -20,7 +20,8 @@ constexpr std::string_view kBodyStart = "-\tDistance : ";
 
 // The whole content of a regular file that is not a link; nothing when it cannot be read.
 std::optional<std::string> ReadFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+  std::string error;
+  const int fd = OpenRegularFile(path, O_RDONLY | O_NOFOLLOW, error);
   if (fd < 0) return std::nullopt;
   std::string bytes;
   char buffer[1 << 14];
@@ -60,11 +61,8 @@ std::optional<std::string> WholeBody(const std::string& folder, long& records) {
 bool MarkRecordingRunning(const std::string& folder, const std::string& dataPath,
                           std::string& error) {
   const std::string mark = InWorkingFolder(folder, kRecordingMarkName);
-  const int fd = ::open(mark.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
-  if (fd < 0) {
-    error = FileErrorReason("Cannot create", mark);
-    return false;
-  }
+  const int fd = OpenRegularFile(mark, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW, error, 0600);
+  if (fd < 0) return false;
   const bool ok = WriteAll(fd, dataPath);
   if (!ok) error = FileErrorReason("Cannot write", mark);
   ::close(fd);

@@ -1,10 +1,15 @@
 #include "ui/chart_printing.h"
 
+#include <QBuffer>
+#include <QByteArray>
+#include <QFile>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
+
+#include "common/file_io.h"
 
 namespace orvane {
 
@@ -34,16 +39,52 @@ bool PrintImage(const QImage& image, QWidget* parent) {
   return PaintFitted(printer, image);
 }
 
-bool SaveImagePng(const QImage& image, const QString& path) {
-  return image.save(path, "PNG");
+namespace {
+
+// The file is written from memory, every write checked: whole or not at all.
+bool WriteBytes(const QByteArray& bytes, const std::string& path, std::string& error) {
+  OutputFile file;
+  return file.Open(path, error) &&
+         file.Write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                    error) &&
+         file.Commit(error);
 }
 
-bool SaveImagePdf(const QImage& image, const QString& path) {
-  QPdfWriter writer(path);
+bool EncodePng(const QImage& image, QByteArray& bytes) {
+  QBuffer buffer(&bytes);
+  return buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG");
+}
+
+bool EncodePdf(const QImage& image, QByteArray& bytes) {
+  QBuffer buffer(&bytes);
+  if (!buffer.open(QIODevice::WriteOnly)) return false;
+  QPdfWriter writer(&buffer);
   writer.setPageSize(QPageSize(QPageSize::A4));
   writer.setPageOrientation(image.width() > image.height() ? QPageLayout::Landscape
                                                            : QPageLayout::Portrait);
   return PaintFitted(writer, image);
+}
+
+bool SaveEncoded(bool (*encode)(const QImage&, QByteArray&), const QImage& image,
+                 const std::string& path, std::string& error) {
+  QByteArray bytes;
+  if (!encode(image, bytes)) {
+    error = "cannot encode the image for " + path;
+    return false;
+  }
+  return WriteBytes(bytes, path, error);
+}
+
+}  // namespace
+
+bool SaveImagePng(const QImage& image, const QString& path) {
+  std::string error;
+  return SaveEncoded(EncodePng, image, QFile::encodeName(path).toStdString(), error);
+}
+
+bool SaveImagePdf(const QImage& image, const QString& path) {
+  std::string error;
+  return SaveEncoded(EncodePdf, image, QFile::encodeName(path).toStdString(), error);
 }
 
 bool SaveChartImage(const QImage& image, const std::string& path, std::string& error) {
@@ -53,11 +94,7 @@ bool SaveChartImage(const QImage& image, const std::string& path, std::string& e
     error = "the image file name must end in .png or .pdf: " + path;
     return false;
   }
-  if (!(png ? SaveImagePng(image, name) : SaveImagePdf(image, name))) {
-    error = "cannot write " + path;
-    return false;
-  }
-  return true;
+  return SaveEncoded(png ? EncodePng : EncodePdf, image, path, error);
 }
 
 }  // namespace orvane

@@ -120,7 +120,7 @@ TEST_F(CliExport, RefusesWhatCannotWorkWithOneLine) {
            " cannot be read as a data file. Line 12: one record more than the 3 records "
            "that line 4 announces.\n"},
       {"export " + Path("a.lms") + " --csv " + Path("no/such/x.csv"), 1,
-       "orvane-cli: cannot write " + Path("no/such/x.csv") + ": No such file or directory\n"},
+       "orvane-cli: Cannot write " + Path("no/such/x.csv") + ": No such file or directory\n"},
   };
   for (const Case& c : cases) {
     const auto r = RunCli(c.args);
@@ -153,8 +153,8 @@ TEST_F(CliExport, RecordInfoExportKeepEveryValue) {
     time[4] = time[7] = '-';
     time[10] = 'T';
     EXPECT_EQ(f[1], time + "+00:00");
-    EXPECT_EQ(std::stod(f[2]), ReadingValue(recorded.PlotMain[k])) << recorded.PlotMain[k];
-    EXPECT_EQ(std::stod(f[4]), ReadingValue(recorded.PlotCd[k])) << recorded.PlotCd[k];
+    EXPECT_EQ(std::stod(f[2]), recorded.PlotMain[k].value) << rows[k + 1];
+    EXPECT_EQ(std::stod(f[4]), recorded.PlotCd[k].value) << rows[k + 1];
     EXPECT_EQ(f[3] + f[5], "00");
   }
 }
@@ -219,7 +219,7 @@ TEST_F(CliExport, PlotRefusesWhatCannotBeDrawn) {
       {"plot " + file + "--out " + Path("a.png") + " --from 2 --to 4", 2,
        "orvane-cli: 1 <= From <= To <= 3, try again!\n"},
       {"plot " + file + "--out " + Path("no/such/a.png"), 1,
-       "orvane-cli: cannot write " + Path("no/such/a.png") + "\n"},
+       "orvane-cli: Cannot write " + Path("no/such/a.png") + ": No such file or directory\n"},
   };
   for (const Case& c : cases) {
     const auto r = RunCli(c.args);

@@ -39,8 +39,9 @@ inline CliResult RunProgram(const std::string& program, const std::string& argum
   return r;
 }
 
-inline CliResult RunCli(const std::string& arguments) {
-  return RunProgram(ORVANE_CLI, arguments);
+// `prefix` goes before the program in the shell command ("ulimit -v … && ").
+inline CliResult RunCli(const std::string& arguments, const std::string& prefix = "") {
+  return RunProgram(prefix + ORVANE_CLI, arguments);
 }
 
 }  // namespace orvane::test

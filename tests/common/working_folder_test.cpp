@@ -73,6 +73,10 @@ TEST(WorkingFolder, EmptyFileTruncatesButNeverFollowsALink) {
   std::ofstream(root / "old") << "data";
   EXPECT_TRUE(EmptyFile((root / "old").string()));
   EXPECT_EQ(fs::file_size(root / "old"), 0u);
+  // A FIFO there (no reader) or a folder is refused at once, never waited on.
+  ASSERT_EQ(mkfifo((root / "fifo").c_str(), 0600), 0);
+  EXPECT_FALSE(EmptyFile((root / "fifo").string()));
+  EXPECT_FALSE(EmptyFile(root.string()));
   fs::remove_all(root);
 }
 

@@ -103,8 +103,9 @@ TEST(ChartExport, CancelWritesNothingAndFailuresAreReported) {
       {"ExportCsv", std::nullopt, ""},
       {"ExportImage", std::nullopt, ""},
       {"ExportCsv", folder.File("no/such/a.csv"),
-       "cannot write " + folder.File("no/such/a.csv") + ": No such file or directory"},
-      {"ExportImage", folder.File("no/such/a.png"), "cannot write " + folder.File("no/such/a.png")},
+       "Cannot write " + folder.File("no/such/a.csv") + ": No such file or directory"},
+      {"ExportImage", folder.File("no/such/a.png"),
+       "Cannot write " + folder.File("no/such/a.png") + ": No such file or directory"},
       {"ExportImage", folder.File("a.bmp"),
        "the image file name must end in .png or .pdf: " + folder.File("a.bmp")},
   };

@@ -42,25 +42,29 @@ TEST(CsvNumber, ReadingTextsBecomePlainNumbers) {
     bool decimalComma;
     std::optional<std::string> number;
   };
-  const Case cases[] =
-      {
-          {" 12.30", false, "12.30"},  // the digits shown, trailing zero kept
-          {"  1000", false, "1000"},
-          {" 1.25K", false, "1250"},
-          {" 0.25K", false, "250"},
-          {"12.345K", false, "12345"},
-          {"1.2345K", false, "1234.5"},
-          {"   12K", false, "12000"},
-          {"  .5", false, ".5"},
-          {" 12.30", true, "12,30"},
-          {"1.2345K", true, "1234,5"},
-          {"    OL", false, std::nullopt},  // over range: no number
-          {"  -OL-", false, std::nullopt},
-          {"  ----", false, std::nullopt},  // no digits: no number either
-          {"", false, std::nullopt},
-          {" 1.25k", false, std::nullopt},  // only a capital K means thousands
-          {"1.2.3", false, std::nullopt},
-      };
+  const Case cases[] = {
+      {" 12.30", false, "12.30"},  // the digits shown, trailing zero kept
+      {"  1000", false, "1000"},
+      {" 1.25K", false, "1250"},
+      {" 0.25K", false, "250"},
+      {"12.345K", false, "12345"},
+      {"1.2345K", false, "1234.5"},
+      {"   12K", false, "12000"},
+      {"  .5", false, "0.5"},
+      {" 12.30", true, "12,30"},
+      {"1.2345K", true, "1234,5"},
+      {"    OL", false, std::nullopt},  // over range: no number
+      {"  -OL-", false, std::nullopt},
+      // The number as far as the text's number reaches, the value every reader takes:
+      {"  ----", false, "0"},  // no digits count as 0
+      {"", false, "0"},
+      {" 1.25k", false, "1.25"},  // only a capital K means thousands
+      {"1.2.3", false, "1.2"},
+      {"12.3.4", false, "12.3"},
+      {" -5.50", false, "-5.50"},
+      {"1e3", false, "1000"},
+      {"12345678901234567", false, "12345678901234568"},
+  };
   for (const Case& c : cases) {
     EXPECT_EQ(CsvNumber(c.text, c.decimalComma), c.number) << "'" << c.text << "'";
   }

@@ -99,8 +99,8 @@ TEST(RecordingFileTest, RecordingRoundTripKeepsBytesTextsAndLimits) {
     EXPECT_EQ(plot.PlotCount, 3);
     for (std::size_t k = 0; k < 3; ++k) {
       EXPECT_EQ(plot.PlotTimes[k], c.samples[k].time);
-      EXPECT_EQ(plot.PlotMain[k], RightAligned(c.samples[k].main, 6));
-      EXPECT_EQ(plot.PlotCd[k], RightAligned(c.samples[k].cd, 6));
+      EXPECT_EQ(plot.PlotMain[k], StoredReadingOf(c.samples[k].main));
+      EXPECT_EQ(plot.PlotCd[k], StoredReadingOf(c.samples[k].cd));
     }
     EXPECT_DOUBLE_EQ(plot.PlotRange.LuxMax, c.limits.LuxMax);
     EXPECT_DOUBLE_EQ(plot.PlotRange.LuxMin, c.limits.LuxMin);

@@ -4,6 +4,11 @@
 #include "recording/recording_reader.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
 
 #include "temp_folder.h"
 
@@ -87,6 +92,13 @@ TEST(RecordingReaderTest, RefusedFilesNameTheLineAndTheProblem) {
       {"no record count", "-\r\n-\r\n-\r\n-\tTotal Records\r\n", 4, "record count"},
       {"ends before line 4", "-\r\n-\r\n", 3, "ends before line 4"},
       {"empty file", "", 1, "ends before line 4"},
+      // Lines no data file has stop the reading at once, whatever follows.
+      {"a line longer than any record",
+       Head("1") + "-\t1\t" + std::string(kMaxLineBytes, 'x') + "\t1\t1\t\r\n", 9, "is too long"},
+      {"bytes without a line end", std::string(3 << 20, '\0'), 1, "is too long"},
+      {"CR-only line ends", "-\r-\r-\r-\tTotal Records : 0\r", 1, "CR alone"},
+      {"CR-only, longer than a line may be", std::string(2000, '\r'), 1, "CR alone"},
+      {"CR inside a record", Head("1") + "-\t1\tT\r\t1\t1\t\r\n", 9, "CR alone"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -95,7 +107,9 @@ TEST(RecordingReaderTest, RefusedFilesNameTheLineAndTheProblem) {
     ASSERT_FALSE(ReadRecordingText(c.content, plot, error));
     EXPECT_EQ(error.line, c.line);
     EXPECT_NE(error.problem.find(c.problem), std::string::npos) << error.problem;
-    EXPECT_EQ(error.Message().rfind("Line " + std::to_string(c.line) + ": ", 0), 0u);
+    const std::string prefix = "Line " + std::to_string(c.line);
+    EXPECT_EQ(error.Message(),
+              prefix + (error.problem.rfind("is ", 0) == 0 ? " " : ": ") + error.problem);
   }
 }
 
@@ -150,6 +164,37 @@ TEST(RecordingReaderTest, LimitsAreClampedAndConvertedTwoDecimalsDown) {
     EXPECT_DOUBLE_EQ(r.FcMin, c.expected.FcMin) << c.unit << c.mainMax;
     EXPECT_DOUBLE_EQ(r.CdMax, c.expected.CdMax) << c.unit << c.mainMax;
     EXPECT_DOUBLE_EQ(r.CdMin, c.expected.CdMin) << c.unit << c.mainMax;
+  }
+}
+
+TEST(RecordingReaderTest, WhatIsNoRegularFileIsRefusedBeforeItIsRead) {
+  // Within 2 GB of address space, as on a small machine: nothing may be sized from a file.
+  rlimit limit{2000000ULL * 1024, 2000000ULL * 1024};
+  ASSERT_EQ(setrlimit(RLIMIT_AS, &limit), 0);
+  testing_support::TempFolder dir;
+  std::filesystem::create_directories(dir.File("folder.lms"));
+  ASSERT_EQ(mkfifo(dir.File("fifo.lms").c_str(), 0600), 0);
+  { std::ofstream(dir.File("sparse.lms")); }
+  std::filesystem::resize_file(dir.File("sparse.lms"), 20ULL << 30);
+  struct Case {
+    std::string path;
+    long line;
+    const char* problem;
+  };
+  const Case cases[] = {
+      {dir.File("folder.lms"), 0, "it is a folder, not a file."},
+      {dir.File("fifo.lms"), 0, "it is a named pipe (FIFO), not a file."},
+      {"/dev/zero", 0, "it is a device, not a file."},
+      {dir.File("sparse.lms"), 1, "is too long"},
+  };
+  for (const Case& c : cases) {
+    PlotData plot;
+    RecordingFileError error;
+    long lines = 0;
+    EXPECT_FALSE(ReadRecordingFile(c.path, plot, error, [&](long n) { lines = n; })) << c.path;
+    EXPECT_EQ(error.line, c.line) << c.path;
+    EXPECT_NE(error.problem.find(c.problem), std::string::npos) << error.problem;
+    EXPECT_EQ(lines, 0);
   }
 }
 
