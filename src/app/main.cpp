@@ -4,17 +4,22 @@
 #include <QCommandLineParser>
 #include <QFontDatabase>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
 #include "common/clock.h"
 #include "common/working_folder.h"
 #include "link/hidapi_transport.h"
+#include "panel/desktop_habits.h"
 #include "panel/panel_window.h"
 #include "simulator/simulated_transport.h"
 #include "simulator/virtual_meter.h"
 #include "ui/answer_file_dialogs.h"
+#include "ui/app_icon.h"
+#include "ui/program_settings.h"
 #include "ui/qt_dialogs.h"
+#include "ui/window_places.h"
 
 namespace {
 
@@ -41,6 +46,9 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Orvane");
   QApplication::setApplicationVersion("8.01");
+  // The desktop file's name, so that a Wayland desktop matches the window to its icon.
+  QGuiApplication::setDesktopFileName("orvane");
+  QApplication::setWindowIcon(orvane::AppIcon());
 
   QCommandLineParser parser;
   parser.setApplicationDescription("Desktop companion of the USB light meter.");
@@ -51,6 +59,9 @@ int main(int argc, char** argv) {
   // Test hooks (README, "Driving the program headless").
   parser.addOption(Hidden({"answers-from", "Answer the dialogs from a file.", "FILE"}));
   parser.addOption(Hidden({"press-save", "Press Save once recording is offered."}));
+  parser.addOption(Hidden({"settings", "Keep window places in this file.", "FILE"}));
+  parser.addOption(Hidden({"simulate-sets", "Record sets in the simulated meter's logger.", "N"}));
+  parser.addPositionalArgument("file", "A data file (*.lms) to open in the plot.", "[FILE]");
   parser.process(app);
 
   orvane::MeterIds ids;
@@ -64,7 +75,8 @@ int main(int argc, char** argv) {
   std::unique_ptr<orvane::HidTransport> transport;
   if (parser.isSet("simulate")) {
     meter = std::make_unique<orvane::VirtualMeter>(clock, 2024);
-    meter->FillLogger(6);
+    meter->FillLogger(
+        parser.isSet("simulate-sets") ? std::max(0, parser.value("simulate-sets").toInt()) : 6);
     meter->keepLog = false;
     auto simulated =
         std::make_unique<orvane::SimulatedTransport>(*meter, ids.vendorId, ids.productId);
@@ -89,9 +101,22 @@ int main(int argc, char** argv) {
   orvane::PanelWindow panel(
       {*transport, ids, *dialogs, launcher, clock, orvane::WorkingFolderPath()});
   qtDialogs.SetParent(&panel);
+  if (parser.isSet("settings")) {
+    orvane::UseSettingsFile(parser.value("settings"));
+  } else {
+    orvane::UseUserSettings();
+  }
+  orvane::RestorePanelPlace(panel);
+  orvane::InstallDesktopHabits(panel);
   panel.show();
-  // Once the window shows: a recording an earlier run left unfinished is offered.
-  QTimer::singleShot(0, &panel, [&panel] { panel.CheckUnfinishedRecording(); });
+  // Once the window is on the screen: a recording an earlier run left unfinished is
+  // offered (the question centred on the panel), then a file named at start is plotted.
+  const QStringList named = parser.positionalArguments();
+  const QString file = named.isEmpty() ? QString() : named.front();  // refused if unreadable
+  orvane::WhenOnScreen(panel, [&panel, file] {
+    panel.CheckUnfinishedRecording();
+    if (!file.isEmpty()) orvane::OpenDataFile(panel.Context(), file.toStdString());
+  });
   if (parser.isSet("press-save")) PressSaveWhenOffered(panel);
   return app.exec();
 }

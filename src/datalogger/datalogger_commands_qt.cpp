@@ -30,6 +30,13 @@ void FillEraseList(QComboBox& combo, const std::vector<std::string>& setStamps) 
   combo.setCurrentIndex(0);
 }
 
+// One pick in the list must not erase a set unasked.
+bool ConfirmEraseOne(PanelContext& ctx, const QString& entry) {
+  const std::string question = std::string(kEraseOneQuestion) + "\n\n" + entry.toStdString();
+  return ctx.dialogs.Message(question, MessageIcon::Exclamation, MessageButtons::OkCancel,
+                             kEraseAllTitle) == DialogAnswer::Ok;
+}
+
 void StopTimers(PanelContext& ctx) {
   ctx.timer1.stop();
   ctx.timer2.stop();
@@ -82,11 +89,13 @@ void CommandEraseChosen(PanelContext& ctx, PanelControls& controls, int index) {
     }
     combo->hide();
     StartTimers(ctx);
-  } else {
+  } else if (ConfirmEraseOne(ctx, text)) {
     StopTimers(ctx);
     EraseOneSet(ctx.link, SetStampAt(ctx.state.SetStamps, index));
     combo->hide();
     StartTimers(ctx);
+  } else {
+    combo->hide();
   }
 }
 

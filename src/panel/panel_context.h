@@ -15,6 +15,7 @@
 #include "common/program_state.h"
 #include "display/frame_decoder.h"
 #include "link/meter_link.h"
+#include "ui/window_places.h"
 
 namespace orvane {
 
@@ -33,10 +34,9 @@ struct PanelContext {
   LiveReading Reading() const {
     return MakeLiveReading(display.ReadingText(), display.KLit(), display.UnitText());
   }
-  // Left = panel left + panel width, top = panel top.
-  void PlaceRightOfPanel(QWidget& window) const {
-    if (panel != nullptr) window.move(panel->x() + panel->frameGeometry().width(), panel->y());
-  }
+  // Left = panel left + panel width, top = panel top, kept on the screen; the window's
+  // remembered size.
+  void PlaceRightOfPanel(QWidget& window) const { PlaceBesidePanel(window, panel); }
 };
 
 }  // namespace orvane

@@ -15,6 +15,7 @@
 #include "common/launcher.h"
 #include "common/program_state.h"
 #include "common/working_folder.h"
+#include "datalogger/erase_list_qt.h"
 #include "datalogger/logger_flags.h"
 #include "datalogger/memory_window.h"
 #include "display/frame_decoder.h"
@@ -39,7 +40,7 @@ struct LoggerRig {
   QTimer timer2;
   std::filesystem::path folder;
   PanelContext ctx;
-  QComboBox combo;
+  EraseList combo{nullptr};
   PanelControls controls;
 
   LoggerRig()
