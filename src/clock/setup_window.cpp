@@ -100,10 +100,10 @@ bool Setup::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Setup::LblMeterTime_Click() {
-  timer1_.stop();
   showMeterTime_ = !showMeterTime_;
-  ctx_.link.ReceiveReport();  // takes the meter's pending report off the link
-  timer1_.start();
+  if (const std::optional<LinkHold> hold = ctx_.TakeLink("RTC")) {
+    ctx_.link.ReceiveReport();  // takes the meter's pending report off the link
+  }
 }
 
 void Setup::LblPCTime_Click() {
@@ -111,22 +111,26 @@ void Setup::LblPCTime_Click() {
 }
 
 void Setup::Timer1_Timer() {
-  lblMeterTime_->setText(showMeterTime_ ? QString::fromStdString(ReadMeterClock(ctx_.link))
-                                        : QString(kMeterTimeCaption));
+  if (!showMeterTime_) {
+    lblMeterTime_->setText(kMeterTimeCaption);
+  } else if (const std::optional<LinkHold> hold = ctx_.TakeLink("RTC")) {
+    lblMeterTime_->setText(QString::fromStdString(ReadMeterClock(ctx_.link)));
+  }
   lblPCTime_->setText(showPCTime_ ? QString::fromStdString(FormatDateTime(ctx_.clock.Now()))
                                   : QString(kPCTimeCaption));
 }
 
 void Setup::CmdSetTime_Click() {
-  timer1_.stop();
   const DateTime now = ctx_.clock.Now();
-  SetMeterClock(ctx_.link, now);
-  // The meter sends no answer: the request went out when the link is still up.
-  lblSetResult_->setText(ctx_.link.MeterConnected() == -1
-                             ? QStringLiteral("Meter clock set to %1.")
-                                   .arg(QString::fromStdString(FormatDateTime(now)))
-                             : QStringLiteral("No meter connected: the clock was not set."));
-  timer1_.start();
+  bool sent = false;
+  if (const std::optional<LinkHold> hold = ctx_.TakeLink("RTC")) {
+    SetMeterClock(ctx_.link, now);
+    // The meter sends no answer: the request went out when the link is still up.
+    sent = ctx_.link.MeterConnected() == -1;
+  }
+  lblSetResult_->setText(sent ? QStringLiteral("Meter clock set to %1.")
+                                    .arg(QString::fromStdString(FormatDateTime(now)))
+                              : QStringLiteral("No meter connected: the clock was not set."));
 }
 
 void Setup::CmdExit_Click() {
@@ -135,8 +139,6 @@ void Setup::CmdExit_Click() {
 
 void Setup::done(int result) {
   timer1_.stop();
-  ctx_.timer1.start();
-  ctx_.timer2.start();
   QDialog::done(result);
 }
 
