@@ -93,8 +93,9 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Orvane");
   QApplication::setApplicationVersion(ORVANE_VERSION);
-  // The desktop file's name, so that a Wayland desktop matches the window to its icon.
-  QGuiApplication::setDesktopFileName("orvane");
+  // The installed desktop file's name, so that a Wayland desktop matches the window to
+  // its entry and icon.
+  QGuiApplication::setDesktopFileName("io.github.orvane.orvane");
   QApplication::setWindowIcon(orvane::AppIcon());
 
   orvane::MeterIds ids;
