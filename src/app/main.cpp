@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFontDatabase>
+#include <QSettings>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include <optional>
 
 #include "common/clock.h"
+#include "common/folder_lock.h"
 #include "common/working_folder.h"
 #include "link/hidapi_transport.h"
 #include "panel/desktop_habits.h"
@@ -20,6 +22,7 @@
 #include "ui/app_icon.h"
 #include "ui/program_settings.h"
 #include "ui/qt_dialogs.h"
+#include "ui/settings_folder_memory.h"
 #include "ui/window_places.h"
 
 namespace {
@@ -39,6 +42,11 @@ void PressSaveWhenOffered(orvane::PanelWindow& panel) {
     panel.Toolbar1_ButtonClick("Save");
   });
   timer->start(100);
+}
+
+std::string AlreadyRunningText(const std::string& folder) {
+  return "Orvane is already running.\r\nOnly one Orvane can use the working folder " + folder +
+         " at a time.";
 }
 
 // Reads the command line before any window exists, so that --help and --version work
@@ -129,9 +137,25 @@ int main(int argc, char** argv) {
     }
     dialogs = &answerFile;
   }
+  // One panel per working folder: a second one leaves the folder alone and ends.
+  const std::string folder = orvane::WorkingFolderPath();
+  orvane::FolderLock lock;
+  const orvane::FolderLock::Result owner = lock.Take(folder);
+  if (owner == orvane::FolderLock::Result::HeldElsewhere) {
+    const std::string text = AlreadyRunningText(folder);
+    std::fprintf(stderr, "orvane: %s\n", text.c_str());
+    dialogs->Message(text, orvane::MessageIcon::Exclamation, orvane::MessageButtons::Ok, "Orvane");
+    return 1;
+  }
+  if (owner == orvane::FolderLock::Result::Failed) {
+    std::fprintf(stderr, "orvane: %s\n", lock.Error().c_str());
+  }
+
+  QSettings settings("Orvane", "Orvane");
+  orvane::SettingsFolderMemory folderMemory(settings);
   orvane::QtLauncher launcher;
-  orvane::PanelWindow panel(
-      {*transport, ids, *dialogs, launcher, clock, orvane::WorkingFolderPath()});
+  orvane::PanelWindow panel({*transport, ids, *dialogs, launcher, clock, folder, &folderMemory,
+                             orvane::DocumentsFolder(), orvane::HomeFolder()});
   qtDialogs.SetParent(&panel);
   if (parser.isSet("settings")) {
     orvane::UseSettingsFile(parser.value("settings"));
@@ -142,11 +166,13 @@ int main(int argc, char** argv) {
   orvane::InstallDesktopHabits(panel);
   panel.show();
   // Once the window is on the screen: a recording an earlier run left unfinished is
-  // offered (the question centred on the panel), then a file named at start is plotted.
+  // offered (the question centred on the panel; only by the owner of the folder: without
+  // the lock, the recording may be live), then a file named at start is plotted.
   const QStringList named = parser.positionalArguments();
   const QString file = named.isEmpty() ? QString() : named.front();  // refused if unreadable
-  orvane::WhenOnScreen(panel, [&panel, file] {
-    panel.CheckUnfinishedRecording();
+  const bool folderOwner = lock.Held();
+  orvane::WhenOnScreen(panel, [&panel, file, folderOwner] {
+    if (folderOwner) panel.CheckUnfinishedRecording();
     if (!file.isEmpty()) orvane::OpenDataFile(panel.Context(), file.toStdString());
   });
   if (parser.isSet("press-save")) PressSaveWhenOffered(panel);

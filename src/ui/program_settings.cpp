@@ -24,7 +24,8 @@ void UseSettingsFile(const QString& iniFile) {
 std::unique_ptr<QSettings> ProgramSettings() {
   switch (store) {
     case Store::User:
-      return std::make_unique<QSettings>(QStringLiteral("Orvane"), QStringLiteral("orvane"));
+      // The same settings as the folder used last.
+      return std::make_unique<QSettings>(QStringLiteral("Orvane"), QStringLiteral("Orvane"));
     case Store::File:
       return std::make_unique<QSettings>(storeFile, QSettings::IniFormat);
     case Store::Off:
