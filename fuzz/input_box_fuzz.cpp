@@ -4,6 +4,7 @@
 // in that order; its first byte picks the unit and the number of records of the plot.
 // An answer is either refused or leaves ranges, records and steps a chart can draw.
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -28,6 +29,11 @@ bool Drawable(double min, double max) {
   return std::isfinite(min) && std::isfinite(max) && min >= 0 && max <= kFull && min < max;
 }
 
+// The live graph also draws a scale upside down (Min above Max), never one of no width.
+bool DrawableEitherWay(double min, double max) {
+  return Drawable(std::min(min, max), std::max(min, max));
+}
+
 bool GoodStep(double stepX) {
   return std::isfinite(stepX) && stepX > 0;
 }
@@ -45,8 +51,8 @@ void LiveRange(const RangeTexts& t, bool lux) {
   RangeRecord r{0, 0, 0, 0, 0, 0};
   double stepX = 1;
   if (ApplyLiveRange(t, lux ? "lx" : "fc", kPlotWidth, r, stepX)) return;
-  Check(Drawable(r.CdMin, r.CdMax));
-  Check(lux ? Drawable(r.LuxMin, r.LuxMax) : Drawable(r.FcMin, r.FcMax));
+  Check(DrawableEitherWay(r.CdMin, r.CdMax));
+  Check(lux ? DrawableEitherWay(r.LuxMin, r.LuxMax) : DrawableEitherWay(r.FcMin, r.FcMax));
   Check(GoodStep(stepX));
 }
 

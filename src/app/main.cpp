@@ -5,6 +5,7 @@
 #include <QFontDatabase>
 #include <QSettings>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -13,12 +14,16 @@
 #include "common/folder_lock.h"
 #include "common/working_folder.h"
 #include "link/hidapi_transport.h"
+#include "panel/desktop_habits.h"
 #include "panel/panel_window.h"
 #include "simulator/simulated_transport.h"
 #include "simulator/virtual_meter.h"
 #include "ui/answer_file_dialogs.h"
+#include "ui/app_icon.h"
+#include "ui/program_settings.h"
 #include "ui/qt_dialogs.h"
 #include "ui/settings_folder_memory.h"
+#include "ui/window_places.h"
 
 namespace {
 
@@ -58,7 +63,9 @@ std::optional<int> ReadCommandLine(int argc, char** argv, QCommandLineParser& pa
   // Test hooks (README, "Driving the program headless").
   parser.addOption(Hidden({"answers-from", "Answer the dialogs from a file.", "FILE"}));
   parser.addOption(Hidden({"press-save", "Press Save once recording is offered."}));
-  parser.addPositionalArgument("file", "A data file (*.lms) to open.", "[FILE]");
+  parser.addOption(Hidden({"settings", "Keep window places in this file.", "FILE"}));
+  parser.addOption(Hidden({"simulate-sets", "Record sets in the simulated meter's logger.", "N"}));
+  parser.addPositionalArgument("file", "A data file (*.lms) to open in the plot.", "[FILE]");
   QStringList words;
   for (int i = 0; i < argc; ++i) words << QString::fromLocal8Bit(argv[i]);
   const auto refuse = [](const QString& message) {
@@ -94,6 +101,10 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Orvane");
   QApplication::setApplicationVersion(ORVANE_VERSION);
+  // The installed desktop file's name, so that a Wayland desktop matches the window to
+  // its entry and icon.
+  QGuiApplication::setDesktopFileName("io.github.orvane.orvane");
+  QApplication::setWindowIcon(orvane::AppIcon());
 
   orvane::MeterIds ids;
   if (parser.isSet("meter")) orvane::ParseMeterIds(parser.value("meter").toStdString(), ids);
@@ -103,7 +114,8 @@ int main(int argc, char** argv) {
   std::unique_ptr<orvane::HidTransport> transport;
   if (parser.isSet("simulate")) {
     meter = std::make_unique<orvane::VirtualMeter>(clock, 2024);
-    meter->FillLogger(6);
+    meter->FillLogger(
+        parser.isSet("simulate-sets") ? std::max(0, parser.value("simulate-sets").toInt()) : 6);
     meter->keepLog = false;
     auto simulated =
         std::make_unique<orvane::SimulatedTransport>(*meter, ids.vendorId, ids.productId);
@@ -145,10 +157,24 @@ int main(int argc, char** argv) {
   orvane::PanelWindow panel({*transport, ids, *dialogs, launcher, clock, folder, &folderMemory,
                              orvane::DocumentsFolder(), orvane::HomeFolder()});
   qtDialogs.SetParent(&panel);
+  if (parser.isSet("settings")) {
+    orvane::UseSettingsFile(parser.value("settings"));
+  } else {
+    orvane::UseUserSettings();
+  }
+  orvane::RestorePanelPlace(panel);
+  orvane::InstallDesktopHabits(panel);
   panel.show();
-  // Once the window shows: a recording an earlier run left unfinished is offered. Only
-  // the owner of the folder may offer it: without the lock, the recording may be live.
-  if (lock.Held()) QTimer::singleShot(0, &panel, [&panel] { panel.CheckUnfinishedRecording(); });
+  // Once the window is on the screen: a recording an earlier run left unfinished is
+  // offered (the question centred on the panel; only by the owner of the folder: without
+  // the lock, the recording may be live), then a file named at start is plotted.
+  const QStringList named = parser.positionalArguments();
+  const QString file = named.isEmpty() ? QString() : named.front();  // refused if unreadable
+  const bool folderOwner = lock.Held();
+  orvane::WhenOnScreen(panel, [&panel, file, folderOwner] {
+    if (folderOwner) panel.CheckUnfinishedRecording();
+    if (!file.isEmpty()) orvane::OpenDataFile(panel.Context(), file.toStdString());
+  });
   if (parser.isSet("press-save")) PressSaveWhenOffered(panel);
   return app.exec();
 }

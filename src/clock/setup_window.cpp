@@ -1,5 +1,6 @@
 #include "clock/setup_window.h"
 
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMouseEvent>
@@ -46,9 +47,18 @@ void Setup::BuildControls() {
   lblPCTime_ = MakeTimeField("LblPCTime", kPCTimeCaption, frame);
   lblMeterTime_->installEventFilter(this);
   lblPCTime_->installEventFilter(this);
-  auto* fields = new QVBoxLayout(frame);
-  fields->addWidget(lblMeterTime_);
-  fields->addWidget(lblPCTime_);
+  // Each field keeps a name beside it, so that a field showing a time still says whose.
+  auto* fields = new QGridLayout(frame);
+  const char* names[2] = {"Meter:", "PC:"};
+  QLabel* times[2] = {lblMeterTime_, lblPCTime_};
+  for (int row = 0; row < 2; ++row) {
+    auto* name = new QLabel(names[row], frame);
+    name->setObjectName(row == 0 ? "LblMeterTimeName" : "LblPCTimeName");
+    name->setBuddy(times[row]);
+    fields->addWidget(name, row, 0, Qt::AlignRight);
+    fields->addWidget(times[row], row, 1);
+  }
+  fields->setColumnStretch(1, 1);
 
   auto* setTime = new QPushButton("Set Meter Time To System Time", this);
   setTime->setObjectName("CmdSetTime");
@@ -58,9 +68,14 @@ void Setup::BuildControls() {
   exit->setAutoDefault(false);
   connect(exit, &QPushButton::clicked, this, &Setup::CmdExit_Click);
 
+  lblSetResult_ = new QLabel(this);
+  lblSetResult_->setObjectName("LblSetResult");
+  lblSetResult_->setAlignment(Qt::AlignCenter);
+
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(frame);
   layout->addWidget(setTime);
+  layout->addWidget(lblSetResult_);
   layout->addWidget(exit);
 }
 
@@ -106,9 +121,16 @@ void Setup::Timer1_Timer() {
 }
 
 void Setup::CmdSetTime_Click() {
+  const DateTime now = ctx_.clock.Now();
+  bool sent = false;
   if (const std::optional<LinkHold> hold = ctx_.TakeLink("RTC")) {
-    SetMeterClock(ctx_.link, ctx_.clock.Now());
+    SetMeterClock(ctx_.link, now);
+    // The meter sends no answer: the request went out when the link is still up.
+    sent = ctx_.link.MeterConnected() == -1;
   }
+  lblSetResult_->setText(sent ? QStringLiteral("Meter clock set to %1.")
+                                    .arg(QString::fromStdString(FormatDateTime(now)))
+                              : QStringLiteral("No meter connected: the clock was not set."));
 }
 
 void Setup::CmdExit_Click() {

@@ -43,6 +43,7 @@ class Setup final : public QDialog {
   QTimer timer1_;
   QLabel* lblMeterTime_ = nullptr;
   QLabel* lblPCTime_ = nullptr;
+  QLabel* lblSetResult_ = nullptr;  // says whether the meter's clock was set
   bool showMeterTime_ = false;
   bool showPCTime_ = false;
   bool placed_ = false;

@@ -30,6 +30,13 @@ void FillEraseList(QComboBox& combo, const std::vector<std::string>& setStamps) 
   combo.setCurrentIndex(0);
 }
 
+// One pick in the list must not erase a set unasked.
+bool ConfirmEraseOne(PanelContext& ctx, const QString& entry) {
+  const std::string question = std::string(kEraseOneQuestion) + "\n\n" + entry.toStdString();
+  return ctx.dialogs.Message(question, MessageIcon::Exclamation, MessageButtons::OkCancel,
+                             kEraseAllTitle) == DialogAnswer::Ok;
+}
+
 }  // namespace
 
 void CommandMemory(PanelContext& ctx, PanelControls&) {
@@ -71,8 +78,10 @@ void CommandEraseChosen(PanelContext& ctx, PanelControls& controls, int index) {
     }
     combo->hide();
   } else {
-    if (const std::optional<LinkHold> hold = ctx.TakeLink("erase")) {
-      EraseOneSet(ctx.link, SetStampAt(ctx.state.SetStamps, index));
+    if (ConfirmEraseOne(ctx, text)) {
+      if (const std::optional<LinkHold> hold = ctx.TakeLink("erase")) {
+        EraseOneSet(ctx.link, SetStampAt(ctx.state.SetStamps, index));
+      }
     }
     combo->hide();
   }

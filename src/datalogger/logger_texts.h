@@ -8,6 +8,8 @@ inline constexpr const char* kNoDataText = "No Data in Memory!";
 inline constexpr const char* kEraseAllWarning =
     "All the Automatically Recorded data in memory will be deleted!";
 inline constexpr const char* kEraseAllTitle = "Warning";
+// Asked before one record set is erased; followed by the set's number and start stamp.
+inline constexpr const char* kEraseOneQuestion = "This record set will be deleted from the meter:";
 // A meter that stops answering in the middle of a download.
 inline constexpr const char* kIndexIncompleteText =
     "The meter stopped answering: the list of record sets is incomplete.";

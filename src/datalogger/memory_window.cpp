@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -21,17 +22,16 @@ namespace orvane {
 
 namespace {
 
-QLabel* NamedLabel(const char* name, const char* caption, const char* family, QWidget* parent) {
+// Every text of the window is in the window's own font, one family throughout.
+QLabel* NamedLabel(const char* name, const char* caption, QWidget* parent) {
   auto* label = new QLabel(QString::fromUtf8(caption), parent);
   label->setObjectName(name);
-  label->setFont(QFont(family));
   return label;
 }
 
 ClickPanel* LegendBox(const char* name, QWidget* parent) {
   auto* box = new ClickPanel(parent);
   box->setObjectName(name);
-  box->setFont(QFont("Tahoma"));
   box->setFrameStyle(QFrame::Panel | QFrame::Raised);
   box->setFixedSize(24, 16);
   box->setAutoFillBackground(true);
@@ -94,7 +94,6 @@ void MemoryWindow::BuildControls() {
     OptLuxFc_[i] = new QRadioButton(captions[i], picOptLxFc);
     OptLuxFc_[i]->setObjectName("OptLuxFc");
     OptLuxFc_[i]->setProperty("index", i);
-    OptLuxFc_[i]->setFont(QFont("Arial"));
     optRow->addWidget(OptLuxFc_[i]);
     connect(OptLuxFc_[i], &QRadioButton::clicked, this, [this, i] { OptLuxFc_Click(i); });
   }
@@ -103,10 +102,10 @@ void MemoryWindow::BuildControls() {
   MBar_->setObjectName("MBar");
   MBar_->setRange(0, 100);
   MBar_->setValue(0);
+  MBar_->setTextVisible(false);  // a figure only while a download runs
 
   MSize_ = new GaugePanel(this);
   MSize_->setObjectName("MSize");
-  MSize_->setFont(QFont("Tahoma"));
   MSize_->setRange(0, 100);
   MSize_->setValue(0);
   MSize_->setFormat("Memory Size");
@@ -120,21 +119,30 @@ void MemoryWindow::BuildControls() {
     connect(box, &ClickPanel::clicked, this, &MemoryWindow::EraseAll_Click);
   }
   legend->addWidget(used);
-  legend->addWidget(NamedLabel("Label2", "Used", "Times New Roman", this));
+  legend->addWidget(NamedLabel("Label2", "Used", this));
   legend->addWidget(unused);
-  legend->addWidget(NamedLabel("Label3", "Unused", "Times New Roman", this));
+  legend->addWidget(NamedLabel("Label3", "Unused", this));
   legend->addStretch();
 
-  LblMemorySize_ = NamedLabel("LblMemorySize", "Capacity : 512 K", "Times New Roman", this);
+  LblMemorySize_ = NamedLabel("LblMemorySize", "Capacity : 512 K", this);
 
+  // Row 0 holds the header cells "Set" and "  Start Time  "; the grid shows them as its
+  // fixed header, which stays in place while the set rows scroll, and a click on it is a
+  // click on row 0.
   GridSet_ = new QTableWidget(1, 2, this);
   GridSet_->setObjectName("GridSet");
-  GridSet_->horizontalHeader()->hide();
   GridSet_->verticalHeader()->hide();
+  GridSet_->setRowHidden(0, true);
+  GridSet_->horizontalHeader()->setStretchLastSection(true);
+  GridSet_->horizontalHeader()->setSectionsClickable(true);
+  GridSet_->horizontalHeader()->setHighlightSections(false);
   GridSet_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   GridSet_->setSelectionBehavior(QAbstractItemView::SelectRows);
   GridSet_->setSelectionMode(QAbstractItemView::SingleSelection);
+  GridSet_->setMinimumHeight(GridSet_->verticalHeader()->defaultSectionSize() * 7);
   connect(GridSet_, &QTableWidget::cellClicked, this, [this](int row, int) { GridSet_Click(row); });
+  connect(GridSet_->horizontalHeader(), &QHeaderView::sectionClicked, this,
+          [this](int) { GridSet_Click(0); });
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(picOptLxFc);
@@ -143,6 +151,7 @@ void MemoryWindow::BuildControls() {
   layout->addLayout(legend);
   layout->addWidget(MBar_);
   layout->addWidget(GridSet_, 1);
+  resize(sizeHint().width(), 440);
 }
 
 // Row 0 is the grid's fixed header row; the set rows follow it.
@@ -154,9 +163,12 @@ void MemoryWindow::SetUpGridHeader() {
   for (int c = 0; c < 2; ++c) {
     auto* item = new QTableWidgetItem(header[c]);
     item->setFlags(Qt::ItemIsEnabled);
-    item->setBackground(palette().button());
     GridSet_->setItem(0, c, item);
+    GridSet_->setHorizontalHeaderItem(c, new QTableWidgetItem(header[c]));
   }
+  GridSet_->setMinimumWidth(GridSet_->columnWidth(0) + GridSet_->columnWidth(1) +
+                            GridSet_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                            2 * GridSet_->frameWidth() + 8);
 }
 
 void MemoryWindow::ShowStatus(const LoggerStatus& status) {
@@ -181,6 +193,7 @@ void MemoryWindow::SetProgress(int percent) {
 
 void MemoryWindow::SetBusy(bool busy) {
   busy_ = busy;
+  MBar_->setTextVisible(busy_);
   if (!busy_ && closePending_) close();
 }
 

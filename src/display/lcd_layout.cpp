@@ -103,14 +103,14 @@ constexpr std::array kLayout = {
   LcdElement{"ImaS4", I, "", 360, 2520, kImg, kImg, 0, Picture::BatteryBar, 3},
   LcdElement{"ImaS5", I, "", 360, 2520, kImg, kImg, 0, Picture::BatteryBar, 4},
   LcdElement{"ImaS6", I, "", 360, 2520, kImg, kImg, 0, Picture::BatteryBar, 5},
-  // unit labels that keep their design-time state (placed in the free corner right of
-  // the main digits, below the luminance units)
-  LcdElement{"LblK3", L, "K",  5880, 2040, 240, kSym, kSymbolPt},
-  LcdElement{"Lbllx", L, "lx", 6120, 2040, 360, kSym, kSymbolPt},
-  LcdElement{"Lblfc", L, "fc", 6480, 2040, 360, kSym, kSymbolPt},
-  LcdElement{"Lblh3", L, ".h", 6840, 2040, 480, kSym, kSymbolPt},
-  LcdElement{"Lblm",  L, "m",  5880, 2340, 360, kSym, kSymbolPt},
-  LcdElement{"Lblft", L, "ft", 6240, 2340, 360, kSym, kSymbolPt},
+  // unit legends printed on the glass, never lit: the illuminance units under the
+  // luminance units, the distance units at the end of the clock row
+  LcdElement{"LblK3", L, "K",  5880, 2100, 240, kSym, kSymbolPt},
+  LcdElement{"Lbllx", L, "lx", 6120, 2100, 360, kSym, kSymbolPt},
+  LcdElement{"Lblfc", L, "fc", 6480, 2100, 360, kSym, kSymbolPt},
+  LcdElement{"Lblh3", L, ".h", 6840, 2100, 480, kSym, kSymbolPt},
+  LcdElement{"Lblm",  L, "m",  6720, 4440, 300, kSym, kSymbolPt},
+  LcdElement{"Lblft", L, "ft", 7080, 4440, 300, kSym, kSymbolPt},
 };
 // clang-format on
 

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QValidator>
 
 #include "recording/csv_export.h"
 #include "ui/chart_printing.h"
@@ -15,19 +16,21 @@ namespace orvane {
 
 namespace {
 
-// Lets through only the characters a range box takes; keys that type nothing (arrows,
-// Delete, Tab) are not characters and pass.
-class RangeKeyFilter final : public QObject {
+// A range box holds only the characters it takes (digits, and "." where it takes
+// decimals). As a validator rather than a key filter it leaves every editing key alone:
+// Delete, Ctrl+A, Ctrl+V, the arrows, undo.
+class RangeBoxValidator final : public QValidator {
  public:
-  RangeKeyFilter(bool allowPoint, QObject* parent) : QObject(parent), allowPoint_(allowPoint) {}
+  RangeBoxValidator(bool allowPoint, QObject* parent)
+      : QValidator(parent), allowPoint_(allowPoint) {}
 
- protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() != QEvent::KeyPress) return false;
-    const QString text = static_cast<QKeyEvent*>(event)->text();
-    if (text.isEmpty() || text == "\t") return false;
-    const char16_t c = text.at(0).unicode();
-    return c > 0x7f || !AcceptsKey(static_cast<char>(c), allowPoint_);
+  State validate(QString& input, int&) const override {
+    for (QChar c : input) {
+      if (c.unicode() > 0x7f || c.unicode() == kBackspace ||
+          !AcceptsKey(static_cast<char>(c.unicode()), allowPoint_))
+        return Invalid;
+    }
+    return Acceptable;
   }
 
  private:
@@ -38,7 +41,7 @@ QLineEdit* RangeBox(const char* name, bool allowPoint, QWidget* parent) {
   auto* box = new QLineEdit(parent);
   box->setObjectName(name);
   box->setFixedWidth(90);
-  box->installEventFilter(new RangeKeyFilter(allowPoint, box));
+  box->setValidator(new RangeBoxValidator(allowPoint, box));
   return box;
 }
 
@@ -76,6 +79,9 @@ ChartBaseWindow::ChartBaseWindow(ChartKind kind, const Captions& captions, Dialo
   BuildUnitDialog();
   BuildRangeDialog(captions.recordsFrame);
   print_ = [this](const QImage& image) { PrintImage(image, this); };
+  // Small enough for a corner of the screen, large enough that the nine labels of each
+  // scale stand apart and the tool bar shows all its buttons.
+  setMinimumSize(kMinimumWidth, kMinimumHeight);
 }
 
 void ChartBaseWindow::BuildToolbar(const Captions& captions) {
@@ -89,6 +95,7 @@ void ChartBaseWindow::BuildToolbar(const Captions& captions) {
     QAction* action = toolbar_->addAction(keys[i]);
     action->setObjectName(keys[i]);
     action->setToolTip(tips[i]);
+    if (keys[i] == "Print") action->setShortcut(QKeySequence::Print);
     const QString key = keys[i];
     connect(action, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
   }
@@ -235,7 +242,7 @@ void ChartBaseWindow::paintEvent(QPaintEvent*) {
 void ChartBaseWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   toolbar_->setGeometry(0, 0, width(), toolbar_->sizeHint().height());
-  canvas_.Resize(width(), height());
+  canvas_.Resize(width(), height(), devicePixelRatioF());
   DrawFrame();
 }
 

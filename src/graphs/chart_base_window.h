@@ -35,6 +35,9 @@ class ChartBaseWindow : public QWidget {
   };
   ChartBaseWindow(ChartKind kind, const Captions& captions, Dialogs& dialogs, QWidget* parent);
 
+  static constexpr int kMinimumWidth = 520;
+  static constexpr int kMinimumHeight = 340;
+
   // Handlers, public so tests call them directly.
   void Toolbar1_ButtonClick(const QString& key);
   void CmdUnitOK_Click();

@@ -70,16 +70,22 @@ ChartGeometry ComputeGeometry(ChartKind kind, int clientWidth, int clientHeight,
   return g;
 }
 
+// Min sits at the bottom and Max at the top, also when Min is the larger (an upside-down
+// scale): a value beyond the top end is over range, one beyond the bottom end under.
 double MapValue(double value, std::string_view text, const MapLimits& limits, double plotHeight) {
   return MapValue(StoredReading{value, IsOverRange(text), 0}, limits, plotHeight);
 }
 
 double MapValue(const StoredReading& reading, const MapLimits& limits, double plotHeight) {
   const double value = reading.value;
-  if (reading.overRange || value > limits.Max) return limits.overHeight;
-  if (value < limits.Min) return limits.underHeight;
+  const bool rising = limits.Max >= limits.Min;
+  const double high = rising ? limits.Max : limits.Min;
+  const double low = rising ? limits.Min : limits.Max;
+  if (reading.overRange) return limits.overHeight;
+  if (value > high) return rising ? limits.overHeight : limits.underHeight;
+  if (value < low) return rising ? limits.underHeight : limits.overHeight;
   // A range of no width holds only its one value: it sits on the Min line.
-  if (limits.Max <= limits.Min) return 0;
+  if (limits.Max == limits.Min) return 0;
   return plotHeight * (value - limits.Min) / (limits.Max - limits.Min);
 }
 

@@ -17,7 +17,11 @@ std::string RangeMessage(const std::string& quantity) {
 }
 
 std::string CountsMessage() {
-  return "Counts >= 1, try again!";
+  return "Counts must be 1 or more: a sweep takes at least one sample, try again!";
+}
+
+std::string NoWidthMessage(const std::string& quantity) {
+  return quantity + ": Min and Max are equal, a scale needs two different values, try again!";
 }
 
 std::string RecordsMessage(long plotRecords) {
@@ -29,6 +33,15 @@ namespace {
 // A pair is refused when it leaves 0..9999000 or does not rise.
 bool PairRefused(double min, double max) {
   return min < 0 || max > kFullScale || min >= max;
+}
+
+// The live graph takes either order (Min above Max turns the scale upside down): only a
+// value outside 0..9999000 and a scale of no width are refused.
+std::optional<std::string> LivePairRefusal(double min, double max, const std::string& quantity) {
+  const auto outside = [](double v) { return v < 0 || v > kFullScale; };
+  if (outside(min) || outside(max)) return RangeMessage(quantity);
+  if (min == max) return NoWidthMessage(quantity);
+  return std::nullopt;
 }
 
 }  // namespace
@@ -54,8 +67,8 @@ std::optional<std::string> ApplyLiveRange(const RangeTexts& t, const std::string
   const double mainMax = NumericValue(t.TxtMx);
   const double counts = NumericValue(t.TxtCounts);
   const bool lux = graphUnit == "lx";
-  if (PairRefused(cdMin, cdMax)) return RangeMessage("cd");
-  if (PairRefused(mainMin, mainMax)) return RangeMessage(lux ? "Lux" : "Fc");
+  if (auto refusal = LivePairRefusal(cdMin, cdMax, "cd")) return refusal;
+  if (auto refusal = LivePairRefusal(mainMin, mainMax, lux ? "Lux" : "Fc")) return refusal;
   if (counts < 1) return CountsMessage();
   if (lux) {
     r.LuxMin = mainMin;

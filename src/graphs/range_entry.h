@@ -28,11 +28,14 @@ struct RangeTexts {
 
 // "0 <= <quantity> <= 9999000, try again!"
 std::string RangeMessage(const std::string& quantity);
-// The refusals of a sweep length of no samples and of a record stretch that does not exist.
+// The refusals of a sweep length of no samples, of a scale whose Min equals its Max and
+// of a record stretch that does not exist.
 std::string CountsMessage();
+std::string NoWidthMessage(const std::string& quantity);
 std::string RecordsMessage(long plotRecords);
 
-// Real-time graph: the boxes when the dialog opens, and OK. On success the range and the
+// Real-time graph: the boxes when the dialog opens, and OK. Min may lie above Max: the
+// scale is then drawn upside down. On success the range and the
 // step are changed and nothing is returned; otherwise the message to show, nothing changed.
 RangeTexts LiveRangeTexts(const RangeRecord& range, const std::string& graphUnit, double plotWidth,
                           double stepX);

@@ -7,9 +7,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableView>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <fstream>
 #include <utility>
 
@@ -21,6 +23,8 @@ namespace orvane {
 namespace {
 
 constexpr int kTabStop = 8;
+// A row as drawn: number, time, reading and cd, each padded to the next tab stop.
+constexpr int kRowChars = 64;
 // Where a row is saved: the data file dialog of the whole program.
 
 // A row as drawn: TABs expanded to stops every eight characters of the fixed font, so
@@ -48,6 +52,7 @@ QTableView* MakeTableView(const char* name, ListTableModel& model, QWidget* pare
   view->setModel(&model);
   view->setShowGrid(false);
   view->setWordWrap(false);
+  view->setTextElideMode(Qt::ElideNone);
   view->setSelectionBehavior(QAbstractItemView::SelectRows);
   view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
   view->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -99,6 +104,8 @@ List::List(PanelContext& ctx, QWidget* parent)
   setAttribute(Qt::WA_DeleteOnClose);
   BuildControls();
   SetTitles();
+  adjustSize();                   // the rows in view and their titles, no blank below
+  ctx_.PlaceRightOfPanel(*this);  // before it shows, as every secondary window
 }
 
 void List::BuildControls() {
@@ -118,16 +125,23 @@ void List::BuildControls() {
   FitRowsInView(*listM_);
   FitRowsInView(*listI_);
 
+  // The titles sit right on top of their rows; what height is left stays below them.
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 0, 4, 4);
-  layout->setSpacing(2);
-  for (QWidget* w : {static_cast<QWidget*>(toolbar), static_cast<QWidget*>(titleM_),
-                     static_cast<QWidget*>(titleI_), static_cast<QWidget*>(listM_),
-                     static_cast<QWidget*>(listI_)}) {
+  layout->setSpacing(0);
+  layout->addWidget(toolbar);
+  layout->addSpacing(4);
+  for (QWidget* w : {static_cast<QWidget*>(titleM_), static_cast<QWidget*>(titleI_),
+                     static_cast<QWidget*>(listM_), static_cast<QWidget*>(listI_)}) {
     layout->addWidget(w);
   }
-  const QFontMetrics metrics(titleM_->font());
-  setMinimumWidth(metrics.horizontalAdvance(QString(60, QLatin1Char('0'))));
+  layout->addStretch(1);
+  // Wide enough for the widest title and a whole row beside the scroll bar.
+  const QFontMetrics metrics(listM_->font());
+  const int text = std::max(metrics.horizontalAdvance(titleM_->text()),
+                            metrics.horizontalAdvance(QString(kRowChars, QLatin1Char('0'))));
+  const int scrollBar = listM_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  setMinimumWidth(text + scrollBar + 2 * listM_->frameWidth() + 16);
 }
 
 void List::SetTitles() {
@@ -140,7 +154,11 @@ void List::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (loaded_) return;
   loaded_ = true;
-  ctx_.PlaceRightOfPanel(*this);
+  ShowTableOfGraphUnit();
+}
+
+// The table that GraphUnit selects, with its title.
+void List::ShowTableOfGraphUnit() {
   const bool metric = ctx_.state.GraphUnit == "lx";
   titleM_->setVisible(metric);
   listM_->setVisible(metric);
@@ -151,6 +169,7 @@ void List::showEvent(QShowEvent* event) {
 void List::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   SetTitles();
+  if (loaded_) ShowTableOfGraphUnit();
 }
 
 void List::closeEvent(QCloseEvent* event) {

@@ -59,6 +59,7 @@ class List final : public QWidget {
  private:
   void BuildControls();
   void SetTitles();
+  void ShowTableOfGraphUnit();
   void FitRowsInView(QTableView& view);
   void KeepNewestInView(QTableView& view, long count);
   bool WriteShownTable(const std::string& path);

@@ -100,6 +100,7 @@ QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #
                                                 stop:0.5 #646d76, stop:1 #4f565e); }
 QPushButton:pressed { background: #3a4047; padding-top: 2px; }
 QPushButton:disabled { color: #8a9096; background: #4a5057; }
+QPushButton:focus { border: 2px solid #ffd27a; }
 QPushButton#CmdBtn4 { color: #ffd27a; }
 QPushButton#CmdBtn1 { color: #fff3a8; }
 )";
@@ -153,23 +154,31 @@ QPushButton* KeypadWidget::AddCmdBtn(int index, const QString& caption, QRect re
   auto* b = new QPushButton(caption, parent);
   b->setObjectName(QStringLiteral("CmdBtn%1").arg(index));
   b->setGeometry(rect);
-  b->setFocusPolicy(Qt::NoFocus);
+  b->setFocusPolicy(Qt::NoFocus);  // the visible keypad takes focus in BuildKeypad
   connect(b, &QPushButton::clicked, this, [this, index] { CmdBtn_Click(index); });
   return b;
 }
 
+// The visible keys take keyboard focus row by row, left to right (Space presses the key
+// with focus); the keys beyond the designed client area never do, so the keyboard can
+// only reach keys the user sees.
 void KeypadWidget::BuildKeypad() {
+  QWidget* previous = nullptr;
   for (const KeypadKey& k : kKeypad) {
     const QRect rect = Twips(k.left, k.top - kKeypadTop, kKeyWidth, k.height);
+    QPushButton* key = nullptr;
     if (k.index >= 0) {
-      AddCmdBtn(k.index, k.caption, rect, this);
-      continue;
+      key = AddCmdBtn(k.index, k.caption, rect, this);
+    } else {
+      key = new QPushButton(k.caption, this);
+      key->setObjectName("Cmdref");
+      key->setGeometry(rect);
+      key->setEnabled(false);  // until the meter lights R-H
+      connect(key, &QPushButton::clicked, this, &KeypadWidget::Cmdref_Click);
     }
-    auto* ref = new QPushButton(k.caption, this);
-    ref->setObjectName("Cmdref");
-    ref->setGeometry(rect);
-    ref->setFocusPolicy(Qt::NoFocus);
-    connect(ref, &QPushButton::clicked, this, &KeypadWidget::Cmdref_Click);
+    key->setFocusPolicy(Qt::TabFocus);
+    if (previous != nullptr) setTabOrder(previous, key);
+    previous = key;
   }
   // Members that lie beyond the bottom edge of the designed client area.
   int x = 0;
@@ -212,6 +221,7 @@ void KeypadWidget::BuildOldKeys() {
     auto* b = new QPushButton(c.caption, picOdd_);
     b->setObjectName(QStringLiteral("Command%1").arg(c.number));
     b->setGeometry(x, 60, 48, 26);
+    b->setFocusPolicy(Qt::NoFocus);
     const int number = c.number;
     connect(b, &QPushButton::clicked, this, [this, number] { Command_Click(number); });
     x += 50;

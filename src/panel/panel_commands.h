@@ -35,6 +35,9 @@ void CommandRtc(PanelContext& ctx, PanelControls& controls);
 void CommandRecSetup(PanelContext& ctx, PanelControls& controls);
 void CommandMemory(PanelContext& ctx, PanelControls& controls);
 void CommandErase(PanelContext& ctx, PanelControls& controls);
+// "Open File to Read" for a file already chosen (dropped on the panel, named at start,
+// picked from the recent files).
+void OpenDataFile(PanelContext& ctx, const std::string& path);
 // A choice in the erase list.
 void CommandEraseChosen(PanelContext& ctx, PanelControls& controls, int index);
 

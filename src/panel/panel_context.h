@@ -21,6 +21,7 @@
 #include "link/meter_link.h"
 #include "recording/recording.h"
 #include "recording/user_files.h"
+#include "ui/window_places.h"
 
 namespace orvane {
 
@@ -49,10 +50,9 @@ struct PanelContext {
     if (!hold && notice) notice(LinkOwner::kBusyText);
     return hold;
   }
-  // Left = panel left + panel width, top = panel top.
-  void PlaceRightOfPanel(QWidget& window) const {
-    if (panel != nullptr) window.move(panel->x() + panel->frameGeometry().width(), panel->y());
-  }
+  // Left = panel left + panel width, top = panel top, kept on the screen; the window's
+  // remembered size.
+  void PlaceRightOfPanel(QWidget& window) const { PlaceBesidePanel(window, panel); }
 };
 
 }  // namespace orvane

@@ -20,29 +20,40 @@ void DrawGlyph(QPainter& p, const QString& key) {
     p.drawRect(9, 17, 14, 10);
   } else if (key == "Open") {
     p.drawPolyline(QPolygon({{4, 26}, {4, 8}, {12, 8}, {14, 11}, {26, 11}, {26, 26}, {4, 26}}));
-  } else if (key == "Intv") {
-    p.drawEllipse(5, 5, 22, 22);
-    p.drawLine(16, 16, 16, 9);
-    p.drawLine(16, 16, 21, 19);
+  } else if (key == "Intv") {  // the sampling rate: a signal taken at even steps
+    p.drawPolyline(QPolygon({{3, 18}, {8, 9}, {13, 18}, {18, 25}, {23, 16}, {29, 9}}));
+    p.setBrush(ink);
+    for (const QPoint& at : {QPoint(8, 9), QPoint(13, 18), QPoint(18, 25), QPoint(23, 16)})
+      p.drawEllipse(at, 2, 2);
   } else if (key == "List") {
     for (int y = 8; y <= 24; y += 5) p.drawLine(6, y, 26, y);
   } else if (key == "Graph") {
     p.drawPolyline(QPolygon({{5, 5}, {5, 27}, {27, 27}}));
     p.drawPolyline(QPolygon({{7, 22}, {12, 14}, {17, 19}, {25, 8}}));
-  } else if (key == "RTC") {
-    p.drawRect(5, 8, 22, 19);
-    p.drawLine(5, 13, 27, 13);
-    p.drawLine(10, 5, 10, 10);
-    p.drawLine(22, 5, 22, 10);
-  } else if (key == "RecSetup") {
+  } else if (key == "RTC") {  // the meter's clock: a clock face
+    p.drawEllipse(5, 5, 22, 22);
+    p.drawLine(16, 16, 16, 9);
+    p.drawLine(16, 16, 21, 19);
+  } else if (key == "RecSetup") {  // recording settings: REC dot beside two sliders
+    p.drawLine(4, 10, 20, 10);
+    p.drawLine(4, 22, 20, 22);
+    p.setBrush(QColor(0xdf, 0xe3, 0xe6));
+    p.drawRect(8, 7, 4, 6);
+    p.drawRect(14, 19, 4, 6);
     p.setBrush(QColor(200, 40, 30));
-    p.drawEllipse(8, 8, 16, 16);
+    p.setPen(Qt::NoPen);
+    p.drawEllipse(QPoint(25, 16), 5, 5);
   } else if (key == "Memory") {
     p.drawRect(8, 6, 16, 20);
     for (int y = 9; y <= 23; y += 4) p.drawLine(4, y, 8, y), p.drawLine(24, y, 28, y);
-  } else if (key == "Erase") {
-    p.drawLine(8, 8, 24, 24);
-    p.drawLine(24, 8, 8, 24);
+  } else if (key == "Erase") {  // a waste bin
+    p.drawLine(6, 9, 26, 9);
+    p.drawLine(13, 9, 13, 6);
+    p.drawLine(13, 6, 19, 6);
+    p.drawLine(19, 6, 19, 9);
+    p.drawPolyline(QPolygon({{9, 9}, {11, 27}, {21, 27}, {23, 9}}));
+    p.drawLine(14, 13, 14, 23);
+    p.drawLine(18, 13, 18, 23);
   } else if (key == "Stop") {
     p.fillRect(8, 8, 16, 16, QColor(200, 40, 30));
   }

@@ -8,6 +8,7 @@
 #include <QStyle>
 
 #include "common/working_folder.h"
+#include "datalogger/erase_list_qt.h"
 #include "panel/keypad_widget.h"
 #include "panel/panel_toolbar.h"
 #include "ui/lcd_view.h"
@@ -80,8 +81,7 @@ void PanelWindow::BuildToolbar() {
   toolbar_->setGeometry(0, 0, width(), Px(465));
   controls_.SaveButton = toolbar_->findChild<QAction*>("Save");
 
-  auto* erase = new QComboBox(this);
-  erase->setObjectName("ComboErase");
+  auto* erase = new EraseList(this);
   erase->setGeometry(Px(360), Px(480), Px(2175), Px(315));
   erase->hide();
   connect(erase, qOverload<int>(&QComboBox::activated), this,
@@ -109,6 +109,7 @@ void PanelWindow::BuildStatusLine() {
   lstResults_ = new QListWidget(this);
   lstResults_->setObjectName("lstResults");
   lstResults_->setGeometry(Px(14400), Px(9360), 120, 60);
+  lstResults_->setFocusPolicy(Qt::NoFocus);  // out of sight: out of the Tab chain
 }
 
 // Start-up: every step runs even when an earlier one failed.
@@ -127,6 +128,7 @@ void PanelWindow::Form_Load() {
 void PanelWindow::Timer1_Timer() {
   if (linkOwner_.Held()) return;
   poll_.Tick();
+  lcd_->SetMeterPresent(link_.MeterConnected() == -1);
   lcd_->Apply(decoder_.Model());
   UpdateRecordingEnabled();
 }

@@ -7,6 +7,7 @@
 #include "recording/file_choice.h"
 #include "recording/recording_file.h"
 #include "recording/recording_reader.h"
+#include "ui/program_settings.h"
 
 #if __has_include("graphs/list_plot_open.h")
 #include "graphs/list_plot_open.h"
@@ -45,23 +46,33 @@ void CommandOpen(PanelContext& ctx, PanelControls&) {
     return;
   }
   const std::optional<std::string> path = ShowOpenDialog(ctx.dialogs, ctx.Files());
-  if (!path) return;
+  if (!path || path->empty()) return;
+  OpenDataFile(ctx, *path);
+}
 
+// Reads the data file into the plot data, shows the plot and opens the file in the text
+// editor; a file dropped on the panel or named at start comes this way too.
+void OpenDataFile(PanelContext& ctx, const std::string& path) {
+  if (ctx.state.RecordingOn) {
+    ctx.dialogs.Message(kRecordingModeMessage, MessageIcon::Critical, MessageButtons::Ok, "");
+    return;
+  }
   const QString caption = ctx.panel != nullptr ? ctx.panel->windowTitle() : QString();
   PlotData plot;
   RecordingFileError error;
-  const bool read = ReadRecordingFile(*path, plot, error, LetWindowBreathe);
+  const bool read = ReadRecordingFile(path, plot, error, LetWindowBreathe);
   if (ctx.panel != nullptr) ctx.panel->setWindowTitle(caption);
   if (!read) {
-    ctx.dialogs.Message(UnreadableFileMessage(*path, error), MessageIcon::Critical,
+    ctx.dialogs.Message(UnreadableFileMessage(path, error), MessageIcon::Critical,
                         MessageButtons::Ok, "");
     return;
   }
+  AddRecentFile(QString::fromStdString(path));
   ctx.state.Plot = std::move(plot);
   ctx.state.PlotOpen = true;
   ShowPlot(ctx);
-  if (!ctx.launcher.OpenInEditor(*path)) {
-    ctx.dialogs.Message("No text editor could be started for " + *path + ".",
+  if (!ctx.launcher.OpenInEditor(path)) {
+    ctx.dialogs.Message("No text editor could be started for " + path + ".",
                         MessageIcon::Exclamation, MessageButtons::Ok, "");
   }
 }

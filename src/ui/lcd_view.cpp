@@ -6,15 +6,16 @@
 #include <QPainterPath>
 
 #include "display/lcd_layout.h"
+#include "ui/lcd_glyphs.h"
 
 namespace orvane {
 
 namespace {
 
 constexpr int kTwips = 15;  // twips per pixel at 96 dpi
-const QColor kFace(0xc3, 0xcf, 0xb4);
+const QColor kFace = kLcdFaceColor;
 const QColor kFaceEdge(0x8c, 0x97, 0x80);
-const QColor kSegment(0x1c, 0x24, 0x1c);
+const QColor kSegment = kLcdSegmentColor;
 const char* const kFontFamily = "Liberation Sans";
 
 int Px(int twips) {
@@ -99,21 +100,30 @@ class LcdPicture final : public QWidget {
   const LcdElement& e_;
 };
 
+// The legends that no frame ever changes.
+bool IsLegend(std::string_view name) {
+  for (std::string_view legend : {"Lbllx", "Lblfc", "LblK3", "Lblh3", "Lblm", "Lblft"})
+    if (name == legend) return true;
+  return false;
+}
+
 QLabel* MakeLabel(const LcdElement& e, QWidget* parent) {
-  auto* l =
-      new QLabel(QString::fromUtf8(e.caption.data(), static_cast<int>(e.caption.size())), parent);
+  const QString caption = QString::fromUtf8(e.caption.data(), static_cast<int>(e.caption.size()));
   QFont font(kFontFamily);
   font.setBold(true);
   font.setPointSizeF(e.fontPt);
+  QLabel* l = e.name.starts_with("LblSeg") ? new LcdDigitLabel(caption, font, parent)
+                                           : new QLabel(caption, parent);
   l->setFont(font);
   // Text sits at the top of its box, so that the points' larger face shares the digits'
   // baseline; digits, points and separators are centred in their cells.
   const bool cell = e.width < 1000 && e.fontPt >= 36;
   l->setAlignment((cell ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
   l->setAttribute(Qt::WA_TranslucentBackground);
+  const QColor ink = IsLegend(e.name) ? kLcdLegendColor : kSegment;
   QPalette pal = l->palette();
-  pal.setColor(QPalette::WindowText, kSegment);
-  pal.setColor(QPalette::Disabled, QPalette::WindowText, kSegment);
+  pal.setColor(QPalette::WindowText, ink);
+  pal.setColor(QPalette::Disabled, QPalette::WindowText, ink);
   l->setPalette(pal);
   return l;
 }
@@ -128,6 +138,19 @@ LcdView::LcdView(QWidget* parent) : QWidget(parent) {
   setObjectName("LcdView");
   setGeometry(FaceGeometry());
   Build();
+  veil_ = new LcdVeil(this);
+  veil_->setGeometry(rect());
+  veil_->raise();
+}
+
+// While no meter is connected the face is veiled and REF is off; what the last frame
+// showed stays underneath for when the meter returns.
+void LcdView::SetMeterPresent(bool present) {
+  if (present != present_) {
+    present_ = present;
+    veil_->setVisible(!present_);
+  }
+  ApplyRef();
 }
 
 void LcdView::Build() {
@@ -160,6 +183,14 @@ void LcdView::Apply(LcdModel& model) {
     w->setVisible(s.visible);
     w->setEnabled(s.enabled);
   }
+  // REF as the display says (R-H lit), and only while a meter is there.
+  refEnabled_ = model.Get("Cmdref").enabled;
+  ApplyRef();
+}
+
+void LcdView::ApplyRef() {
+  if (ref_ == nullptr) ref_ = Element("Cmdref");
+  if (ref_ != nullptr) ref_->setEnabled(refEnabled_ && present_);
 }
 
 void LcdView::paintEvent(QPaintEvent*) {

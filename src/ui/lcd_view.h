@@ -1,13 +1,14 @@
 #pragma once
-// The panel's virtual LCD: one child widget per element of the LCD layout (labels for
-// digits, points, separators, units and symbols; small pictures for the clock dial, the
-// arrows, the delta and the battery gauge), on a light grey-green face with dark
-// segments. Apply() writes to the widgets only what changed in the model since the
-// last call.
+// The panel's virtual LCD: one child widget per element of the LCD layout (segment
+// cells for digits; labels for points, separators, units and symbols; small pictures
+// for the clock dial, the arrows, the delta and the battery gauge), on a light
+// grey-green face with dark segments and faint printed legends. Apply() writes to the widgets only
+// what changed in the model since the last call.
 //
 // The view covers the LCD face: place it at FaceGeometry() in the panel's client area
 // (the constructor does so); each element then sits at its designed twips / 15.
 
+#include <QPointer>
 #include <QRect>
 #include <QWidget>
 #include <string>
@@ -27,6 +28,11 @@ class LcdView final : public QWidget {
   // the view does not hold (the key Cmdref) are looked up in the view's window.
   void Apply(LcdModel& model);
 
+  // Whether a meter is connected and answering. Without one the face is dimmed with a
+  // notice and REF is disabled; the elements keep their last state underneath.
+  void SetMeterPresent(bool present);
+  bool MeterPresent() const { return present_; }
+
   // The face's place in the panel's client area, in pixels.
   static QRect FaceGeometry();
 
@@ -36,8 +42,13 @@ class LcdView final : public QWidget {
  private:
   void Build();
   QWidget* Element(const std::string& name);
+  void ApplyRef();
 
   std::unordered_map<std::string, QWidget*> elements_;
+  QWidget* veil_ = nullptr;
+  bool present_ = false;     // no meter until the first frame
+  bool refEnabled_ = false;  // Cmdref as the model last set it
+  QPointer<QWidget> ref_;    // the key Cmdref, found in the window once it is there
 };
 
 }  // namespace orvane

@@ -33,9 +33,15 @@ QImageCanvas::~QImageCanvas() {
   EndPainting();
 }
 
-void QImageCanvas::Resize(int width, int height) {
+void QImageCanvas::Resize(int width, int height, double pixelRatio) {
   EndPainting();
-  image_ = QImage(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
+  width_ = std::max(1, width);
+  height_ = std::max(1, height);
+  const double ratio = pixelRatio > 1.0 ? pixelRatio : 1.0;
+  devicePixels_ = ratio == 1.0;
+  image_ = QImage(static_cast<int>(std::ceil(width_ * ratio)),
+                  static_cast<int>(std::ceil(height_ * ratio)), QImage::Format_RGB32);
+  image_.setDevicePixelRatio(ratio);
   image_.fill(Qt::white);
 }
 
@@ -73,7 +79,7 @@ void QImageCanvas::Clear() {
 void QImageCanvas::Line(double x1, double y1, double x2, double y2, Colour colour) {
   const QPoint from(Pixel(x1), Pixel(y1));
   const QPoint to(Pixel(x2), Pixel(y2));
-  if (penWidth_ <= 1 && dash_ == DashStyle::Solid) {
+  if (penWidth_ <= 1 && dash_ == DashStyle::Solid && devicePixels_) {
     ThinLine(from, to, colour);
     return;
   }

@@ -24,8 +24,10 @@ class QImageCanvas final : public Canvas {
   explicit QImageCanvas(const QFont& font = ChartFont());
   ~QImageCanvas() override;
 
-  // A new white surface of the given size; what was drawn is lost.
-  void Resize(int width, int height);
+  // A new white surface of the given size in window pixels; what was drawn is lost. With
+  // a pixel ratio above 1 (a scaled display) the image holds that many device pixels per
+  // window pixel, so text and lines are drawn sharp instead of stretched.
+  void Resize(int width, int height, double pixelRatio = 1.0);
   // The surface with everything drawn so far.
   const QImage& Image();
   // Off: every one-pixel segment is written the moment it is drawn (the plain way, for
@@ -34,8 +36,8 @@ class QImageCanvas final : public Canvas {
   // segment that covers it: the same pixels, much faster for a curve of a million records.
   void SetMergeColumns(bool on);
 
-  int Width() const override { return image_.width(); }
-  int Height() const override { return image_.height(); }
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
   void Clear() override;
   void Line(double x1, double y1, double x2, double y2, Colour colour) override;
   void FilledBox(double x1, double y1, double x2, double y2, Colour colour) override;
@@ -57,6 +59,9 @@ class QImageCanvas final : public Canvas {
   QFont font_;
   QFontMetricsF metrics_;
   QImage image_;
+  int width_ = 1;
+  int height_ = 1;
+  bool devicePixels_ = true;  // one image pixel per window pixel: lines written directly
   std::unique_ptr<QPainter> painter_;
   struct PenKey {
     Colour colour{1, 2, 3};

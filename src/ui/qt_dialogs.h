@@ -1,5 +1,6 @@
 #pragma once
-// The dialogs as real Qt dialogs, parented to a window.
+// The dialogs as real Qt dialogs, each parented to the window that asks (the active
+// window), else to the panel. An OK / Cancel question has Cancel as its default button.
 
 #include <QWidget>
 
@@ -19,6 +20,9 @@ class QtDialogs final : public Dialogs {
                     const std::string& defaultText) override;
   std::optional<std::string> OpenFile(const FileDialogRequest& request) override;
   std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
+
+  // The window a dialog asked now belongs to.
+  QWidget* Owner() const;
 
  private:
   QWidget* parent_;

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QKeyEvent>
+
 #include "datalogger/logger_codec.h"
 #include "datalogger/logger_texts.h"
 #include "link/requests.h"
@@ -30,6 +34,16 @@ TEST(LoggerEraseList, ListsExitTheSetsAndAll) {
   EXPECT_FALSE(rig.combo.isHidden());
   EXPECT_EQ(rig.state.SetStamps.size(), 3u);
   EXPECT_TRUE(rig.TimersRun());
+  // Escape puts the list away whole, from its open list as from its box; nothing is sent.
+  for (bool open : {true, false}) {
+    rig.combo.show();
+    if (open) rig.combo.showPopup();
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(open ? static_cast<QWidget*>(rig.combo.view()) : &rig.combo, &escape);
+    QApplication::processEvents();
+    EXPECT_TRUE(rig.combo.isHidden()) << open;
+  }
+  EXPECT_TRUE(rig.TakeCodes().empty());
 }
 
 TEST(LoggerEraseList, RefusedWhileRecordingAndEmptyMemoryOnlyTellsTheUser) {
@@ -59,8 +73,9 @@ TEST(LoggerEraseList, EachPickSendsExactlyItsRequest) {
     std::vector<int> setsLeft;  // by original set number
   } cases[] = {
       {"Exit", {}, {}, {1, 2, 3}},
-      {"2", {}, {request::kEraseSet}, {1, 3}},
-      {"1", {}, {request::kEraseSet}, {2, 3}},
+      {"2", DialogAnswer::Ok, {request::kEraseSet}, {1, 3}},
+      {"1", DialogAnswer::Ok, {request::kEraseSet}, {2, 3}},
+      {"2", DialogAnswer::Cancel, {}, {1, 2, 3}},  // one pick alone erases nothing
       {"All", DialogAnswer::Ok, {request::kEraseAll}, {}},
       {"All", DialogAnswer::Cancel, {}, {1, 2, 3}},
   };
@@ -86,7 +101,16 @@ TEST(LoggerEraseList, EachPickSendsExactlyItsRequest) {
     }
     EXPECT_EQ(rig.dialogs.Log().size(), c.answer ? 1u : 0u) << pick;
     if (c.answer) {
-      EXPECT_EQ(rig.dialogs.Log()[0].text, kEraseAllWarning);
+      const auto& asked = rig.dialogs.Log()[0];
+      if (pick == "All") {
+        EXPECT_EQ(asked.text, kEraseAllWarning);
+      } else {  // the set is named by its entry: number and start stamp
+        EXPECT_EQ(asked.text, std::string(kEraseOneQuestion) + "\n\n" +
+                                  rig.combo.itemText(index).toStdString());
+      }
+      EXPECT_EQ(asked.icon, MessageIcon::Exclamation) << pick;
+      EXPECT_EQ(asked.buttons, MessageButtons::OkCancel) << pick;
+      EXPECT_EQ(asked.title, kEraseAllTitle) << pick;
     }
     EXPECT_TRUE(rig.combo.isHidden()) << pick;
     EXPECT_TRUE(rig.TimersRun()) << pick;

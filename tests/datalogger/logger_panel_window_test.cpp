@@ -14,7 +14,7 @@ namespace {
 TEST(LoggerFromPanel, MemoryOpensBesideThePanelAndEraseListsTheSets) {
   test::PanelRig rig;
   rig.sim.meter.FillLogger(3, 2);
-  rig.panel->move(100, 80);
+  rig.panel->move(10, 20);  // room on the (800 px) screen for the window beside it
   rig.panel->show();
   rig.panel->Toolbar1_ButtonClick("Memory");
   MemoryWindow* w = FindMemoryWindow();
@@ -30,6 +30,7 @@ TEST(LoggerFromPanel, MemoryOpensBesideThePanelAndEraseListsTheSets) {
   ASSERT_EQ(combo->count(), 5);
   EXPECT_TRUE(combo->isVisible());
   const auto erased = rig.sim.meter.sets[1].stamp;
+  rig.dialogs.QueueAnswer(DialogAnswer::Ok);  // erasing the set asks first
   combo->activated(2);
   EXPECT_EQ(rig.sim.meter.requestsReceived.back()[2], request::kEraseSet);
   ASSERT_EQ(rig.sim.meter.sets.size(), 2u);

@@ -18,6 +18,7 @@
 #include "common/launcher.h"
 #include "common/program_state.h"
 #include "common/working_folder.h"
+#include "datalogger/erase_list_qt.h"
 #include "datalogger/logger_flags.h"
 #include "datalogger/memory_window.h"
 #include "display/frame_decoder.h"
@@ -46,7 +47,7 @@ struct LoggerRig {
   RunFolderMemory folderMemory;
   UserFiles files;
   PanelContext ctx;
-  QComboBox combo;
+  EraseList combo{nullptr};
   PanelControls controls;
 
   LoggerRig()

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "graphs/chart_math.h"
 #include "graphs/real_time_sweep.h"
 
 namespace orvane {
@@ -56,6 +57,11 @@ TEST(GraphRangeDialog, OkConvertsTheOtherUnitTruncatedToTwoDecimals) {
 }
 
 TEST(GraphRangeDialog, RefusesBadRangesWithItsMessageAndChangesNothing) {
+  const std::string kNoWidth =
+      ": Min and Max are equal, a scale needs two different values, "
+      "try again!";
+  const std::string kCounts =
+      "Counts must be 1 or more: a sweep takes at least one sample, try again!";
   struct Case {
     std::string unit, min, max, cdMin, cdMax, counts, message;
   };
@@ -63,12 +69,13 @@ TEST(GraphRangeDialog, RefusesBadRangesWithItsMessageAndChangesNothing) {
       {"lx", "0", "9999001", "0", "10", "450", "0 <= Lux <= 9999000, try again!"},
       {"fc", "0", "9999001", "0", "10", "450", "0 <= Fc <= 9999000, try again!"},
       {"lx", "0", "10", "0", "9999001", "450", "0 <= cd <= 9999000, try again!"},
-      {"lx", "50", "50", "0", "10", "450", "0 <= Lux <= 9999000, try again!"},
-      {"lx", "60", "50", "0", "10", "450", "0 <= Lux <= 9999000, try again!"},
-      {"lx", "0", "10", "7", "7", "450", "0 <= cd <= 9999000, try again!"},
-      {"lx", "", "", "0", "10", "450", "0 <= Lux <= 9999000, try again!"},
-      {"lx", "0", "10", "0", "10", "0", "Counts >= 1, try again!"},
-      {"lx", "0", "10", "0", "10", "", "Counts >= 1, try again!"},
+      {"lx", "9999001", "0", "0", "10", "450", "0 <= Lux <= 9999000, try again!"},
+      {"lx", "50", "50", "0", "10", "450", "Lux" + kNoWidth},
+      {"fc", "3", "3", "0", "10", "450", "Fc" + kNoWidth},
+      {"lx", "0", "10", "7", "7", "450", "cd" + kNoWidth},
+      {"lx", "", "", "0", "10", "450", "Lux" + kNoWidth},
+      {"lx", "0", "10", "0", "10", "0", kCounts},
+      {"lx", "0", "10", "0", "10", "", kCounts},
   };
   for (const Case& c : cases) {
     const RangeRecord before = FullLiveRange(c.unit);
@@ -85,6 +92,20 @@ TEST(GraphRangeDialog, RefusesBadRangesWithItsMessageAndChangesNothing) {
   const RangeTexts full{"", "0", "9999000", "0", "9999000", "300", "", ""};
   EXPECT_EQ(ApplyLiveRange(full, "lx", 450, r, stepX), std::nullopt);
   EXPECT_EQ(stepX, 1.5);
+  // Min above Max is taken as it stands: an upside-down scale.
+  const RangeTexts inverted{"", "1000", "0", "500", "100", "450", "", ""};
+  EXPECT_EQ(ApplyLiveRange(inverted, "lx", 450, r, stepX), std::nullopt);
+  EXPECT_EQ(r.LuxMin, 1000);
+  EXPECT_EQ(r.LuxMax, 0);
+  EXPECT_EQ(r.CdMin, 500);
+  EXPECT_EQ(r.CdMax, 100);
+  const MapLimits upsideDown{r.CdMax, r.CdMin, 100, 0};
+  EXPECT_EQ(MapValue(500, "500", upsideDown, 80), 0);   // Min at the bottom
+  EXPECT_EQ(MapValue(100, "100", upsideDown, 80), 80);  // Max at the top
+  EXPECT_EQ(MapValue(200, "200", upsideDown, 80), 60);  // in between, turned over
+  EXPECT_EQ(MapValue(50, "50", upsideDown, 80), 100);   // beyond the top end
+  EXPECT_EQ(MapValue(900, "900", upsideDown, 80), 0);   // beyond the bottom end
+  EXPECT_EQ(MapValue(200, "OL", upsideDown, 80), 100);  // over range whatever its number
 }
 
 TEST(GraphRangeDialog, OpensWithTheCurrentRangeAndSamplesPerSweep) {

@@ -108,6 +108,21 @@ TEST(GraphWindowRangeDialog, BoxesTakeOnlyTheirKeys) {
     TypeInto(box, c.typed);
     EXPECT_EQ(box->text(), c.shown) << c.box;
   }
+  // Editing keys work as in any text box: Home then Delete, Ctrl+A then Delete.
+  auto* box = rig.Find<QLineEdit>("TxtMx");
+  box->setText("12.5");
+  auto press = [box](int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QKeyEvent event(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(box, &event);
+  };
+  press(Qt::Key_Home);
+  press(Qt::Key_Delete);
+  EXPECT_EQ(box->text(), "2.5");
+  press(Qt::Key_A, Qt::ControlModifier);
+  press(Qt::Key_Delete);
+  EXPECT_EQ(box->text(), "");
+  box->insert("7a");  // a pasted text with a character the box does not take
+  EXPECT_EQ(box->text(), "");
 }
 
 TEST(GraphWindowRangeDialog, OkAppliesTheRangeOrRefusesWithTheMessage) {

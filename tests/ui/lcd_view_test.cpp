@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontMetricsF>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
@@ -12,6 +13,7 @@
 #include "display/lcd_layout.h"
 #include "gui_support/panel_rig.h"
 #include "panel/keypad_widget.h"
+#include "ui/lcd_glyphs.h"
 
 namespace orvane {
 namespace {
@@ -102,6 +104,47 @@ TEST(LcdView, CmdrefFollowsRH) {
     EXPECT_EQ(ref->isEnabled(), (byte21 & 1) != 0) << byte21;
     EXPECT_EQ(rig.lcd->findChild<QLabel*>("LblRH")->isHidden(), (byte21 & 1) == 0);
   }
+}
+
+// Before the first frame and while the meter is away the face is veiled with a notice
+// and REF is off; the last frame stays underneath and shows again when the meter returns.
+TEST(LcdView, WithoutAMeterTheFaceIsVeiledAndKeepsTheLastFrame) {
+  LcdRig rig;
+  auto* veil = rig.lcd->findChild<QWidget*>("LcdVeil");
+  auto* ref = rig.keypad->findChild<QPushButton*>("Cmdref");
+  ASSERT_NE(veil, nullptr);
+  EXPECT_FALSE(veil->isHidden());
+  EXPECT_FALSE(ref->isEnabled());
+
+  const Payload frame = Bytes({{1, 5}, {2, 2}, {3, 3}, {4, 4}, {8, 255}, {9, 12}, {21, 1}});
+  rig.Tick(frame);
+  EXPECT_TRUE(veil->isHidden());
+  EXPECT_TRUE(ref->isEnabled());
+  // A three-figure code stays whole in its one small cell, drawn small enough to fit.
+  auto* seg5 = rig.lcd->findChild<LcdDigitLabel*>("LblSeg5");
+  ASSERT_NE(seg5, nullptr);
+  EXPECT_EQ(seg5->text(), "255");
+  QFont drawn = SegmentFont("255");
+  drawn.setPixelSize(seg5->DrawnPixelSize());
+  EXPECT_LE(QFontMetricsF(drawn).horizontalAdvance("888"), seg5->width());
+  if (const char* dir = std::getenv("ORVANE_SCREENSHOT_DIR")) {
+    rig.panel->grab().save(QString(dir) + "/lcd_small_digit_255.png");
+  }
+  std::map<std::string, std::string> shown = rig.Snapshot();
+
+  rig.sim.transport.Unplug();
+  rig.panel->Timer1_Timer();
+  EXPECT_FALSE(veil->isHidden());
+  EXPECT_FALSE(ref->isEnabled());
+  std::map<std::string, std::string> away = rig.Snapshot();
+  shown.erase("Cmdref");
+  away.erase("Cmdref");
+  EXPECT_EQ(away, shown);
+
+  rig.sim.transport.Plug();
+  rig.Tick(frame);
+  EXPECT_TRUE(veil->isHidden());
+  EXPECT_TRUE(ref->isEnabled());
 }
 
 TEST(LcdView, SettingModeBlinksThroughTheSimulatedMeter) {

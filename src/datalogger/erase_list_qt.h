@@ -1,0 +1,21 @@
+#pragma once
+// The panel's erase list ComboErase: a drop-down list that Escape puts away whole, both
+// with its list open and with only its box on the LCD. A pick is reported by the
+// combo box's activated signal as usual.
+
+#include <QComboBox>
+
+namespace orvane {
+
+class EraseList final : public QComboBox {
+ public:
+  explicit EraseList(QWidget* parent);
+
+  void showPopup() override;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+}  // namespace orvane

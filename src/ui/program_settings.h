@@ -1,0 +1,24 @@
+#pragma once
+// What the program remembers between runs: window places and sizes, the data files
+// opened last. Nothing is remembered until the program names where (the GUI names the
+// user's settings; a test may name a file of its own).
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class QSettings;
+
+namespace orvane {
+
+void UseUserSettings();
+void UseSettingsFile(const QString& iniFile);
+// The settings in use, or nothing while none are named.
+std::unique_ptr<QSettings> ProgramSettings();
+
+// The data files opened last, newest first; only those that still exist.
+QStringList RecentFiles();
+void AddRecentFile(const QString& path);
+inline constexpr int kRecentFilesKept = 8;
+
+}  // namespace orvane
