@@ -3,6 +3,11 @@
 // /dev/hidrawN for it and the program finds it like a USB meter. It can be pulled out
 // after a while or after a number of replies, plugged in again, or stay silent.
 //
+// The device answers each request with the input reports the built-in meter has for it,
+// at once, and sends nothing unasked: a read with no reply waiting (the read before a
+// query, the one more read after a download) times out, where the simulated transport
+// hands the meter's display frame to such a read.
+//
 // Every report the device receives and sends is written to the log (standard error or
 // --log FILE), one line each, stamped with the wall-clock time in seconds.
 
@@ -14,6 +19,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -63,7 +69,7 @@ bool ParseMs(const char* text, std::int64_t& ms) {
   char* end = nullptr;
   const double seconds = std::strtod(text, &end);
   if (end == text || *end != '\0' || !(seconds >= 0) || seconds > 1e6) return false;
-  ms = static_cast<std::int64_t>(seconds * 1000.0 + 0.5);
+  ms = std::llround(seconds * 1000.0);
   return true;
 }
 
@@ -71,8 +77,9 @@ bool ParseMs(const char* text, std::int64_t& ms) {
 int ParseOptions(int argc, char** argv, Options& o) {
   for (int i = 1; i < argc; ++i) {
     const std::string word = argv[i];
-    const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
-    bool ok = value != nullptr;
+    const bool hasValue = i + 1 < argc;
+    const std::string value = hasValue ? argv[i + 1] : "";
+    bool ok = hasValue;
     if (word == "--help" || word == "-h") {
       std::fputs(kUsage, stdout);
       return -1;
@@ -82,15 +89,15 @@ int ParseOptions(int argc, char** argv, Options& o) {
     } else if (word == "--meter") {
       ok = ok && ParseMeterIds(value, o.ids);
     } else if (word == "--unplug-after") {
-      ok = ok && ParseMs(value, o.plan.unplugAfterMs);
+      ok = ok && ParseMs(value.c_str(), o.plan.unplugAfterMs);
     } else if (word == "--replug-after") {
-      ok = ok && ParseMs(value, o.plan.replugAfterMs);
+      ok = ok && ParseMs(value.c_str(), o.plan.replugAfterMs);
     } else if (word == "--unplug-after-replies") {
       char* end = nullptr;
-      o.plan.unplugAfterReplies = ok ? std::strtol(value, &end, 10) : -1;
-      ok = ok && *end == '\0' && o.plan.unplugAfterReplies >= 0;
+      o.plan.unplugAfterReplies = std::strtol(value.c_str(), &end, 10);
+      ok = ok && !value.empty() && *end == '\0' && o.plan.unplugAfterReplies >= 0;
     } else if (word == "--log") {
-      if (ok) o.logPath = value;
+      o.logPath = value;
     } else {
       ok = false;
     }
@@ -206,10 +213,15 @@ class UhidMeter {
     const auto request = RequestFromOutput(std::span<const std::uint8_t>(data, size));
     Log(request ? "out" : "out-ignored", data, size);
     if (!request) return;
+    if (schedule_.RepliesSpent()) {  // the request after the last reply finds it gone
+      Destroy();
+      schedule_.Unplugged(NowMs());
+      return;
+    }
     meter_.HandleRequest(*request);
     while (meter_.QueuedReplies() > 0) {
       const Payload reply = meter_.NextReply();
-      if (options_.silent || schedule_.Due(NowMs()) == PlugSchedule::Action::Unplug) continue;
+      if (options_.silent || schedule_.RepliesSpent()) continue;
       uhid_event ev{};
       ev.type = UHID_INPUT2;
       ev.u.input2.size = static_cast<std::uint16_t>(reply.size());

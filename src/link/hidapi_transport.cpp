@@ -107,8 +107,10 @@ HidapiTransport::HidapiTransport() : HidapiTransport(HidapiCalls::Real()) {
 }
 
 HidapiTransport::HidapiTransport(HidapiCalls calls, int writeWaitMs)
-    : calls_(std::move(calls)), writeWaitMs_(writeWaitMs), real_(false) {
-  writer_ = std::make_shared<Writer>();
+    : calls_(std::move(calls)),
+      writeWaitMs_(writeWaitMs),
+      real_(false),
+      writer_(std::make_shared<Writer>()) {
   writer_->thread = std::thread([w = writer_, calls = calls_] { w->Loop(calls); });
 }
 

@@ -38,11 +38,12 @@ std::optional<std::int64_t> PlugSchedule::NextAt() const {
   return std::nullopt;
 }
 
+bool PlugSchedule::RepliesSpent() const {
+  return plugged_ && !unplugged_ && plan_.unplugAfterReplies >= 0 &&
+         replies_ >= plan_.unplugAfterReplies;
+}
+
 PlugSchedule::Action PlugSchedule::Due(std::int64_t nowMs) const {
-  if (plugged_ && !unplugged_ && plan_.unplugAfterReplies >= 0 &&
-      replies_ >= plan_.unplugAfterReplies) {
-    return Action::Unplug;
-  }
   const auto at = NextAt();
   if (!at || nowMs < *at) return Action::None;
   return plugged_ ? Action::Unplug : Action::Replug;

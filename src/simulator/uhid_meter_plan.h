@@ -38,6 +38,8 @@ std::optional<Report> RequestFromOutput(std::span<const std::uint8_t> data);
 
 // When the device goes away and comes back. Times count from the moment it was plugged
 // in (or pulled out); a negative figure means never. One unplug, at most one replug.
+// After its last reply the device goes away when the next request arrives, so that the
+// replies it sent are read before it is gone.
 struct PlugPlan {
   std::int64_t unplugAfterMs = -1;  // after being plugged in this long
   long unplugAfterReplies = -1;     // after sending this many input reports
@@ -55,8 +57,10 @@ class PlugSchedule {
   void ReplySent() { ++replies_; }
   bool IsPlugged() const { return plugged_; }
 
-  // What is due at `nowMs`.
+  // What is due at `nowMs` by the clock.
   Action Due(std::int64_t nowMs) const;
+  // True when every reply planned before the unplug has been sent.
+  bool RepliesSpent() const;
   // How long to wait from `nowMs` for the next timed action; -1 when none is planned.
   std::int64_t WaitMs(std::int64_t nowMs) const;
 

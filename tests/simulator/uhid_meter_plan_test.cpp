@@ -54,10 +54,12 @@ TEST(UhidMeter, PlugScheduleUnplugsOnceAndReplugsOnce) {
   PlugSchedule counted({-1, 2, -1});
   counted.Plugged(0);
   counted.ReplySent();
-  EXPECT_EQ(counted.Due(0), Action::None);
+  EXPECT_FALSE(counted.RepliesSpent());
   counted.ReplySent();
-  EXPECT_EQ(counted.Due(0), Action::Unplug);
+  EXPECT_TRUE(counted.RepliesSpent());
+  EXPECT_EQ(counted.Due(0), Action::None);  // it goes with the next request, not by time
   counted.Unplugged(0);
+  EXPECT_FALSE(counted.RepliesSpent());
   EXPECT_EQ(counted.Due(100000), Action::None);  // no replug planned
 }
 
