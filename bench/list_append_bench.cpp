@@ -20,7 +20,8 @@ void BM_ListDayOfTicks(benchmark::State& state) {
     ListTable imperial;
     for (long n = 1; n <= kRowsPerDay; ++n) {
       clock.AdvanceMs(1000);
-      const ListRowPair rows = MakeListRows(n, FormatDateTime(clock.Now()), reading);
+      const ListRowPair rows =
+          MakeListRows(n, FormatDateTime(clock.Now()), reading, UnitSystem::Metric);
       metric.Append(rows.metric);
       imperial.Append(rows.imperial);
     }

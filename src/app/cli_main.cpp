@@ -31,6 +31,7 @@ class SimulatedSession final : public MeterSession {
     meter_->clockOffsetSeconds = -kSimulatedClockLagSeconds;
     auto transport = std::make_unique<SimulatedTransport>(*meter_, ids.vendorId, ids.productId);
     transport->keepLog = false;
+    ScheduleUnplugFromEnvironment(*transport, clock_);
     transport_ = std::move(transport);
     link_ = std::make_unique<MeterLink>(*transport_, notices_, ids);
   }

@@ -1,6 +1,8 @@
 // orvane-cli record: polls the meter as the panel does and records one reading a second
-// into a data file, through the same writer as the panel's recording. SIGINT or SIGTERM
-// finishes the data file with the records taken so far.
+// into a data file, through the same recording as the panel's. A second without a display
+// frame decoded since the previous one (meter unplugged or silent) writes no record; the
+// poll keeps looking for the meter. SIGINT or SIGTERM finishes the data file with the
+// records taken so far; a record that cannot be written finishes it too, with an error.
 
 #include <unistd.h>
 
@@ -14,10 +16,11 @@
 
 #include "app/cli.h"
 #include "common/live_reading.h"
+#include "common/second_ticker.h"
 #include "common/working_folder.h"
+#include "display/fresh_frames.h"
 #include "display/poll_cycle.h"
-#include "recording/recorded_reading.h"
-#include "recording/recording_file.h"
+#include "recording/recording.h"
 
 namespace orvane::cli {
 
@@ -52,6 +55,35 @@ std::string ScratchPath(const std::string& folder) {
   return InWorkingFolder(folder, name.c_str());
 }
 
+// Polls every 250 ms and ticks the recording just after each wall-clock second until
+// `wanted` records are written, a stop signal comes or a record cannot be written.
+Recording::TickResult RunRecording(MeterSession& session, FrameDecoder& decoder, PollCycle& poll,
+                                   Recording& recording, long wanted, std::string& error) {
+  using namespace std::chrono;
+  const Clock& clock = session.Now();
+  SecondTicker ticker;
+  FreshFrames frames(decoder.FramesDecoded());
+  auto nextPoll = steady_clock::now() + milliseconds(PollCycle::kIntervalMs);
+  while (recording.Count() < wanted && !stopRequested) {
+    const auto tickAt = steady_clock::now() + milliseconds(SecondTicker::MsToNextTick(clock.Now()));
+    for (; nextPoll < tickAt && !stopRequested; nextPoll += milliseconds(PollCycle::kIntervalMs)) {
+      SleepUntil(nextPoll);
+      if (!stopRequested) poll.Tick();
+    }
+    SleepUntil(tickAt);
+    if (stopRequested) break;
+    const std::optional<DateTime> second = ticker.Due(clock.Now());
+    if (!second) continue;
+    std::optional<LiveReading> fresh;
+    if (frames.Take(decoder.FramesDecoded())) {
+      fresh = MakeLiveReading(decoder.ReadingText(), decoder.KLit(), decoder.UnitText());
+    }
+    const auto result = recording.Tick(FormatDateTime(*second), fresh, error);
+    if (result == Recording::TickResult::Failed) return result;
+  }
+  return Recording::TickResult::Written;
+}
+
 int Record(const Args& args) {
   long wanted = 0;
   if (args.positional.size() != 1 || !ParseWhole(args.Get("count"), wanted)) {
@@ -64,42 +96,32 @@ int Record(const Args& args) {
   PollCycle poll(session->Link(), decoder, notices);
   poll.Tick();
   if (!session->Connected()) return Fail("no meter answered");
-  // The header is metric for cd/m2 and imperial otherwise, as the panel makes it.
-  const bool metric = decoder.UnitText() == "cd/m2";
+  // The recording's unit system is the one the meter shows now, as the panel takes it.
+  const LiveReading first =
+      MakeLiveReading(decoder.ReadingText(), decoder.KLit(), decoder.UnitText());
 
   const std::string folder = WorkingFolderPath();
   std::string error;
-  RecordingFile file;
-  if (!EnsureWorkingFolder(folder) ||
-      !BeginRecordingFile(file, ScratchPath(folder), metric, "", error)) {
+  Recording recording;
+  if (!EnsureWorkingFolder(folder) || !recording.Start(ScratchPath(folder), first.system, error)) {
     return Fail("the recording cannot start: " + (error.empty() ? folder : error));
   }
   CatchStopSignals();
-
-  using namespace std::chrono;
-  const auto start = steady_clock::now();
-  long count = 0;
-  for (long tick = 1; count < wanted && !stopRequested; ++tick) {
-    SleepUntil(start + milliseconds(PollCycle::kIntervalMs) * tick);
-    if (stopRequested) break;
-    poll.Tick();
-    if (tick % (1000 / PollCycle::kIntervalMs) != 0) continue;
-    const LiveReading r =
-        MakeLiveReading(decoder.ReadingText(), decoder.KLit(), decoder.UnitText());
-    if (!AppendRecord(file, count + 1, FormatDateTime(session->Now().Now()), MainTextFor(r, metric),
-                      r.cdText, error)) {
-      std::fprintf(stderr, "orvane-cli: %s\n", error.c_str());
-      break;
-    }
-    ++count;
-  }
+  const bool failed = RunRecording(*session, decoder, poll, recording, wanted, error) ==
+                      Recording::TickResult::Failed;
+  const std::string writeError = error;
 
   const std::string& out = args.positional[0];
-  if (!FinishRecordingFile(file, out, count, error)) {
-    return Fail(error + "; the records are kept in " + file.ScratchPath());
+  if (!recording.Stop(out, error)) {
+    return Fail(error + "; the records are kept in " + recording.ScratchPath());
   }
-  std::remove(file.ScratchPath().c_str());
-  std::printf("%ld records written to %s\n", count, out.c_str());
+  std::remove(recording.ScratchPath().c_str());
+  std::printf("%ld records written to %s", recording.Count(), out.c_str());
+  if (recording.SecondsWithoutReading() > 0) {
+    std::printf("; %ld seconds had no reading", recording.SecondsWithoutReading());
+  }
+  std::printf("\n");
+  if (failed) return Fail("recording stopped: " + writeError);
   return 0;
 }
 

@@ -15,8 +15,9 @@ namespace {
 
 // One line of a query answer, the meter's setting as it stands.
 int Report(MeterSession& session, std::uint8_t query, bool sampling) {
-  const int seconds = QueryMeterSeconds(session.Link(), query);
-  if (!session.Connected()) return Fail("no meter answered");
+  const std::optional<int> answer = QueryMeterSeconds(session.Link(), query);
+  if (!answer) return Fail("no meter answered");
+  const int seconds = *answer;
   if (sampling) {
     std::printf("sampling time %s (%d s)\n", SamplingDefaultText(seconds).c_str(), seconds);
   } else {
@@ -49,8 +50,9 @@ int Sampling(const Args& args) {
   auto session = MeterSession::Open(args);
   if (!session) return 2;
   if (args.positional.size() == 1) {
-    QueryMeterSeconds(session->Link(), request::kSamplingTimeQuery);
-    if (!session->Connected()) return Fail("no meter answered");
+    if (!QueryMeterSeconds(session->Link(), request::kSamplingTimeQuery)) {
+      return Fail("no meter answered");
+    }
     SendMeterSeconds(session->Link(), request::kSetSamplingTime, seconds);
   }
   return Report(*session, request::kSamplingTimeQuery, true);
@@ -73,7 +75,9 @@ int Period(const Args& args) {
     if (!session->Connected()) return Fail("no meter answered");
     if (decoder.Flag("AnnREC")) return Fail("the meter is recording; stop it to set the period");
     // The meter takes the period right after it was asked for it.
-    QueryMeterSeconds(session->Link(), request::kRecordingPeriodQuery);
+    if (!QueryMeterSeconds(session->Link(), request::kRecordingPeriodQuery)) {
+      return Fail("no meter answered");
+    }
     SendMeterSeconds(session->Link(), request::kSetRecordingPeriod, *wanted);
   }
   return Report(*session, request::kRecordingPeriodQuery, false);

@@ -69,6 +69,7 @@ int main(int argc, char** argv) {
     auto simulated =
         std::make_unique<orvane::SimulatedTransport>(*meter, ids.vendorId, ids.productId);
     simulated->keepLog = false;
+    orvane::ScheduleUnplugFromEnvironment(*simulated, clock);
     transport = std::move(simulated);
   } else {
     transport = std::make_unique<orvane::HidapiTransport>();

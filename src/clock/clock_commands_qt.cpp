@@ -15,8 +15,8 @@ bool MeterRecording(const FrameDecoder& display) {
 
 void CommandRtc(PanelContext& ctx, PanelControls&) {
   if (MeterRecording(ctx.display)) return;
-  ctx.timer1.stop();
-  ctx.timer2.stop();
+  // The window takes the link for each of its exchanges; the poll and the record tick
+  // run between them.
   Setup setup(ctx, ctx.panel);
   setup.exec();
 }

@@ -85,10 +85,10 @@ bool Setup::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Setup::LblMeterTime_Click() {
-  timer1_.stop();
   showMeterTime_ = !showMeterTime_;
-  ctx_.link.ReceiveReport();  // takes the meter's pending report off the link
-  timer1_.start();
+  if (const std::optional<LinkHold> hold = ctx_.TakeLink("RTC")) {
+    ctx_.link.ReceiveReport();  // takes the meter's pending report off the link
+  }
 }
 
 void Setup::LblPCTime_Click() {
@@ -96,16 +96,19 @@ void Setup::LblPCTime_Click() {
 }
 
 void Setup::Timer1_Timer() {
-  lblMeterTime_->setText(showMeterTime_ ? QString::fromStdString(ReadMeterClock(ctx_.link))
-                                        : QString(kMeterTimeCaption));
+  if (!showMeterTime_) {
+    lblMeterTime_->setText(kMeterTimeCaption);
+  } else if (const std::optional<LinkHold> hold = ctx_.TakeLink("RTC")) {
+    lblMeterTime_->setText(QString::fromStdString(ReadMeterClock(ctx_.link)));
+  }
   lblPCTime_->setText(showPCTime_ ? QString::fromStdString(FormatDateTime(ctx_.clock.Now()))
                                   : QString(kPCTimeCaption));
 }
 
 void Setup::CmdSetTime_Click() {
-  timer1_.stop();
-  SetMeterClock(ctx_.link, ctx_.clock.Now());
-  timer1_.start();
+  if (const std::optional<LinkHold> hold = ctx_.TakeLink("RTC")) {
+    SetMeterClock(ctx_.link, ctx_.clock.Now());
+  }
 }
 
 void Setup::CmdExit_Click() {
@@ -114,8 +117,6 @@ void Setup::CmdExit_Click() {
 
 void Setup::done(int result) {
   timer1_.stop();
-  ctx_.timer1.start();
-  ctx_.timer2.start();
   QDialog::done(result);
 }
 

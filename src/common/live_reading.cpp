@@ -13,9 +13,16 @@ LiveReading MakeLiveReading(std::string_view readingText, bool kLit, std::string
   r.text = std::string(readingText);
   if (kLit) r.text += 'K';
   r.cdText = r.text;
-  r.metric = unitText != "fL";
-  r.known = unitText == "cd/m2" || unitText == "fL";
+  const std::optional<UnitSystem> system = UnitSystemOfDisplay(unitText);
+  r.system = system.value_or(UnitSystem::Metric);
+  r.known = system.has_value();
   return r;
+}
+
+ReadingTexts ReadingIn(const LiveReading& reading, UnitSystem system) {
+  if (!reading.known || reading.system == system) return {reading.text, reading.cdText};
+  const bool luxToFc = system == UnitSystem::Imperial;
+  return {ConvertReadingText(reading.text, luxToFc), ConvertReadingText(reading.cdText, luxToFc)};
 }
 
 bool IsOverRange(std::string_view text) {

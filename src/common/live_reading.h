@@ -2,12 +2,13 @@
 // The reading that is recorded, listed and charted, taken from the display in one place.
 //
 // The main text is the display's reading text with a capital "K" appended while a "K"
-// multiplier is lit. The display's unit picks the system: cd/m2 is metric (columns "Lux",
-// "lx"), fL imperial ("Fc", "fc"). The cd text is the same displayed reading. No
-// distance is known, so distance fields stay blank.
+// multiplier is lit. The display's unit picks the system (common/unit_system.h). The cd
+// text is the same displayed reading. No distance is known, so distance fields stay blank.
 
 #include <string>
 #include <string_view>
+
+#include "common/unit_system.h"
 
 namespace orvane {
 
@@ -15,11 +16,20 @@ inline constexpr double kLuxPerFootCandle = 10.76;
 inline constexpr double kFullScale = 9999000.0;
 
 struct LiveReading {
-  std::string text;    // e.g. "12.34", "1.25K", "OL"
-  std::string cdText;  // the same displayed reading
-  bool metric = true;  // unit cd/m2 (true) or fL (false)
-  bool known = false;  // a frame with a known unit has arrived
+  std::string text;                        // e.g. "12.34", "1.25K", "OL"
+  std::string cdText;                      // the same displayed reading
+  UnitSystem system = UnitSystem::Metric;  // of the display's unit (metric while unknown)
+  bool known = false;                      // a frame with a known unit has arrived
 };
+
+// The texts of a reading in one unit system: the main column and the cd column.
+struct ReadingTexts {
+  std::string text;
+  std::string cdText;
+};
+// The reading in `system`: as shown when the display shows that system (or no known
+// unit), otherwise both columns converted.
+ReadingTexts ReadingIn(const LiveReading& reading, UnitSystem system);
 
 LiveReading MakeLiveReading(std::string_view readingText, bool kLit, std::string_view unitText);
 

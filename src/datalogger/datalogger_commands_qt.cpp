@@ -30,16 +30,6 @@ void FillEraseList(QComboBox& combo, const std::vector<std::string>& setStamps) 
   combo.setCurrentIndex(0);
 }
 
-void StopTimers(PanelContext& ctx) {
-  ctx.timer1.stop();
-  ctx.timer2.stop();
-}
-
-void StartTimers(PanelContext& ctx) {
-  ctx.timer1.start();
-  ctx.timer2.start();
-}
-
 }  // namespace
 
 void CommandMemory(PanelContext& ctx, PanelControls&) {
@@ -47,17 +37,18 @@ void CommandMemory(PanelContext& ctx, PanelControls&) {
 }
 
 void OpenEraseList(PanelContext& ctx, PanelControls& controls, const FlagLit& lit) {
-  if (controls.ComboErase == nullptr || LoggerBusy() || EraseRefused(lit)) return;
-  LoggerBusyScope scope;
-  const std::optional<LoggerStatus> status = QueryStoredSets(ctx);
+  if (controls.ComboErase == nullptr || EraseRefused(lit)) return;
+  std::optional<LinkHold> hold = ctx.TakeLink("Erase");
+  if (!hold) return;
+  const std::optional<LoggerStatus> status = QueryStoredSets(ctx, hold);
   if (!status) return;
   const IndexDownload index = DownloadIndex(ctx.link, static_cast<std::uint64_t>(status->setCount),
                                             [](auto, auto) { LetEventsRun(); });
   StoreSetStamps(ctx.state.SetStamps, index.stamps);
+  hold.reset();
   FillEraseList(*controls.ComboErase, ctx.state.SetStamps);
   controls.ComboErase->show();
   if (!index.complete) Tell(ctx, kIndexIncompleteText);
-  ctx.timer1.start();
 }
 
 void CommandErase(PanelContext& ctx, PanelControls& controls) {
@@ -68,8 +59,7 @@ void CommandErase(PanelContext& ctx, PanelControls& controls) {
 // record set k.
 void CommandEraseChosen(PanelContext& ctx, PanelControls& controls, int index) {
   QComboBox* combo = controls.ComboErase;
-  if (combo == nullptr || index < 0 || index >= combo->count() || LoggerBusy()) return;
-  LoggerBusyScope scope;
+  if (combo == nullptr || index < 0 || index >= combo->count() || ctx.linkOwner.Held()) return;
   const QString text = combo->itemText(index);
   if (text == kEraseListExit) {
     combo->hide();
@@ -77,16 +67,14 @@ void CommandEraseChosen(PanelContext& ctx, PanelControls& controls, int index) {
     const DialogAnswer answer = ctx.dialogs.Message(kEraseAllWarning, MessageIcon::Exclamation,
                                                     MessageButtons::OkCancel, kEraseAllTitle);
     if (answer == DialogAnswer::Ok) {
-      StopTimers(ctx);
-      EraseAllSets(ctx.link, false);
+      if (const std::optional<LinkHold> hold = ctx.TakeLink("erase")) EraseAllSets(ctx.link, false);
     }
     combo->hide();
-    StartTimers(ctx);
   } else {
-    StopTimers(ctx);
-    EraseOneSet(ctx.link, SetStampAt(ctx.state.SetStamps, index));
+    if (const std::optional<LinkHold> hold = ctx.TakeLink("erase")) {
+      EraseOneSet(ctx.link, SetStampAt(ctx.state.SetStamps, index));
+    }
     combo->hide();
-    StartTimers(ctx);
   }
 }
 

@@ -22,8 +22,6 @@ namespace orvane {
 
 namespace {
 
-bool loggerBusy = false;
-
 QLabel* NamedLabel(const char* name, const char* caption, const char* family, QWidget* parent) {
   auto* label = new QLabel(QString::fromUtf8(caption), parent);
   label->setObjectName(name);
@@ -52,22 +50,11 @@ void Tell(PanelContext& ctx, const std::string& text) {
 
 }  // namespace
 
-bool LoggerBusy() {
-  return loggerBusy;
-}
-LoggerBusyScope::LoggerBusyScope() {
-  loggerBusy = true;
-}
-LoggerBusyScope::~LoggerBusyScope() {
-  loggerBusy = false;
-}
-
-std::optional<LoggerStatus> QueryStoredSets(PanelContext& ctx) {
-  ctx.timer1.stop();
+std::optional<LoggerStatus> QueryStoredSets(PanelContext& ctx, std::optional<LinkHold>& hold) {
   const std::optional<LoggerStatus> status = QueryLoggerStatus(ctx.link);
   if (status && status->setCount > 0) return status;
+  hold.reset();
   if (status) Tell(ctx, kNoDataText);
-  ctx.timer1.start();
   return std::nullopt;
 }
 
@@ -218,16 +205,15 @@ std::string MemoryWindow::StampOfRow(int row) const {
 }
 
 void MemoryWindow::GridSet_Click(int row) {
-  if (busy_ || LoggerBusy()) return;
+  if (busy_) return;
   DownloadRecordSet(row);
 }
 
 void MemoryWindow::DownloadRecordSet(int row) {
-  LoggerBusyScope scope;
+  std::optional<LinkHold> hold = ctx_.TakeLink("download");
+  if (!hold) return;
   QPointer<MemoryWindow> self(this);
   SetBusy(true);
-  ctx_.timer1.stop();
-  ctx_.timer2.stop();
   const SetDownload download = DownloadSetContent(
       ctx_.link, StampOfRow(row),
       [this](auto done, auto total) {
@@ -235,6 +221,7 @@ void MemoryWindow::DownloadRecordSet(int row) {
         LetEventsRun();
       },
       LongestSetText(status_));
+  hold.reset();
   if (download.complete) {
     SaveAndOpen(download.text);
   } else if (download.beyondMemory) {
@@ -242,8 +229,6 @@ void MemoryWindow::DownloadRecordSet(int row) {
   } else {
     Tell(ctx_, kSetIncompleteText);
   }
-  ctx_.timer1.start();
-  ctx_.timer2.start();
   if (self) SetBusy(false);
 }
 
@@ -257,29 +242,21 @@ void MemoryWindow::SaveAndOpen(const std::string& text) {
 }
 
 void MemoryWindow::OptLuxFc_Click(int /*index*/) {
-  if (busy_ || LoggerBusy()) return;
-  LoggerBusyScope scope;
+  if (busy_) return;
+  const std::optional<LinkHold> hold = ctx_.TakeLink("OptLuxFc");
+  if (!hold) return;
   const int current = GridSet_->currentRow();
   const int row = current >= 0 ? current : (GridSet_->rowCount() > 1 ? 1 : 0);
-  ctx_.timer1.stop();
-  ctx_.timer2.stop();
   SendStampBcd(ctx_.link, StampOfRow(row));
-  ctx_.timer1.start();
-  ctx_.timer2.start();
 }
 
 void MemoryWindow::EraseAll_Click() {
-  if (busy_ || LoggerBusy()) return;
+  if (busy_ || ctx_.linkOwner.Held()) return;
   const DialogAnswer answer = ctx_.dialogs.Message(kEraseAllWarning, MessageIcon::Exclamation,
                                                    MessageButtons::OkCancel, kEraseAllTitle);
   if (answer != DialogAnswer::Ok) return;
-  {
-    LoggerBusyScope scope;
-    ctx_.timer1.stop();
-    ctx_.timer2.stop();
+  if (const std::optional<LinkHold> hold = ctx_.TakeLink("erase")) {
     EraseAllSets(ctx_.link, true);
-    ctx_.timer1.start();
-    ctx_.timer2.start();
   }
   close();
 }
@@ -293,9 +270,10 @@ MemoryWindow* FindMemoryWindow() {
 }
 
 void OpenDataLogger(PanelContext& ctx, const FlagLit& lit) {
-  if (LoggerBusy() || MemoryRefused(lit)) return;
-  LoggerBusyScope scope;
-  const std::optional<LoggerStatus> status = QueryStoredSets(ctx);
+  if (MemoryRefused(lit)) return;
+  std::optional<LinkHold> hold = ctx.TakeLink("Memory");
+  if (!hold) return;
+  const std::optional<LoggerStatus> status = QueryStoredSets(ctx, hold);
   if (!status) return;
   QPointer<MemoryWindow> window = FindMemoryWindow();
   if (window == nullptr) window = new MemoryWindow(ctx);
@@ -309,9 +287,9 @@ void OpenDataLogger(PanelContext& ctx, const FlagLit& lit) {
                                               LetEventsRun();
                                             });
   StoreSetStamps(ctx.state.SetStamps, index.stamps);
+  hold.reset();
   if (window) window->AppendSets(ctx.state.SetStamps);
   if (!index.complete) Tell(ctx, kIndexIncompleteText);
-  ctx.timer1.start();
   if (window) window->SetBusy(false);
 }
 

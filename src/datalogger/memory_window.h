@@ -92,22 +92,13 @@ void OpenDataLogger(PanelContext& ctx, const FlagLit& lit);
 // Tool bar "Erase": status, index, and the panel's erase list filled and shown.
 void OpenEraseList(PanelContext& ctx, PanelControls& controls, const FlagLit& lit);
 
-// True while a data logger command talks to the meter; a second one waits its turn.
-bool LoggerBusy();
-class LoggerBusyScope {
- public:
-  LoggerBusyScope();
-  ~LoggerBusyScope();
-  LoggerBusyScope(const LoggerBusyScope&) = delete;
-  LoggerBusyScope& operator=(const LoggerBusyScope&) = delete;
-};
-
-// Lets pending window events run during a download.
+// Lets pending window events run during a download. Commands that would use the link
+// meanwhile are refused by the link's owner; the record tick runs on.
 void LetEventsRun();
 
-// Stops the poll and asks the meter for its logger status. With record sets stored the
-// status is returned and the poll stays stopped for the caller; otherwise (no answer,
-// or "No Data in Memory!" told) the poll runs again and nothing is returned.
-std::optional<LoggerStatus> QueryStoredSets(PanelContext& ctx);
+// Asks the meter for its logger status under `hold`. With record sets stored the status
+// is returned and the hold kept for the caller; otherwise (no answer, or "No Data in
+// Memory!" told after the hold was let go) nothing is returned.
+std::optional<LoggerStatus> QueryStoredSets(PanelContext& ctx, std::optional<LinkHold>& hold);
 
 }  // namespace orvane

@@ -68,7 +68,12 @@ class FrameDecoder {
   LcdModel& Model() { return model_; }
   const LcdModel& Model() const { return model_; }
 
+  // Display frames decoded so far: the poll counts each frame once it is decoded.
+  std::uint64_t FramesDecoded() const { return framesDecoded_; }
+  void CountFrame() { ++framesDecoded_; }
+
  private:
+  std::uint64_t framesDecoded_ = 0;
   const bool* FlagPointer(std::string_view name) const;
   void BuildModel();
   void ResolveIds();

@@ -17,6 +17,7 @@ void PollCycle::Tick() {
   decoder_.DecodeMainDigits(frame);
   decoder_.DecodeSmallDigits(frame);
   decoder_.ShowBattery(frame);
+  decoder_.CountFrame();
 
   if (decoder_.SetLit()) {
     StoreRequest(link_.OutputReport(), request::kBlinkFrame);

@@ -1,6 +1,8 @@
 // Tool bar Graph: opens the real-time graph, or shows it again, on the full range.
 #include <QPointer>
+#include <memory>
 
+#include "display/fresh_frames.h"
 #include "graphs/real_time_graph_window.h"
 #include "graphs/real_time_sweep.h"
 #include "panel/panel_commands.h"
@@ -15,8 +17,12 @@ void CommandGraph(PanelContext& ctx, PanelControls&) {
     // The scale changed with the range: redraw it so labels and curves agree.
     window->DrawFrame();
   } else {
-    window = new RealTimeGraphWindow(
-        ctx.state, [&ctx] { return ctx.Reading(); }, ctx.clock, ctx.dialogs, ctx.panel);
+    auto frames = std::make_shared<FreshFrames>(ctx.display.FramesDecoded());
+    auto fresh = [&ctx, frames]() -> std::optional<LiveReading> {
+      if (!frames->Take(ctx.display.FramesDecoded())) return std::nullopt;
+      return ctx.Reading();
+    };
+    window = new RealTimeGraphWindow(ctx.state, fresh, ctx.clock, ctx.dialogs, ctx.panel);
     window->setAttribute(Qt::WA_DeleteOnClose);
     ctx.PlaceRightOfPanel(*window);
   }

@@ -1,11 +1,10 @@
 #include "graphs/real_time_graph_window.h"
 
 #include "graphs/real_time_sweep.h"
-#include "recording/recorded_reading.h"
 
 namespace orvane {
 
-RealTimeGraphWindow::RealTimeGraphWindow(ProgramState& state, std::function<LiveReading()> reading,
+RealTimeGraphWindow::RealTimeGraphWindow(ProgramState& state, FreshReading reading,
                                          const Clock& clock, Dialogs& dialogs, QWidget* parent)
     : ChartBaseWindow(ChartKind::RealTime,
                       {"Graphic Display", "Graphic Unit", "Graphic Range", false}, dialogs, parent),
@@ -23,19 +22,25 @@ void RealTimeGraphWindow::DrawFrame() {
 }
 
 void RealTimeGraphWindow::Timer1_Timer() {
-  const LiveReading reading = reading_ ? reading_() : LiveReading{};
+  const std::optional<LiveReading> reading = reading_ ? reading_() : std::nullopt;
+  if (!reading) return;  // nothing measured this second: no point, the times show it
   const DateTime now = clock_.Now();
+  const ReadingTexts shown = ReadingIn(*reading, UnitSystemOfGraphUnit(state_.GraphUnit));
   RealTimeTick(canvas_, chart_, state_.LiveRange, state_.GraphUnit,
-               LiveSample{reading.text, reading.cdText}, now);
-  if (reading.known) KeepSample(reading, now);
+               LiveSample{shown.text, shown.cdText}, now);
+  if (reading->known) KeepSample(*reading, now);
   update();
 }
 
 void RealTimeGraphWindow::KeepSample(const LiveReading& reading, const DateTime& now) {
-  if (samples_.PlotRecords == 0) samples_.PlotUnit = reading.metric ? "Lux" : "Fc";
+  if (samples_.PlotRecords == 0) {
+    samplesSystem_ = reading.system;
+    samples_.PlotUnit = MainColumnName(samplesSystem_);
+  }
+  const ReadingTexts texts = ReadingIn(reading, samplesSystem_);
   samples_.PlotTimes.push_back(FormatDateTime(now));
-  samples_.PlotMain.push_back(MainTextFor(reading, samples_.PlotUnit == "Lux"));
-  samples_.PlotCd.push_back(reading.cdText);
+  samples_.PlotMain.push_back(texts.text);
+  samples_.PlotCd.push_back(texts.cdText);
   samples_.PlotTo = ++samples_.PlotRecords;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 // RealTimeGraph ("Graphic Display"): the live reading as a strip chart, one sample a
-// second, with lux, cd and fc scales.
+// second, with lux, cd and fc scales. A second without a reading decoded since the
+// previous one draws nothing.
 
 #include <functional>
+#include <optional>
 
 #include "common/clock.h"
 #include "common/live_reading.h"
@@ -15,7 +17,9 @@ class RealTimeGraphWindow final : public ChartBaseWindow {
   Q_OBJECT
 
  public:
-  RealTimeGraphWindow(ProgramState& state, std::function<LiveReading()> reading, const Clock& clock,
+  // `freshReading` gives the reading decoded since its previous call, or nothing.
+  using FreshReading = std::function<std::optional<LiveReading>()>;
+  RealTimeGraphWindow(ProgramState& state, FreshReading freshReading, const Clock& clock,
                       Dialogs& dialogs, QWidget* parent = nullptr);
 
   void Timer1_Timer();
@@ -24,16 +28,17 @@ class RealTimeGraphWindow final : public ChartBaseWindow {
 
  protected:
   RangeTexts CurrentRangeTexts() const override;
-  // The readings taken since the window opened, in the unit of the first one.
+  // The readings taken since the window opened, in the unit system of the first one.
   const PlotData& CsvRecords() const override { return samples_; }
 
  private:
   void KeepSample(const LiveReading& reading, const DateTime& now);
 
   ProgramState& state_;
-  std::function<LiveReading()> reading_;
+  FreshReading reading_;
   const Clock& clock_;
   PlotData samples_;
+  UnitSystem samplesSystem_ = UnitSystem::Metric;
 };
 
 }  // namespace orvane

@@ -5,7 +5,7 @@
 namespace orvane {
 
 std::string GraphUnitOf(const LiveReading& reading) {
-  return reading.metric ? "lx" : "fc";
+  return GraphUnitName(reading.system);
 }
 
 RangeRecord FullLiveRange(const std::string& graphUnit) {

@@ -23,12 +23,13 @@ void CommandList(PanelContext& ctx, PanelControls&) {
   ctx.state.ListShown = true;
 }
 
-void ListTick(PanelContext& ctx, const std::string& time) {
-  if (!ctx.state.ListShown) return;
+// A row only for a reading decoded since the previous tick: the times show the gaps.
+void ListTick(PanelContext& ctx, const std::string& time, const std::optional<LiveReading>& fresh) {
+  if (!ctx.state.ListShown || !fresh) return;
+  List* list = OpenList();
+  if (list == nullptr) return;
   ++ctx.state.ListRowCount;
-  if (List* list = OpenList()) {
-    list->AppendRows(MakeListRows(ctx.state.ListRowCount, time, ctx.Reading()));
-  }
+  list->AppendRows(MakeListRows(ctx.state.ListRowCount, time, *fresh, list->System()));
 }
 
 }  // namespace orvane

@@ -15,12 +15,11 @@ std::string FormatListRow(long number, std::string_view time, std::string_view r
   return row;
 }
 
-ListRowPair MakeListRows(long number, std::string_view time, const LiveReading& reading) {
-  const std::string converted = ConvertReadingText(reading.text, reading.metric);
-  const std::string& lux = reading.metric ? reading.text : converted;
-  const std::string& fc = reading.metric ? converted : reading.text;
-  return {FormatListRow(number, time, lux, reading.cdText),
-          FormatListRow(number, time, fc, reading.cdText)};
+ListRowPair MakeListRows(long number, std::string_view time, const LiveReading& reading,
+                         UnitSystem listSystem) {
+  const std::string cd = ReadingIn(reading, listSystem).cdText;
+  return {FormatListRow(number, time, ReadingIn(reading, UnitSystem::Metric).text, cd),
+          FormatListRow(number, time, ReadingIn(reading, UnitSystem::Imperial).text, cd)};
 }
 
 std::string ListTitleMetric(std::string_view distanceMetres) {

@@ -24,11 +24,13 @@ std::string FormatListRow(long number, std::string_view time, std::string_view r
 
 // The row of each table for one tick: lux in the metric table, fc in the imperial one.
 // The reading's own system is listed as the display shows it, the other one converted.
+// The cd column of both stays in `listSystem`, the system the list started with.
 struct ListRowPair {
   std::string metric;    // ListM
   std::string imperial;  // ListI
 };
-ListRowPair MakeListRows(long number, std::string_view time, const LiveReading& reading);
+ListRowPair MakeListRows(long number, std::string_view time, const LiveReading& reading,
+                         UnitSystem listSystem);
 
 // Titles over the tables. The distance behind the cd value is right-aligned in 5; it is
 // blank while no distance is known.

@@ -11,6 +11,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <fstream>
+#include <utility>
 
 #include "lists/list_file.h"
 #include "recording/file_choice.h"
@@ -91,7 +92,8 @@ void ListTableModel::Append(std::string_view row) {
   endInsertRows();
 }
 
-List::List(PanelContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), ctx_(ctx) {
+List::List(PanelContext& ctx, QWidget* parent)
+    : QWidget(parent, Qt::Window), ctx_(ctx), system_(ctx.Reading().system) {
   setObjectName("List");
   setWindowTitle("Real Time List");
   setAttribute(Qt::WA_DeleteOnClose);
@@ -182,6 +184,10 @@ void List::KeepNewestInView(QTableView& view, long count) {
 }
 
 void List::AppendRows(const ListRowPair& rows) {
+  if (saving_) {
+    waiting_.push_back(rows);
+    return;
+  }
   modelM_.Append(rows.metric);
   modelI_.Append(rows.imperial);
   KeepNewestInView(*listM_, static_cast<long>(modelM_.Table().Size()));
@@ -191,18 +197,17 @@ void List::AppendRows(const ListRowPair& rows) {
 void List::Toolbar1_Save() {
   if (ctx_.state.RecordingOn || saving_) return;
   if (!AskSaveFile(ctx_)) return;
+  // The shown table holds still while it is written; the ticks meanwhile wait, and the
+  // recording goes on.
   saving_ = true;
-  ctx_.timer1.stop();
-  ctx_.timer2.stop();
   const QString caption = windowTitle();
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const std::string path = ctx_.state.SaveFileName;
   const bool complete = WriteShownTable(path);
   QApplication::restoreOverrideCursor();
   setWindowTitle(caption);
-  ctx_.timer1.start();
-  ctx_.timer2.start();
   saving_ = false;
+  for (const ListRowPair& rows : std::exchange(waiting_, {})) AppendRows(rows);
   if (!complete) {
     ctx_.dialogs.Message("The list could not be written to\n" + path + "\nThe file is incomplete.",
                          MessageIcon::Critical, MessageButtons::Ok, windowTitle().toStdString());

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "lists/list_rows.h"
 #include "lists/list_table.h"
@@ -38,8 +39,11 @@ class List final : public QWidget {
  public:
   explicit List(PanelContext& ctx, QWidget* parent = nullptr);
 
-  // One record tick: a row for each table, the newest rows kept in view.
+  // One record tick: a row for each table, the newest rows kept in view. While the
+  // shown table is being saved, rows wait and are appended when the save ends.
   void AppendRows(const ListRowPair& rows);
+  // The unit system the list started with (the display's when it opened).
+  UnitSystem System() const { return system_; }
   // Tool bar buttons.
   void Toolbar1_Unit();
   void Toolbar1_Save();
@@ -68,6 +72,8 @@ class List final : public QWidget {
   QLabel* titleI_ = nullptr;
   bool loaded_ = false;
   bool saving_ = false;
+  std::vector<ListRowPair> waiting_;  // rows of the ticks during a save
+  UnitSystem system_ = UnitSystem::Metric;
 };
 
 }  // namespace orvane

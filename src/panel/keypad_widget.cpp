@@ -224,9 +224,11 @@ void KeypadWidget::BuildOldKeys() {
   }
 }
 
+// A key takes the link for its one report; while a command holds the link the key is
+// refused and sends nothing.
 void KeypadWidget::SendKey(std::uint8_t code) {
-  ctx_.timer1.stop();
-  ctx_.timer2.stop();
+  const std::optional<LinkHold> hold = ctx_.TakeLink("key");
+  if (!hold) return;
   StoreRequest(ctx_.link.OutputReport(), code);
   ctx_.link.SendReport();
 }
@@ -234,22 +236,15 @@ void KeypadWidget::SendKey(std::uint8_t code) {
 void KeypadWidget::CmdBtn_Click(int index) {
   const bool deltaWhileRh = index == kDeltaIndex && ctx_.display.RhLit();
   SendKey(deltaWhileRh ? kDeltaRhCode : static_cast<std::uint8_t>(index));
-  ctx_.timer1.start();
-  ctx_.timer2.start();
 }
 
 void KeypadWidget::Cmdref_Click() {
   SendKey(kRefCode);
-  ctx_.timer1.start();
-  ctx_.timer2.start();
 }
 
 void KeypadWidget::Command_Click(int number) {
   for (const CommandButton& c : kCommands) {
-    if (c.number != number) continue;
-    SendKey(c.code);
-    ctx_.timer1.start();
-    ctx_.timer2.start();
+    if (c.number == number) SendKey(c.code);
   }
 }
 
@@ -277,8 +272,6 @@ void KeypadWidget::LabelKey_MouseUp(const QString& key) {
   }
   SendKey(code);
   for (KeyShape* s : k->shapes) s->SetColors(SavedKeyColor, SavedKeyColor);
-  ctx_.timer1.start();
-  ctx_.timer2.start();
 }
 
 }  // namespace orvane

@@ -1,10 +1,12 @@
 #pragma once
-// The panel's commands beyond the meter's own keys. The panel owns the controls and the
-// timers and calls these; each command lives with the part of the program it belongs to.
+// The panel's commands beyond the meter's own keys. The panel owns the controls, the
+// timers and the link's owner and calls these; each command lives with the part of the
+// program it belongs to.
 
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <optional>
 #include <string>
 
 #include "panel/panel_context.h"
@@ -18,7 +20,8 @@ struct PanelControls {
   QLabel* LblRecording = nullptr;
   QAction* SaveButton = nullptr;  // tool bar button 1: image and tool tip change
   QComboBox* ComboErase = nullptr;
-  bool RecordingEnabled = false;  // Save acts only while set
+  bool RecordingEnabled = false;   // Save acts only while set
+  bool WriteFailureShown = false;  // a failed record write is told once per recording
 };
 
 // Tool bar buttons, by key ("Save", "Open", "Intv", "List", "Graph", "RTC", "RecSetup",
@@ -35,9 +38,11 @@ void CommandErase(PanelContext& ctx, PanelControls& controls);
 // A choice in the erase list.
 void CommandEraseChosen(PanelContext& ctx, PanelControls& controls, int index);
 
-// The one-second tick's work, given the record line's time "YYYY/MM/DD hh:nn:ss".
-void RecordTick(PanelContext& ctx, PanelControls& controls, const std::string& time);
-void ListTick(PanelContext& ctx, const std::string& time);
+// The one-second tick's work, given the record line's time "YYYY/MM/DD hh:nn:ss" and the
+// reading decoded since the previous tick (nothing when there is none).
+void RecordTick(PanelContext& ctx, PanelControls& controls, const std::string& time,
+                const std::optional<LiveReading>& fresh);
+void ListTick(PanelContext& ctx, const std::string& time, const std::optional<LiveReading>& fresh);
 
 // Closing the panel: finish what holds user data (a running recording) first.
 void FinishBeforeExit(PanelContext& ctx, PanelControls& controls);

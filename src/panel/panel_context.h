@@ -1,11 +1,14 @@
 #pragma once
-// What the panel hands to the windows it opens: the meter link, the decoded display,
-// the shared program state, the dialogs, the editor launcher, the clock, the working
-// folder and the panel's two timers (which every user of the link other than the poll
-// stops around its requests).
+// What the panel hands to the windows it opens: the meter link and its owner, the decoded
+// display, the shared program state, the recording, the dialogs, the editor launcher,
+// the clock and the working folder.
+//
+// Every user of the link other than the poll takes it through TakeLink for as long as it
+// talks to the meter; the poll does not run meanwhile. The record tick never stops.
 
-#include <QTimer>
 #include <QWidget>
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "common/clock.h"
@@ -14,7 +17,9 @@
 #include "common/live_reading.h"
 #include "common/program_state.h"
 #include "display/frame_decoder.h"
+#include "link/link_owner.h"
 #include "link/meter_link.h"
+#include "recording/recording.h"
 
 namespace orvane {
 
@@ -25,13 +30,21 @@ struct PanelContext {
   Dialogs& dialogs;
   Launcher& launcher;
   const Clock& clock;
-  QTimer& timer1;  // the 250 ms poll
-  QTimer& timer2;  // the one-second record tick
+  LinkOwner& linkOwner;
+  Recording& recording;
   QWidget* panel;  // secondary windows open right of it
   std::string workingFolder;
+  // A short notice in the panel's status line (a refused command says why).
+  std::function<void(const std::string&)> notice = {};
 
   LiveReading Reading() const {
     return MakeLiveReading(display.ReadingText(), display.KLit(), display.UnitText());
+  }
+  // The link for the command `what`; nothing, and a notice, while another command holds it.
+  std::optional<LinkHold> TakeLink(const std::string& what) const {
+    std::optional<LinkHold> hold = linkOwner.TryTake(what);
+    if (!hold && notice) notice(LinkOwner::kBusyText);
+    return hold;
   }
   // Left = panel left + panel width, top = panel top.
   void PlaceRightOfPanel(QWidget& window) const {

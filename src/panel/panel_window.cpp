@@ -18,6 +18,10 @@ namespace {
 constexpr int kClientWidth = 7560;
 constexpr int kClientHeight = 9105;
 constexpr int kStatusTop = 5160;
+constexpr int kRecWidth = 600;
+constexpr int kCountWidth = 1080;
+constexpr const char* kRecStyle = "color: #ff5a4e; font: bold 9pt 'Liberation Sans';";
+constexpr const char* kNoReadingStyle = "color: #ffc24e; font: bold 9pt 'Liberation Sans';";
 }  // namespace
 
 PanelWindow::PanelWindow(PanelServices services, QWidget* parent)
@@ -37,13 +41,16 @@ PanelWindow::PanelWindow(PanelServices services, QWidget* parent)
   timer1_.setObjectName("Timer1");
   timer1_.setInterval(PollCycle::kIntervalMs);
   timer2_.setObjectName("Timer2");
-  timer2_.setInterval(1000);
+  timer2_.setSingleShot(true);
+  timer2_.setTimerType(Qt::PreciseTimer);
   connect(&timer1_, &QTimer::timeout, this, &PanelWindow::Timer1_Timer);
   connect(&timer2_, &QTimer::timeout, this, &PanelWindow::Timer2_Timer);
 
   context_ = std::make_unique<PanelContext>(
       PanelContext{link_, decoder_, state_, services_.dialogs, services_.launcher, services_.clock,
-                   timer1_, timer2_, this, services_.workingFolder});
+                   linkOwner_, recording_, this, services_.workingFolder});
+  // A refused command says so where the link's caption stands, until the poll runs again.
+  context_->notice = [this](const std::string& text) { SetNameCaption(text); };
 
   lcd_ = new LcdView(this);  // below the erase list, which overlaps its top
   lcd_->setGeometry(LcdView::FaceGeometry());
@@ -51,7 +58,7 @@ PanelWindow::PanelWindow(PanelServices services, QWidget* parent)
   keypad_->setGeometry(KeypadWidget::KeypadGeometry());
   BuildToolbar();
   BuildStatusLine();
-  timer2_.start();  // the record tick runs from creation
+  ArmRecordTick(services_.clock.Now());  // the record tick runs from creation
   Form_Load();
 }
 
@@ -86,13 +93,13 @@ void PanelWindow::BuildStatusLine() {
     l->setStyleSheet("color: #e8ecef; font: bold 9pt 'Liberation Sans';");
     return l;
   };
-  controls_.LblRecording = label("LblRecording", "Rec", 720, 600);
-  controls_.LblCount = label("LblCount", "", 1320, 1080);
+  controls_.LblRecording = label("LblRecording", "Rec", 720, kRecWidth);
+  controls_.LblCount = label("LblCount", "", 720 + kRecWidth, kCountWidth);
   lblName_ = label("LblName", "Orvane", 2400, 1920);
   lblName_->setCursor(Qt::PointingHandCursor);
   lblName_->installEventFilter(this);
   controls_.LblFileName = label("LblFileName", "", 4320, 3120);
-  controls_.LblRecording->setStyleSheet("color: #ff5a4e; font: bold 9pt 'Liberation Sans';");
+  controls_.LblRecording->setStyleSheet(kRecStyle);
   // Shown over the file name field only while the meter cannot be opened.
   lblLinkHint_ = label("LblLinkHint", "", 4320, 3120);
   lblLinkHint_->setWordWrap(true);
@@ -116,7 +123,9 @@ void PanelWindow::Form_Load() {
   timer1_.start();
 }
 
+// The poll runs only while no command holds the link.
 void PanelWindow::Timer1_Timer() {
+  if (linkOwner_.Held()) return;
   poll_.Tick();
   lcd_->Apply(decoder_.Model());
   UpdateRecordingEnabled();
@@ -130,10 +139,34 @@ void PanelWindow::UpdateRecordingEnabled() {
   }
 }
 
+void PanelWindow::ArmRecordTick(const DateTime& now) {
+  timer2_.start(SecondTicker::MsToNextTick(now));
+}
+
+// One record and one list row per wall-clock second, stamped with that second, taken
+// only from a display frame decoded since the previous tick.
 void PanelWindow::Timer2_Timer() {
-  const std::string time = FormatDateTime(services_.clock.Now());
-  RecordTick(*context_, controls_, time);
-  ListTick(*context_, time);
+  const DateTime now = services_.clock.Now();
+  ArmRecordTick(now);
+  const std::optional<DateTime> second = ticker_.Due(now);
+  if (!second) return;
+  const std::string time = FormatDateTime(*second);
+  std::optional<LiveReading> fresh;
+  if (recordFrames_.Take(decoder_.FramesDecoded())) fresh = context_->Reading();
+  RecordTick(*context_, controls_, time, fresh);
+  ListTick(*context_, time, fresh);
+  ShowReadingStatus(fresh.has_value());
+}
+
+// "No reading" while the ticks find no fresh display frame, else "Rec" while recording
+// and nothing otherwise.
+void PanelWindow::ShowReadingStatus(bool fresh) {
+  QLabel& label = *controls_.LblRecording;
+  label.setText(!fresh ? "No reading" : state_.RecordingOn ? "Rec" : "");
+  label.setStyleSheet(fresh ? kRecStyle : kNoReadingStyle);
+  label.resize(Px(fresh ? kRecWidth : kRecWidth + kCountWidth), label.height());
+  label.setVisible(!fresh || state_.RecordingOn);
+  controls_.LblCount->setVisible(fresh);
 }
 
 void PanelWindow::CheckUnfinishedRecording() {
@@ -189,7 +222,7 @@ void PanelWindow::AppendResultLine(std::string_view line) {
 // every window closes and no timer runs again.
 void PanelWindow::closeEvent(QCloseEvent* event) {
   timer1_.stop();
-  timer2_.stop();
+  timer2_.stop();  // the recording's last record is the one of the last tick
   FinishBeforeExit(*context_, controls_);
   event->accept();
   for (QWidget* w : QApplication::topLevelWidgets()) {

@@ -1,7 +1,9 @@
 #pragma once
 // The main window: a working copy of the meter's front panel with its LCD, keys, tool
-// bar and status line. It owns the two timers: Timer1 (250 ms) runs the poll, Timer2
-// (one second) the record tick. Closing it ends the program.
+// bar and status line. It owns the two timers: Timer1 (250 ms) runs the poll whenever no
+// command holds the link; Timer2 is the record tick, re-armed after every tick to fire
+// just after the next wall-clock second and never stopped while the panel lives. It
+// also owns the link's owner and the recording. Closing it ends the program.
 
 #include <QLabel>
 #include <QListWidget>
@@ -14,11 +16,15 @@
 #include "common/dialogs.h"
 #include "common/launcher.h"
 #include "common/program_state.h"
+#include "common/second_ticker.h"
 #include "display/frame_decoder.h"
+#include "display/fresh_frames.h"
 #include "display/poll_cycle.h"
+#include "link/link_owner.h"
 #include "link/meter_link.h"
 #include "panel/panel_commands.h"
 #include "panel/panel_context.h"
+#include "recording/recording.h"
 
 namespace orvane {
 
@@ -64,6 +70,8 @@ class PanelWindow final : public QWidget, private LinkNotices {
   ProgramState& State() { return state_; }
   QTimer& Timer1() { return timer1_; }
   QTimer& Timer2() { return timer2_; }
+  LinkOwner& Owner() { return linkOwner_; }
+  Recording& CurrentRecording() { return recording_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -78,12 +86,18 @@ class PanelWindow final : public QWidget, private LinkNotices {
   void BuildToolbar();
   void BuildStatusLine();
   void UpdateRecordingEnabled();
+  void ArmRecordTick(const DateTime& now);
+  void ShowReadingStatus(bool fresh);
 
   PanelServices services_;
   ProgramState state_;
   FrameDecoder decoder_;
   MeterLink link_;
   PollCycle poll_;
+  LinkOwner linkOwner_;
+  Recording recording_;
+  SecondTicker ticker_;
+  FreshFrames recordFrames_;
   QTimer timer1_;
   QTimer timer2_;
   PanelControls controls_;

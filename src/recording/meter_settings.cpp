@@ -12,10 +12,11 @@ int SecondsFromReply(const Report& reply) {
   return BigEndianWord(reply, 1);
 }
 
-int QueryMeterSeconds(MeterLink& link, std::uint8_t code) {
+std::optional<int> QueryMeterSeconds(MeterLink& link, std::uint8_t code) {
   link.ReceiveReport();
   StoreRequest(link.OutputReport(), code);
   link.ExchangeReports();
+  if (link.MeterConnected() != -1) return std::nullopt;
   return SecondsFromReply(link.InputReport());
 }
 

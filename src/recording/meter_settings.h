@@ -29,9 +29,11 @@ inline constexpr int kMaxPeriodSeconds = 9999;
 int SecondsFromReply(const Report& reply);
 
 // Asks the meter for a setting (query `code`): one read whose reply is dropped, then the
-// query. Without an answer the last reply that arrived is read; callers that must know
-// check MeterConnected() afterwards.
-int QueryMeterSeconds(MeterLink& link, std::uint8_t code);
+// query. Nothing when the meter did not answer the query (no stale reply is read).
+std::optional<int> QueryMeterSeconds(MeterLink& link, std::uint8_t code);
+
+// What the input boxes show when the meter does not answer; nothing is sent then.
+inline constexpr const char* kMeterSilentText = "The meter did not answer.";
 
 // Sends a setting (`code`) with `seconds` in bytes 3 and 4; no reply is read.
 void SendMeterSeconds(MeterLink& link, std::uint8_t code, int seconds);

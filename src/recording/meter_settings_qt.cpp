@@ -1,8 +1,7 @@
 // Tool bar Intv and RecSetup: read the meter's sampling time or recording period, let the
-// user edit it, write it back. The poll (and for the period the record tick) is stopped
-// around every exchange and started again on every way out.
-#include <QTimer>
-
+// user edit it, write it back. The link is held for each exchange with the meter and never
+// while an input box waits for the user; a meter that does not answer is said to, and
+// nothing is sent to it.
 #include "link/requests.h"
 #include "panel/panel_commands.h"
 #include "recording/meter_settings.h"
@@ -11,20 +10,49 @@ namespace orvane {
 
 namespace {
 
-// The meter's own recording: its "REC" symbol. The decoder's flag is read through the
-// LCD element that shows it, so an element the model does not hold counts as dark.
+// The meter's own recording: its "REC" symbol as the poll last decoded it.
 bool MeterRecordingLit(const PanelContext& ctx) {
   return ctx.display.Flag("AnnREC");
+}
+
+// The setting `query` asks for; nothing (and a message when the meter was silent) when
+// the link is busy or the meter does not answer.
+std::optional<int> ReadSetting(PanelContext& ctx, std::uint8_t query, const char* what) {
+  std::optional<LinkHold> hold = ctx.TakeLink(what);
+  if (!hold) return std::nullopt;
+  const std::optional<int> seconds = QueryMeterSeconds(ctx.link, query);
+  hold.reset();  // the link is free while a message waits for the user
+  if (!seconds) {
+    ctx.dialogs.Message(kMeterSilentText, MessageIcon::Critical, MessageButtons::Ok, "");
+  }
+  return seconds;
+}
+
+void WriteSetting(PanelContext& ctx, std::uint8_t code, int seconds, const char* what) {
+  const std::optional<LinkHold> hold = ctx.TakeLink(what);
+  if (hold) SendMeterSeconds(ctx.link, code, seconds);
+}
+
+// The meter takes a period only right after it was asked for it: the query is repeated
+// just before the new period is sent, since the poll ran while the box was open.
+void WritePeriod(PanelContext& ctx, int period) {
+  std::optional<LinkHold> hold = ctx.TakeLink("RecSetup");
+  if (!hold) return;
+  const bool answered = QueryMeterSeconds(ctx.link, request::kRecordingPeriodQuery).has_value();
+  if (answered) SendMeterSeconds(ctx.link, request::kSetRecordingPeriod, period);
+  hold.reset();
+  if (!answered) {
+    ctx.dialogs.Message(kMeterSilentText, MessageIcon::Critical, MessageButtons::Ok, "");
+  }
 }
 
 }  // namespace
 
 void CommandIntv(PanelContext& ctx, PanelControls&) {
-  ctx.timer1.stop();
-  const int current = QueryMeterSeconds(ctx.link, request::kSamplingTimeQuery);
-  ctx.timer1.start();
+  const std::optional<int> current = ReadSetting(ctx, request::kSamplingTimeQuery, "Intv");
+  if (!current) return;
 
-  const std::string defaultText = SamplingDefaultText(current);
+  const std::string defaultText = SamplingDefaultText(*current);
   for (;;) {
     const std::string answer = ctx.dialogs.Input(kSamplingPrompt, kSamplingTitle, defaultText);
     const SamplingAnswer parsed = ParseSamplingAnswer(answer);
@@ -37,9 +65,7 @@ void CommandIntv(PanelContext& ctx, PanelControls&) {
       case SamplingAnswer::Kind::Zero:
         continue;
       case SamplingAnswer::Kind::Accepted:
-        ctx.timer1.stop();
-        SendMeterSeconds(ctx.link, request::kSetSamplingTime, parsed.seconds);
-        ctx.timer1.start();
+        WriteSetting(ctx, request::kSetSamplingTime, parsed.seconds, "Intv");
         return;
     }
   }
@@ -47,14 +73,11 @@ void CommandIntv(PanelContext& ctx, PanelControls&) {
 
 void CommandRecSetup(PanelContext& ctx, PanelControls&) {
   if (MeterRecordingLit(ctx)) return;
-  ctx.timer1.stop();
-  ctx.timer2.stop();
-  const int current = QueryMeterSeconds(ctx.link, request::kRecordingPeriodQuery);
+  const std::optional<int> current = ReadSetting(ctx, request::kRecordingPeriodQuery, "RecSetup");
+  if (!current) return;
   const std::optional<int> period =
-      ParsePeriodAnswer(ctx.dialogs.Input(kPeriodPrompt, kPeriodTitle, std::to_string(current)));
-  if (period) SendMeterSeconds(ctx.link, request::kSetRecordingPeriod, *period);
-  ctx.timer1.start();
-  ctx.timer2.start();
+      ParsePeriodAnswer(ctx.dialogs.Input(kPeriodPrompt, kPeriodTitle, std::to_string(*current)));
+  if (period) WritePeriod(ctx, *period);
 }
 
 }  // namespace orvane

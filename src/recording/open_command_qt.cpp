@@ -1,7 +1,6 @@
 // Tool bar Open: read a data file into the plot data, show the plot, open the file in the
 // user's text editor.
 #include <QCoreApplication>
-#include <QTimer>
 #include <QWidget>
 
 #include "common/working_folder.h"
@@ -21,26 +20,9 @@ namespace {
 constexpr const char* kRecordingModeMessage = "Recording Mode!\n\rPlease stop recording!";
 constexpr long kLinesBetweenEvents = 1024;
 
-// Stops the poll and the record tick; starts both again on every way out.
-class TimersStopped {
- public:
-  explicit TimersStopped(PanelContext& ctx) : ctx_(ctx) {
-    ctx_.timer1.stop();
-    ctx_.timer2.stop();
-  }
-  ~TimersStopped() {
-    ctx_.timer1.start();
-    ctx_.timer2.start();
-  }
-  TimersStopped(const TimersStopped&) = delete;
-  TimersStopped& operator=(const TimersStopped&) = delete;
-
- private:
-  PanelContext& ctx_;
-};
-
-// Pending window events run while a long file is read; clicks and keys wait, so no
-// command can start in the middle of the read.
+// Pending window events run while a long file is read (the poll and the record tick go
+// on: reading a file does not use the link); clicks and keys wait, so no command can
+// start in the middle of the read.
 void LetWindowBreathe(long linesRead) {
   if (linesRead % kLinesBetweenEvents == 0) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -67,7 +49,6 @@ void CommandOpen(PanelContext& ctx, PanelControls&) {
                             InWorkingFolder(ctx.workingFolder, kDialogTempName), "lms"});
   if (!path || path->empty()) return;
 
-  TimersStopped stopped(ctx);
   const QString caption = ctx.panel != nullptr ? ctx.panel->windowTitle() : QString();
   PlotData plot;
   RecordingFileError error;

@@ -2,14 +2,12 @@
 // data file when the recording stops or the panel closes.
 #include <QAction>
 #include <QLabel>
-#include <map>
-#include <memory>
 
 #include "common/working_folder.h"
 #include "panel/panel_commands.h"
 #include "panel/panel_toolbar.h"
 #include "recording/file_choice.h"
-#include "recording/recorded_reading.h"
+#include "recording/recording.h"
 #include "recording/recording_file.h"
 #include "recording/unfinished_recording.h"
 
@@ -19,21 +17,6 @@ namespace {
 
 constexpr const char* kStopToolTip = "Stop Recording";
 constexpr const char* kSaveToolTip = "Save As";
-
-// The scratch file of the recording a panel runs, and whether a failed write was told.
-struct RecordingSession {
-  RecordingFile file;
-  bool metric = true;
-  bool writeFailureShown = false;
-};
-
-// One session per panel (per program state); the panel holds no slot for it.
-RecordingSession& SessionOf(const ProgramState& state) {
-  static std::map<const ProgramState*, std::unique_ptr<RecordingSession>> sessions;
-  auto& session = sessions[&state];
-  if (!session) session = std::make_unique<RecordingSession>();
-  return *session;
-}
 
 QString Q(const std::string& s) {
   return QString::fromStdString(s);
@@ -60,25 +43,23 @@ void StartRecording(PanelContext& ctx, PanelControls& controls) {
   ShowSaveDialog(ctx.dialogs, ctx.state, DialogStartPath(ctx));
   if (!ctx.state.SaveAccepted) return;
 
-  RecordingSession& session = SessionOf(ctx.state);
-  const std::string unit = ctx.display.UnitText();
-  session.metric = unit == "cd/m2";
-  session.writeFailureShown = false;
+  const LiveReading reading = ctx.Reading();
   std::string error;
   const std::string scratch = InWorkingFolder(ctx.workingFolder, kRecordingTempName);
   if (!EnsureWorkingFolder(ctx.workingFolder) ||
-      !BeginRecordingFile(session.file, scratch, session.metric, "", error)) {
+      !ctx.recording.Start(scratch, reading.system, error)) {
     if (error.empty()) error = "The folder " + ctx.workingFolder + " cannot be created.";
     ctx.dialogs.Message("The recording cannot start.\r\n" + error, MessageIcon::Critical,
                         MessageButtons::Ok, "");
     ctx.state.SaveAccepted = false;
     return;
   }
+  controls.WriteFailureShown = false;
   // The mark lets the next start find this recording if the program does not finish it;
   // without it the recording runs all the same.
   std::string markError;
   MarkRecordingRunning(ctx.workingFolder, ctx.state.SaveFileName, markError);
-  ctx.state.RecordingUnit = unit;
+  ctx.state.RecordingUnit = ctx.display.UnitText();
   ctx.state.RecordCount = 0;
   controls.LblFileName->setText(Q(FileTitle(ctx.state.SaveFileName)));
   ShowRecordingControls(controls, true);
@@ -88,10 +69,9 @@ void StartRecording(PanelContext& ctx, PanelControls& controls) {
 // Writes the data file; while it cannot be written, says why and asks for another file.
 // False when the user gives up: the records stay in the scratch file.
 bool SaveRecording(PanelContext& ctx) {
-  RecordingSession& session = SessionOf(ctx.state);
   for (;;) {
     std::string error;
-    if (FinishRecordingFile(session.file, ctx.state.SaveFileName, ctx.state.RecordCount, error)) {
+    if (ctx.recording.Stop(ctx.state.SaveFileName, error)) {
       ClearRecordingMark(ctx.workingFolder);
       return true;
     }
@@ -103,21 +83,18 @@ bool SaveRecording(PanelContext& ctx) {
   }
 }
 
+// The record tick runs on while the dialogs of a failed save are open: those records are
+// kept, and the next Save writes them too.
 void StopRecording(PanelContext& ctx, PanelControls& controls) {
-  // No tick may run while the dialogs of a failed save are open.
-  const bool tickWasRunning = ctx.timer2.isActive();
-  ctx.timer2.stop();
-  ctx.state.RecordingOn = false;
   if (SaveRecording(ctx)) {
     ShowRecordingControls(controls, false);
+    ctx.state.RecordingOn = false;
     ctx.state.RecordCount = 0;
     ctx.state.SaveAccepted = false;
   } else {
     // Not saved: the recording goes on, so that it can be stopped and saved again.
-    ctx.state.RecordingOn = true;
     ctx.state.SaveAccepted = true;
   }
-  if (tickWasRunning) ctx.timer2.start();
 }
 
 }  // namespace
@@ -131,32 +108,27 @@ void CommandSave(PanelContext& ctx, PanelControls& controls) {
   }
 }
 
-void RecordTick(PanelContext& ctx, PanelControls& controls, const std::string& time) {
-  if (!ctx.state.RecordingOn) {
+void RecordTick(PanelContext& ctx, PanelControls& controls, const std::string& time,
+                const std::optional<LiveReading>& fresh) {
+  std::string error;
+  const Recording::TickResult result = ctx.recording.Tick(time, fresh, error);
+  if (result == Recording::TickResult::Failed && !controls.WriteFailureShown) {
+    // The record is not counted, so the count stays the number of lines written. Told
+    // once: the next ticks try again.
+    controls.WriteFailureShown = true;
+    ctx.dialogs.Message("A record cannot be written.\r\n" + error, MessageIcon::Critical,
+                        MessageButtons::Ok, "");
+  }
+  if (!ctx.recording.On()) {
     controls.LblFileName->clear();
     controls.LblCount->clear();
-    controls.LblRecording->clear();
     ctx.state.RecordCount = 0;
     return;
   }
-  RecordingSession& session = SessionOf(ctx.state);
-  const LiveReading reading = ctx.Reading();
-  const long number = ctx.state.RecordCount + 1;
-  std::string error;
-  if (!AppendRecord(session.file, number, time, MainTextFor(reading, session.metric),
-                    reading.cdText, error)) {
-    // The record is not counted, so the count stays the number of lines written. Told
-    // once: the next ticks try again.
-    if (!session.writeFailureShown) {
-      session.writeFailureShown = true;
-      ctx.dialogs.Message("A record cannot be written.\r\n" + error, MessageIcon::Critical,
-                          MessageButtons::Ok, "");
-    }
-    return;
+  ctx.state.RecordCount = ctx.recording.Count();
+  if (result == Recording::TickResult::Written) {
+    controls.LblCount->setText(QString::number(ctx.state.RecordCount));
   }
-  ctx.state.RecordCount = number;
-  controls.LblCount->setText(QString::number(number));
-  controls.LblRecording->setText("Rec");
 }
 
 void FinishBeforeExit(PanelContext& ctx, PanelControls& controls) {
@@ -167,8 +139,7 @@ void FinishBeforeExit(PanelContext& ctx, PanelControls& controls) {
     return;
   }
   ctx.dialogs.Message("The recording was not saved. Its records remain in " +
-                          SessionOf(ctx.state).file.ScratchPath() +
-                          " until the next recording starts.",
+                          ctx.recording.ScratchPath() + " until the next recording starts.",
                       MessageIcon::Exclamation, MessageButtons::Ok, "");
 }
 

@@ -17,9 +17,9 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// Appends the scratch file's content at `scratchPath` to `out`.
-bool CopyScratch(const std::string& scratchPath, int out, const std::string& dataPath,
-                 std::string& error) {
+// Appends the first `wholeBytes` of the scratch file at `scratchPath` to `out`.
+bool CopyScratch(const std::string& scratchPath, long long wholeBytes, int out,
+                 const std::string& dataPath, std::string& error) {
   const int in = ::open(scratchPath.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
   if (in < 0) {
     error = FileErrorReason("Cannot read the recording in", scratchPath);
@@ -32,7 +32,7 @@ bool CopyScratch(const std::string& scratchPath, int out, const std::string& dat
     ::close(in);
     return false;
   }
-  auto left = static_cast<std::size_t>(st.st_size);
+  auto left = static_cast<std::size_t>(std::min<long long>(st.st_size, wholeBytes));
   std::vector<char> buffer(1 << 16);
   bool ok = true;
   while (left > 0) {
@@ -120,11 +120,14 @@ bool BeginRecordingFile(RecordingFile& file, const std::string& scratchPath, boo
     return false;
   }
   ::fchmod(file.fd_, 0600);  // also a scratch file left by an older run: only its owner reads it
-  if (!WriteAll(file.fd_, BodyHeaderLines(metric, distanceText))) {
+  const std::string header = BodyHeaderLines(metric, distanceText);
+  if (!WriteAll(file.fd_, header)) {
     error = FileErrorReason("Cannot write", scratchPath);
     file.Close();
     return false;
   }
+  file.wholeBytes_ = static_cast<long long>(header.size());
+  file.cutPending_ = false;
   return true;
 }
 
@@ -141,11 +144,21 @@ bool AppendRecord(RecordingFile& file, long number, std::string_view dateTime,
       return false;
     }
   }
+  if (file.cutPending_) {
+    if (::ftruncate(file.fd_, file.wholeBytes_) != 0) {
+      error = FileErrorReason("Cannot write", file.scratchPath_);
+      return false;
+    }
+    file.cutPending_ = false;
+  }
   // One write per line: the operating system holds every record once this returns.
-  if (!WriteAll(file.fd_, RecordLine(number, dateTime, mainText, cdText))) {
+  const std::string line = RecordLine(number, dateTime, mainText, cdText);
+  if (!WriteAll(file.fd_, line)) {
     error = FileErrorReason("Cannot write", file.scratchPath_);
+    file.cutPending_ = ::ftruncate(file.fd_, file.wholeBytes_) != 0;
     return false;
   }
+  file.wholeBytes_ += static_cast<long long>(line.size());
   return true;
 }
 
@@ -164,7 +177,7 @@ bool FinishRecordingFile(RecordingFile& file, const std::string& dataPath, long 
   }
   bool ok = WriteAll(out, FileHeaderLines(count));
   if (!ok) error = FileErrorReason("Cannot write", dataPath);
-  if (ok) ok = CopyScratch(file.scratchPath_, out, dataPath, error);
+  if (ok) ok = CopyScratch(file.scratchPath_, file.wholeBytes_, out, dataPath, error);
   // A full disk may show only when the data reach the device or the file is closed.
   if (ok && ::fsync(out) != 0 && errno != EINVAL) {
     error = FileErrorReason("Cannot write", dataPath);

@@ -43,6 +43,8 @@ class RecordingFile {
 
   std::string scratchPath_;
   int fd_ = -1;
+  long long wholeBytes_ = 0;  // the scratch file's header and whole record lines
+  bool cutPending_ = false;   // a failed write may have left part of a line behind
 };
 
 // Truncates the scratch file at `scratchPath` and writes header lines 5 to 8; the file
@@ -51,13 +53,15 @@ bool BeginRecordingFile(RecordingFile& file, const std::string& scratchPath, boo
                         std::string_view distanceText, std::string& error);
 
 // Appends one record line and hands it to the operating system at once. A scratch file
-// that was closed by a failed finish is opened again (never truncated).
+// that was closed by a failed finish is opened again (never truncated). A write that
+// fails (a full disk) may leave part of the line behind: it is cut back to the last
+// whole line, at once or before the next record, so the file never holds a broken line.
 bool AppendRecord(RecordingFile& file, long number, std::string_view dateTime,
                   std::string_view mainText, std::string_view cdText, std::string& error);
 
 // Closes the scratch file, then writes the data file at `dataPath`: lines 1 to 4 with
-// `count` records and the scratch file's content. The scratch file is left as it is, so
-// a failed finish can be repeated with another path.
+// `count` records and the scratch file's whole lines. The scratch file is left as it is,
+// so a failed finish can be repeated with another path.
 bool FinishRecordingFile(RecordingFile& file, const std::string& dataPath, long count,
                          std::string& error);
 

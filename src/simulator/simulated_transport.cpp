@@ -1,6 +1,10 @@
 #include "simulator/simulated_transport.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <string>
+
+#include "common/text_value.h"
 
 namespace orvane {
 
@@ -8,7 +12,35 @@ SimulatedTransport::SimulatedTransport(VirtualMeter& meter, std::uint16_t vendor
                                        std::uint16_t productId)
     : meter_(meter), vendorId_(vendorId), productId_(productId) {}
 
+void SimulatedTransport::ScheduleUnplug(const Clock& clock, std::int64_t afterMs,
+                                        std::int64_t forMs) {
+  scheduleClock_ = &clock;
+  unplugFromMs_ = clock.MonotonicMs() + afterMs;
+  unplugUntilMs_ = unplugFromMs_ + forMs;
+}
+
+void SimulatedTransport::FollowSchedule() {
+  if (scheduleClock_ == nullptr) return;
+  const std::int64_t now = scheduleClock_->MonotonicMs();
+  plugged_ = now < unplugFromMs_ || now >= unplugUntilMs_;
+}
+
+bool ScheduleUnplugFromEnvironment(SimulatedTransport& transport, const Clock& clock) {
+  const char* value = std::getenv("ORVANE_SIMULATE_UNPLUG");
+  if (value == nullptr) return false;
+  const std::string text = value;
+  const std::size_t colon = text.find(':');
+  if (colon == std::string::npos) return false;
+  const double after = NumericValue(text.substr(0, colon));
+  const double length = NumericValue(text.substr(colon + 1));
+  if (!(after >= 0 && length > 0 && after < 1e6 && length < 1e6)) return false;
+  transport.ScheduleUnplug(clock, static_cast<std::int64_t>(after * 1000),
+                           static_cast<std::int64_t>(length * 1000));
+  return true;
+}
+
 std::vector<HidDeviceInfo> SimulatedTransport::Enumerate() {
+  FollowSchedule();
   ++enumerations;
   std::vector<HidDeviceInfo> list = others_;
   if (plugged_) list.push_back({kMeterPath, vendorId_, productId_, "Simulated Light Meter"});
@@ -16,6 +48,7 @@ std::vector<HidDeviceInfo> SimulatedTransport::Enumerate() {
 }
 
 bool SimulatedTransport::Open(const std::string& path) {
+  FollowSchedule();
   Close();
   opened.push_back(path);
   lastOpenDenied_ = std::find(denied_.begin(), denied_.end(), path) != denied_.end();
@@ -37,6 +70,7 @@ void SimulatedTransport::Close() {
 }
 
 bool SimulatedTransport::Write(std::span<const std::uint8_t> report) {
+  FollowSchedule();
   if (!open_ || !plugged_) return false;
   Report whole{};
   std::copy_n(report.begin(), std::min(report.size(), whole.size()), whole.begin());
@@ -46,6 +80,7 @@ bool SimulatedTransport::Write(std::span<const std::uint8_t> report) {
 }
 
 ReadOutcome SimulatedTransport::Read(std::span<std::uint8_t> payload, int /*timeoutMs*/) {
+  FollowSchedule();
   ++reads;
   if (!open_ || (openPath_ == kMeterPath && !plugged_)) return ReadOutcome::Failed;
   if (failReads_ > 0) {

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "common/clock.h"
 #include "link/hid_transport.h"
 #include "simulator/virtual_meter.h"
 
@@ -52,6 +53,9 @@ class SimulatedTransport final : public HidTransport {
   void DenyOpen(std::string path) { denied_.push_back(std::move(path)); }
   void AllowOpen() { denied_.clear(); }
   void SetReportLengths(int input, int output) { inputLength_ = input, outputLength_ = output; }
+  // The meter unplugged from `afterMs` until `afterMs + forMs` of `clock`'s monotonic
+  // time, counted from this call, then plugged in again.
+  void ScheduleUnplug(const Clock& clock, std::int64_t afterMs, std::int64_t forMs);
 
   // --- What happened, for tests ---------------------------------------------------
   int enumerations = 0;
@@ -81,7 +85,17 @@ class SimulatedTransport final : public HidTransport {
   std::vector<std::string> denied_;
   std::string openPath_;
 
+  const Clock* scheduleClock_ = nullptr;
+  std::int64_t unplugFromMs_ = 0;
+  std::int64_t unplugUntilMs_ = 0;
+
   Payload StrayReply();
+  void FollowSchedule();
 };
+
+// For whole-program runs: ORVANE_SIMULATE_UNPLUG="AFTER:FOR" (seconds, decimals allowed)
+// schedules an unplug of the built-in meter. False, with nothing scheduled, when the
+// variable is not set or malformed.
+bool ScheduleUnplugFromEnvironment(SimulatedTransport& transport, const Clock& clock);
 
 }  // namespace orvane

@@ -18,10 +18,6 @@ using ClockWindow = ::orvane::Setup;  // gtest reserves the bare name in fixture
 
 class SetupWindowTest : public ::testing::Test {
  protected:
-  SetupWindowTest() {
-    rig_.panel->Timer1().stop();  // as the tool bar does before opening the window
-    rig_.panel->Timer2().stop();
-  }
   // Requests of `code` the meter received.
   int Requests(std::uint8_t code) const {
     int n = 0;
@@ -109,25 +105,26 @@ TEST_F(SetupWindowTest, SetTimeWhileTheMeterIsAwaySendsNothing) {
   EXPECT_EQ(rig_.sim.meter.clockOffsetSeconds, 120);
 }
 
-TEST_F(SetupWindowTest, ClosingTheWindowAnyWayRestartsThePanelTimers) {
+TEST_F(SetupWindowTest, ClosingTheWindowAnyWayStopsItsTimerAndLeavesTheLinkFree) {
   void (*closers[])(ClockWindow&) = {
       [](ClockWindow& s) { s.findChild<QPushButton*>("CmdExit")->click(); },
       [](ClockWindow& s) { s.reject(); },  // window closed or Escape
   };
   for (auto close : closers) {
-    rig_.panel->Timer1().stop();
-    rig_.panel->Timer2().stop();
     ClockWindow setup(rig_.panel->Context());
     setup.show();
     close(setup);
     EXPECT_TRUE(rig_.panel->Timer1().isActive());
     EXPECT_TRUE(rig_.panel->Timer2().isActive());
+    EXPECT_FALSE(rig_.panel->Owner().Held());
     EXPECT_FALSE(setup.Timer1().isActive());
     EXPECT_FALSE(setup.isVisible());
   }
 }
 
-TEST(ClockCommand, RtcOpensTheClockWindowModallyWithThePanelPausedUnlessTheMeterRecords) {
+// The clock window takes the link only for its own exchanges: the poll and the record
+// tick run on while it is open.
+TEST(ClockCommand, RtcOpensTheClockWindowModallyWithThePanelRunningUnlessTheMeterRecords) {
   const struct {
     bool recLit;
     bool opens;
@@ -139,14 +136,15 @@ TEST(ClockCommand, RtcOpensTheClockWindowModallyWithThePanelPausedUnlessTheMeter
     rig.sim.meter.ForceDisplayFrame(frame);
     rig.panel->Timer1_Timer();
     bool opened = false;
-    bool pausedWhileOpen = false;
+    bool runningWhileOpen = false;
     QString shownTitle;
     QTimer::singleShot(0, [&] {
       auto* setup = qobject_cast<ClockWindow*>(QApplication::activeModalWidget());
       if (setup == nullptr) return;
       opened = true;
       shownTitle = setup->windowTitle();
-      pausedWhileOpen = !rig.panel->Timer1().isActive() && !rig.panel->Timer2().isActive();
+      runningWhileOpen = rig.panel->Timer1().isActive() && rig.panel->Timer2().isActive() &&
+                         !rig.panel->Owner().Held();
       setup->CmdExit_Click();
     });
     rig.panel->Toolbar1_ButtonClick("RTC");
@@ -154,7 +152,7 @@ TEST(ClockCommand, RtcOpensTheClockWindowModallyWithThePanelPausedUnlessTheMeter
     EXPECT_EQ(opened, c.opens) << c.recLit;
     if (c.opens) {
       EXPECT_EQ(shownTitle, "Setup");
-      EXPECT_TRUE(pausedWhileOpen);
+      EXPECT_TRUE(runningWhileOpen);
     }
     EXPECT_TRUE(rig.panel->Timer1().isActive());
     EXPECT_TRUE(rig.panel->Timer2().isActive());

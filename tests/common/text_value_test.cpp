@@ -73,7 +73,7 @@ TEST(LiveReadingText, ThousandsOverRangeAndTheOtherSystem) {
   const LiveReading r = MakeLiveReading("12.34", true, "fL");
   EXPECT_EQ(r.text, "12.34K");
   EXPECT_EQ(r.cdText, "12.34K");
-  EXPECT_FALSE(r.metric);
+  EXPECT_EQ(r.system, UnitSystem::Imperial);
   EXPECT_TRUE(r.known);
   EXPECT_FALSE(MakeLiveReading("0", false, "").known);
 }

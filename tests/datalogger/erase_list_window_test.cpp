@@ -29,7 +29,7 @@ TEST(LoggerEraseList, ListsExitTheSetsAndAll) {
   EXPECT_EQ(rig.combo.currentText(), "Exit");
   EXPECT_FALSE(rig.combo.isHidden());
   EXPECT_EQ(rig.state.SetStamps.size(), 3u);
-  EXPECT_TRUE(rig.timer1.isActive());
+  EXPECT_TRUE(rig.TimersRun());
 }
 
 TEST(LoggerEraseList, RefusedWhileRecordingAndEmptyMemoryOnlyTellsTheUser) {
@@ -48,7 +48,7 @@ TEST(LoggerEraseList, RefusedWhileRecordingAndEmptyMemoryOnlyTellsTheUser) {
   ASSERT_EQ(empty.dialogs.Log().size(), 1u);
   EXPECT_EQ(empty.dialogs.Log()[0].text, kNoDataText);
   EXPECT_TRUE(empty.combo.isHidden());
-  EXPECT_TRUE(empty.timer1.isActive());
+  EXPECT_TRUE(empty.TimersRun());
 }
 
 TEST(LoggerEraseList, EachPickSendsExactlyItsRequest) {

@@ -35,20 +35,16 @@ struct LoggerRig {
   ProgramState state;
   ScriptedDialogs dialogs;
   RecordingLauncher launcher;
-  QTimer timer1;
-  QTimer timer2;
+  LinkOwner owner;
+  Recording recording;
   std::filesystem::path folder;
   PanelContext ctx;
   QComboBox combo;
   PanelControls controls;
 
   LoggerRig()
-      : folder(MakeFolder()), ctx{sim.link,  display, state,  dialogs, launcher,
-                                  sim.clock, timer1,  timer2, nullptr, folder.string()} {
-    timer1.setInterval(250);
-    timer2.setInterval(1000);
-    timer1.start();
-    timer2.start();
+      : folder(MakeFolder()), ctx{sim.link,  display, state,     dialogs, launcher,
+                                  sim.clock, owner,   recording, nullptr, folder.string()} {
     combo.hide();
     controls.ComboErase = &combo;
     sim.link.FindMeter();
@@ -86,7 +82,8 @@ struct LoggerRig {
     s << in.rdbuf();
     return s.str();
   }
-  bool TimersRun() const { return timer1.isActive() && timer2.isActive(); }
+  // The poll may run: no command holds the link any more.
+  bool TimersRun() const { return !owner.Held(); }
 
  private:
   std::size_t seen_ = 0;

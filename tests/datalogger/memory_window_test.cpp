@@ -69,7 +69,7 @@ TEST(LoggerMemoryWindow, EmptyMemoryOnlyTellsTheUser) {
   EXPECT_EQ(rig.dialogs.Log()[0].icon, MessageIcon::Critical);
   EXPECT_EQ(FindMemoryWindow(), nullptr);
   EXPECT_FALSE(rig.state.MemoryShown);
-  EXPECT_TRUE(rig.timer1.isActive());
+  EXPECT_TRUE(rig.TimersRun());
 }
 
 TEST(LoggerMemoryWindow, ListsEverySetWithGaugeAndCaption) {
@@ -109,7 +109,7 @@ TEST(LoggerMemoryWindow, ListsEverySetWithGaugeAndCaption) {
     EXPECT_EQ(rig.state.SetStamps.size(), static_cast<std::size_t>(c.sets + 1));
     EXPECT_EQ(Cell(w, 1, 1), "2024/04/14 08:00:00");
     EXPECT_TRUE(rig.dialogs.Log().empty());
-    EXPECT_TRUE(rig.timer1.isActive());
+    EXPECT_TRUE(rig.TimersRun());
   }
 }
 
@@ -187,7 +187,7 @@ TEST(LoggerMemoryWindow, IndexCutShortListsOnlyWhatArrived) {
   EXPECT_EQ(rig.state.SetStamps.size(), 10u);
   ASSERT_EQ(rig.dialogs.Log().size(), 1u);
   EXPECT_EQ(rig.dialogs.Log()[0].text, kIndexIncompleteText);
-  EXPECT_TRUE(rig.timer1.isActive());
+  EXPECT_TRUE(rig.TimersRun());
 }
 
 TEST(LoggerMemoryWindow, UnitOptionSendsTheCurrentRowsStamp) {

@@ -131,19 +131,20 @@ TEST(ChartExport, RealTimeGraphWritesTheReadingsTakenSinceItOpened) {
   ManualClock clock{{2024, 5, 17, 14, 7, 9, 0}};
   ScriptedDialogs dialogs;
   RealTimeGraphWindow window(
-      state, [&reading] { return reading; }, clock, dialogs);
+      state, [&reading]() -> std::optional<LiveReading> { return reading; }, clock, dialogs);
   window.resize(640, 480);
   struct Tick {
     const char* text;
     bool metric;
     bool known;
   };
-  // The second reading comes before any frame; the fourth after a switch to fL, converted
-  // with the digits it shows.
+  // The second reading comes before any frame; the fourth after a switch to fL, both
+  // columns converted with the digits it shows.
   const Tick ticks[] = {
       {"1.25K", true, true}, {"", true, false}, {"OL", true, true}, {"10.0", false, true}};
   for (const Tick& t : ticks) {
-    reading = LiveReading{t.text, t.text, t.metric, t.known};
+    reading =
+        LiveReading{t.text, t.text, t.metric ? UnitSystem::Metric : UnitSystem::Imperial, t.known};
     window.Timer1_Timer();
     clock.Set({2024, 5, 17, 14, 7, clock.Now().second + 1, 0});
   }
@@ -153,7 +154,7 @@ TEST(ChartExport, RealTimeGraphWritesTheReadingsTakenSinceItOpened) {
             "No.,Time (ISO 8601),Lux (lx),Lux over range,cd (cd/m2),cd over range\r\n"
             "1,2024-05-17T14:07:09+00:00,1250,0,1250,0\r\n"
             "2,2024-05-17T14:07:11+00:00,,1,,1\r\n"
-            "3,2024-05-17T14:07:12+00:00,108,0,10.0,0\r\n");
+            "3,2024-05-17T14:07:12+00:00,108,0,108,0\r\n");
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ struct GraphRig {
     state.LiveRange.LuxMax = 1000;
     state.LiveRange.CdMax = 1000;
     window = std::make_unique<RealTimeGraphWindow>(
-        state, [this] { return reading; }, clock, dialogs);
+        state, [this]() -> std::optional<LiveReading> { return reading; }, clock, dialogs);
     window->resize(640, 480);
     window->show();
   }

@@ -38,7 +38,7 @@ struct Sweep {
 TEST(GraphLiveRange, GraphButtonSetsTheFullRangeInTheDisplaysUnit) {
   LiveReading metric;
   LiveReading imperial;
-  imperial.metric = false;
+  imperial.system = UnitSystem::Imperial;
   EXPECT_EQ(GraphUnitOf(metric), "lx");
   EXPECT_EQ(GraphUnitOf(imperial), "fc");
   const RangeRecord lx = FullLiveRange("lx");

@@ -37,6 +37,12 @@ struct PanelRig {
     return panel->findChild<T*>(name);
   }
   QString Caption(const char* name) const { return Find<QLabel>(name)->text(); }
+  // One second of the running program: the clock moves on, a poll, then the record tick.
+  void Second() {
+    sim.clock.AdvanceMs(1000);
+    panel->Timer1_Timer();
+    panel->Timer2_Timer();
+  }
 
   SimRig sim;
   ScriptedDialogs dialogs;

@@ -30,29 +30,33 @@ TEST(ListRow, FieldsAreRightAlignedAndLongerTextsWrittenWhole) {
 
 struct PairCase {
   const char* text;
-  bool metric;
+  UnitSystem shown;
+  UnitSystem list;  // the system the list started with
   const char* luxField;
   const char* fcField;
+  const char* cdField;
 };
 
-TEST(ListRow, EachTableGetsItsOwnSystemAndTheCdTextUnchanged) {
+TEST(ListRow, EachTableGetsItsOwnSystemAndTheCdColumnTheList) {
   const PairCase cases[] = {
-      {"107.6", true, " 107.6", " 10.00"},   // lux shown, fc converted
-      {"10.00", false, " 107.6", " 10.00"},  // fc shown, lux converted
-      {"OL", true, "    OL", "    OL"},      // over range copied as it is
+      {"107.6", UnitSystem::Metric, UnitSystem::Metric, " 107.6", " 10.00", " 107.6"},
+      {"10.00", UnitSystem::Imperial, UnitSystem::Imperial, " 107.6", " 10.00", " 10.00"},
+      // the meter switched units after the list started: cd converted back
+      {"10.00", UnitSystem::Imperial, UnitSystem::Metric, " 107.6", " 10.00", " 107.6"},
+      {"OL", UnitSystem::Metric, UnitSystem::Imperial, "    OL", "    OL", "    OL"},
   };
   for (const auto& c : cases) {
     LiveReading r;
     r.text = c.text;
     r.cdText = c.text;
-    r.metric = c.metric;
-    const ListRowPair rows = MakeListRows(3, kTime, r);
-    const std::string cd = RightAligned(c.text, 6);
+    r.system = c.shown;
+    r.known = true;
+    const ListRowPair rows = MakeListRows(3, kTime, r, c.list);
     EXPECT_EQ(rows.metric,
-              "         3\t" + std::string(kTime) + "\t" + c.luxField + "\t" + cd + "\t")
+              "         3\t" + std::string(kTime) + "\t" + c.luxField + "\t" + c.cdField + "\t")
         << c.text;
     EXPECT_EQ(rows.imperial,
-              "         3\t" + std::string(kTime) + "\t" + c.fcField + "\t" + cd + "\t")
+              "         3\t" + std::string(kTime) + "\t" + c.fcField + "\t" + c.cdField + "\t")
         << c.text;
   }
 }

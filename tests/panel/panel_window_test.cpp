@@ -23,7 +23,8 @@ TEST(PanelStartUp, CaptionTimersAndAnEmptiedScratchFile) {
   EXPECT_TRUE(rig.panel->Timer1().isActive());
   EXPECT_EQ(rig.panel->Timer1().interval(), 250);
   EXPECT_TRUE(rig.panel->Timer2().isActive());
-  EXPECT_EQ(rig.panel->Timer2().interval(), 1000);
+  // re-armed for just after the next wall-clock second
+  EXPECT_EQ(rig.panel->Timer2().interval(), 1000 - rig.sim.clock.Now().millisecond + 5);
   EXPECT_EQ(std::filesystem::file_size(folder + "/Orvane.tmp"), 0u);
   EXPECT_EQ(std::filesystem::status(folder).permissions() & std::filesystem::perms::all,
             std::filesystem::perms::owner_all);
@@ -107,6 +108,10 @@ TEST(PanelToolbar, NineButtonsInOrderWithTheirToolTips) {
 
 TEST(PanelRecordTick, StatusCaptionsAreClearedWhileNotRecording) {
   PanelRig rig;
+  rig.panel->Timer2_Timer();  // no display frame yet
+  EXPECT_EQ(rig.Caption("LblRecording"), "No reading");
+  rig.panel->Timer1_Timer();
+  rig.sim.clock.AdvanceMs(1000);
   rig.panel->Timer2_Timer();
   EXPECT_EQ(rig.Caption("LblRecording"), "");
   EXPECT_EQ(rig.Caption("LblCount"), "");

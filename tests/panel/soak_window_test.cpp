@@ -19,6 +19,7 @@
 #include "datalogger/logger_texts.h"
 #include "datalogger/memory_window.h"
 #include "gui_support/panel_rig.h"
+#include "recording/meter_settings.h"
 #include "recording/temp_folder.h"
 
 namespace orvane {
@@ -63,6 +64,7 @@ struct Work {
   long recordTicks = 0;  // record ticks while recording
   long recordsWritten = 0;
   int timersLeftStopped = 0;  // commands after which a timer stayed stopped
+  int silentMeter = 0;        // settings the meter did not answer: told, no box
 };
 
 class Soak {
@@ -114,6 +116,7 @@ class Soak {
 
  private:
   bool Chance(double p) { return std::bernoulli_distribution(p)(random_); }
+  std::uint64_t framesSeen_ = 0;
   int Between(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random_); }
 
   void InjectFaults() {
@@ -138,10 +141,15 @@ class Soak {
     }
   }
 
+  // A record is due only for a second with a display frame decoded since the last one.
   void RecordTick() {
     if (!rig.panel->Timer2().isActive()) return;
     const bool recording = rig.panel->State().RecordingOn;
+    const bool fresh = rig.panel->Display().FramesDecoded() != framesSeen_;
+    framesSeen_ = rig.panel->Display().FramesDecoded();
     rig.panel->Timer2_Timer();
+    rig.panel->Timer2().start(24 * 3600 * 1000);  // the tick re-arms itself for real time
+    if (!fresh) return;
     ++listTicks;
     if (recording) {
       ++work.recordTicks;
@@ -158,10 +166,12 @@ class Soak {
     } else if (r < 0.0045) {
       rig.dialogs.QueueInput("00:00:0" + std::to_string(Between(1, 9)));
       Command("Intv");
+      CheckSilentMeterAskedNothing();
       ++work.intv;
     } else if (r < 0.005 && !rig.panel->Display().Flag("AnnREC")) {
       rig.dialogs.QueueInput(std::to_string(Between(1, 9999)));
       Command("RecSetup");
+      CheckSilentMeterAskedNothing();
       ++work.recSetup;
     } else if (r < 0.0053) {
       Download();
@@ -172,6 +182,16 @@ class Soak {
       StopRecording();
     }
     if (rig.dialogs.Log().size() > 1000) rig.dialogs.ClearLog();
+  }
+
+  // A meter that did not answer the setting's query is said to, and no box is shown:
+  // the answer scripted for the box stays unused and is dropped.
+  void CheckSilentMeterAskedNothing() {
+    if (rig.dialogs.Unused() == 0) return;
+    ASSERT_FALSE(rig.dialogs.Log().empty());
+    EXPECT_EQ(rig.dialogs.Log().back().text, kMeterSilentText);
+    ++work.silentMeter;
+    rig.dialogs = ScriptedDialogs{};
   }
 
   void Command(const char* key) {

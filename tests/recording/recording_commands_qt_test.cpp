@@ -36,9 +36,10 @@ class RecordingCommands : public ::testing::Test {
     rig.panel->Toolbar1_ButtonClick("Save");
   }
 
-  // One second later: one tick; returns the record line it should have written.
+  // One second later, after a poll: one tick; returns the record line it should have written.
   std::string Tick() {
     rig.sim.clock.AdvanceMs(1000);
+    rig.panel->Timer1_Timer();
     const LiveReading r = rig.panel->Context().Reading();
     const std::string line =
         RecordLine(State().RecordCount + 1, FormatDateTime(rig.sim.clock.Now()), r.text, r.cdText);
@@ -91,7 +92,7 @@ TEST_F(RecordingCommands, ThreeTicksMakeTheExactDataFile) {
   EXPECT_TRUE(rig.Find<QLabel>("LblRecording")->isHidden());
   EXPECT_EQ(rig.Caption("LblCount"), "");
   EXPECT_EQ(rig.Caption("LblFileName"), "");
-  rig.panel->Timer2_Timer();
+  Tick();
   EXPECT_EQ(rig.Caption("LblRecording"), "");
 }
 

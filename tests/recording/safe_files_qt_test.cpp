@@ -32,10 +32,7 @@ class SafeFiles : public ::testing::Test {
     rig.panel->Controls().RecordingEnabled = true;
     rig.panel->Toolbar1_ButtonClick("Save");
   }
-  void Tick() {
-    rig.sim.clock.AdvanceMs(1000);
-    rig.panel->Timer2_Timer();
-  }
+  void Tick() { rig.Second(); }
 
   // True when `path` is a data file of `records` records: its header says so and it
   // has the eight header lines and one line per record.
