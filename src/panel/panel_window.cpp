@@ -102,7 +102,6 @@ void PanelWindow::BuildStatusLine() {
   controls_.LblRecording->setStyleSheet(kRecStyle);
   // Shown over the file name field only while the meter cannot be opened.
   lblLinkHint_ = label("LblLinkHint", "", 4320, 3120);
-  lblLinkHint_->setWordWrap(true);
   lblLinkHint_->hide();
 
   // Link errors go to a list that lies outside the designed client area.
@@ -208,8 +207,7 @@ void PanelWindow::SetNameCaption(std::string_view caption) {
 void PanelWindow::SetLinkHint(std::string_view hint) {
   const QString text = QString::fromUtf8(hint.data(), static_cast<int>(hint.size()));
   if (text == lblLinkHint_->toolTip()) return;
-  lblLinkHint_->setText(text.isEmpty() ? text
-                                       : "No permission for the meter: install the udev rule");
+  lblLinkHint_->setText(text.isEmpty() ? text : "No permission: udev rule needed");
   lblLinkHint_->setToolTip(text);
   lblLinkHint_->setVisible(!text.isEmpty());
 }
