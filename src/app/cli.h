@@ -24,19 +24,57 @@ struct Args {
   }
 };
 
+// A command and the words it accepts. The command line is checked against this before
+// the command runs: an option it does not name, a flag given a value, a value option
+// without one or a word count outside minWords..maxWords is refused with exit status 2.
 struct Command {
   const char* name;
   const char* usage;    // the line after "orvane-cli NAME"
   const char* summary;  // one line
-  // Options that take a value (all others are flags).
+  // Options that take a value: "--name value" or "--name=value".
   std::vector<std::string> valueOptions;
   int (*run)(const Args& args);
+  // Options without a value.
+  std::vector<std::string> flags = {};
+  int minWords = 0;
+  int maxWords = 0;  // kAnyWords: no limit
 };
+
+inline constexpr int kAnyWords = -1;
 
 bool Register(Command command);
 
-// Ends a command with a one-line error on stderr and exit status 1.
+// Ends a command with its error on stderr, as one line, and exit status 1: the command
+// could not do its work (no meter, unreadable file, nothing found).
 int Fail(const std::string& message);
+
+// Ends a command whose command line is wrong (a value out of range, a missing option)
+// with one line on stderr and exit status 2.
+int Refuse(const std::string& message);
+
+// A duration such as "90", "90s", "15m", "2h" or "1d" in seconds, from `minimum` to
+// `maximum`. False for anything else.
+bool ParseDuration(const std::string& text, long& seconds, long minimum, long maximum);
+
+// Where a command writes: standard output for "-", else the named file (truncated).
+// Null after printing an error when the file cannot be opened.
+struct OutputFile {
+  std::FILE* file = nullptr;
+  bool owned = false;
+  OutputFile() = default;
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+  ~OutputFile();
+  // False (and an error printed) when the file cannot be opened.
+  bool Open(const std::string& path);
+  // Flushes and closes; false when the data did not all reach the file.
+  bool Close();
+};
+
+// Set by SIGINT or SIGTERM once CatchStopSignals ran: a long command finishes its work
+// and ends normally.
+void CatchStopSignals();
+bool StopRequested();
 
 // The meter a command talks to: the built-in one with --simulate, else the USB meter
 // with the ids of --meter or the built-in ids.
@@ -49,6 +87,9 @@ class MeterSession {
   const Clock& Now() const { return clock_; }
   // True when the meter answered: MeterConnected() is -1 after an exchange.
   bool Connected() const { return link_->MeterConnected() == -1; }
+  // The built-in meter only: pulls its plug or puts it back, to show how a command rides
+  // out a lost meter. A USB meter ignores it.
+  virtual void SetPlugged(bool /*plugged*/) {}
 
  protected:
   MeterSession() = default;
@@ -60,6 +101,9 @@ class MeterSession {
 
 // A whole number of at least `minimum`, all of `text`.
 bool ParseWhole(const std::string& text, long& value, long minimum = 0);
+
+// A whole number from `minimum` to `maximum`, all of `text`.
+bool ParseWholeIn(const std::string& text, long& value, long minimum, long maximum);
 
 // The options every meter command takes, for usage lines.
 inline constexpr const char* kMeterOptions = "[--simulate] [--meter VID:PID]";

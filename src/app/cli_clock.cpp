@@ -32,7 +32,7 @@ int ClockCommand(const Args& args) {
 }  // namespace
 
 ORVANE_CLI_COMMAND(clock, "clock", "[--simulate] [--meter VID:PID] [--set]",
-                   "show the meter's clock and the PC's; --set sets the meter to the PC's time", {},
-                   ClockCommand);
+                   "show the meter's clock and the PC's; --set sets the meter to the PC's time",
+                   {"meter"}, ClockCommand, {"simulate", "set"});
 
 }  // namespace orvane::cli

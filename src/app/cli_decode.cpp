@@ -28,6 +28,6 @@ int RunDecode(const Args& args) {
 ORVANE_CLI_COMMAND(decode, "decode", "HEX [--blink HEX] [HEX [--blink HEX]]...",
                    "decode display frames (128 hex digits each, one per poll tick) and list "
                    "the panel's LCD",
-                   {}, RunDecode);
+                   {"blink"}, RunDecode, {}, 1, kAnyWords);
 
 }  // namespace orvane::cli

@@ -31,8 +31,9 @@ int RunDevices(const Args& args) {
     transport.Close();
   }
   if (matches == 0) {
-    std::printf("no meter (%04x:%04x) found\n", ids.vendorId, ids.productId);
-    return 1;
+    char wanted[16];
+    std::snprintf(wanted, sizeof wanted, "%04x:%04x", ids.vendorId, ids.productId);
+    return Fail(std::string("no meter (") + wanted + ") found");
   }
   if (denied) {
     std::fprintf(stderr,
@@ -46,6 +47,7 @@ int RunDevices(const Args& args) {
 }  // namespace
 
 ORVANE_CLI_COMMAND(devices, "devices", "[--simulate] [--meter VID:PID]",
-                   "list the HID devices, marking the meter (*)", {}, RunDevices);
+                   "list the HID devices, marking the meter (*)", {"meter"}, RunDevices,
+                   {"simulate"});
 
 }  // namespace orvane::cli

@@ -85,6 +85,6 @@ int Info(const Args& args) {
 
 ORVANE_CLI_COMMAND(info, "info", "FILE.lms [--json]",
                    "the record count, unit, plot limits and first and last time of a data file", {},
-                   Info);
+                   Info, {"json"}, 1, 1);
 
 }  // namespace orvane::cli

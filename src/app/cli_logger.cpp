@@ -84,10 +84,10 @@ int RemainingSets(MeterLink& link) {
 int RunLogger(const Args& args) {
   const std::string verb = args.positional.empty() ? "" : args.positional[0];
   if (verb != "list" && verb != "download" && verb != "erase" && verb != "erase-all") {
-    return Fail("logger wants list, download N, erase N or erase-all --yes");
+    return Refuse("logger wants list, download N, erase N or erase-all --yes");
   }
   if (verb == "erase-all" && !args.Has("yes")) {
-    return Fail("erase-all deletes every record set in the meter: add --yes to confirm");
+    return Refuse("erase-all deletes every record set in the meter: add --yes to confirm");
   }
   auto session = MeterSession::Open(args);
   if (!session) return 2;
@@ -113,7 +113,7 @@ int RunLogger(const Args& args) {
 ORVANE_CLI_COMMAND(logger, "logger",
                    "list | download N [--out FILE] | erase N | erase-all --yes "
                    "[--simulate] [--meter VID:PID]",
-                   "the meter's data logger: list, download or erase record sets", {"out"},
-                   RunLogger);
+                   "the meter's data logger: list, download or erase record sets", {"out", "meter"},
+                   RunLogger, {"simulate", "yes"}, 1, 2);
 
 }  // namespace orvane::cli

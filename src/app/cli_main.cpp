@@ -1,9 +1,13 @@
 // orvane-cli: talks to the meter and works on data files without a desktop.
 
+#include <QCommandLineParser>
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
+#include <csignal>
 #include <cstring>
 #include <iostream>
+#include <utility>
 
 #include "app/cli.h"
 #include "link/hidapi_transport.h"
@@ -32,12 +36,21 @@ class SimulatedSession final : public MeterSession {
     auto transport = std::make_unique<SimulatedTransport>(*meter_, ids.vendorId, ids.productId);
     transport->keepLog = false;
     ScheduleUnplugFromEnvironment(*transport, clock_);
+    simulated_ = transport.get();
     transport_ = std::move(transport);
     link_ = std::make_unique<MeterLink>(*transport_, notices_, ids);
+  }
+  void SetPlugged(bool plugged) override {
+    if (plugged) {
+      simulated_->Plug();
+    } else {
+      simulated_->Unplug();
+    }
   }
 
  private:
   std::unique_ptr<VirtualMeter> meter_;
+  SimulatedTransport* simulated_ = nullptr;
 };
 
 class UsbSession final : public MeterSession {
@@ -53,37 +66,83 @@ void PrintUsage(const Command& c) {
 }
 
 void PrintOverview() {
-  std::printf("usage: orvane-cli COMMAND [OPTIONS]\n\ncommands:\n");
+  std::printf("Usage: orvane-cli COMMAND [OPTIONS]\n  or:  orvane-cli --version\n\nCommands:\n");
   std::vector<Command> sorted = Commands();
   std::sort(sorted.begin(), sorted.end(),
             [](const Command& a, const Command& b) { return std::strcmp(a.name, b.name) < 0; });
-  for (const Command& c : sorted) std::printf("  %-10s %s\n", c.name, c.summary);
-  std::printf("\n'orvane-cli COMMAND --help' tells more.\n");
+  for (const Command& c : sorted) std::printf("  %s %s\n      %s\n", c.name, c.usage, c.summary);
+  std::printf(
+      "\nOptions take their value as --name VALUE or --name=VALUE; -- ends the options. "
+      "An output\nfile '-' is standard output. Exit status: 0 done, 1 failed (no meter, "
+      "unreadable file,\nnothing found), 2 wrong command line. 'orvane-cli COMMAND --help' "
+      "shows one command.\n");
 }
 
-// Splits the words after the command into positional words and options.
-bool ParseArgs(const Command& c, int argc, char** argv, Args& args) {
+// Exit status 2 with "orvane-cli NAME: message" on stderr.
+int RefuseWords(const Command& c, const std::string& message) {
+  std::fprintf(stderr, "orvane-cli %s: %s\n", c.name, message.c_str());
+  return 2;
+}
+
+// Checks the words after the command against what it accepts and splits them into
+// positional words and options. Returns 0, or the exit status after an error line.
+int ParseArgs(const Command& c, int argc, char** argv, Args& args) {
+  QCommandLineParser parser;
+  parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+  for (const std::string& name : c.valueOptions) {
+    parser.addOption(QCommandLineOption(QString::fromStdString(name), {}, "value"));
+  }
+  for (const std::string& name : c.flags) {
+    parser.addOption(QCommandLineOption(QString::fromStdString(name)));
+  }
+  parser.addOption(QCommandLineOption(QStringList{"h", "help"}));
+  QStringList words{QStringLiteral("orvane-cli")};
   for (int i = 0; i < argc; ++i) {
-    const std::string word = argv[i];
-    args.words.push_back(word);
-    if (word.size() < 3 || word.rfind("--", 0) != 0) {
-      args.positional.push_back(word);
-      continue;
-    }
-    const std::string name = word.substr(2);
-    const bool takesValue =
-        std::find(c.valueOptions.begin(), c.valueOptions.end(), name) != c.valueOptions.end() ||
-        name == "meter";
-    if (!takesValue) {
-      args.options[name] = "";
-    } else if (i + 1 < argc) {
-      args.options[name] = argv[++i];
-    } else {
-      std::fprintf(stderr, "orvane-cli %s: --%s needs a value\n", c.name, name.c_str());
-      return false;
+    words << QString::fromLocal8Bit(argv[i]);
+    args.words.emplace_back(argv[i]);
+  }
+  if (!parser.parse(words)) return RefuseWords(c, parser.errorText().toStdString());
+  if (parser.isSet("help")) {
+    args.options["help"] = "";
+    return 0;
+  }
+  for (const QString& name : parser.optionNames()) {
+    args.options[name.toStdString()] = parser.value(name).toStdString();
+  }
+  for (const QString& word : parser.positionalArguments()) {
+    args.positional.push_back(word.toLocal8Bit().toStdString());
+  }
+  const int count = static_cast<int>(args.positional.size());
+  if (c.maxWords != kAnyWords && count > c.maxWords) {
+    return RefuseWords(c, "unexpected argument '" + args.positional[c.maxWords] +
+                              "' (usage: orvane-cli " + c.name + " " + c.usage + ")");
+  }
+  if (count < c.minWords) {
+    return RefuseWords(
+        c, std::string("missing argument (usage: orvane-cli ") + c.name + " " + c.usage + ")");
+  }
+  return 0;
+}
+
+volatile std::sig_atomic_t stopRequested = 0;
+
+void OnStopSignal(int) {
+  stopRequested = 1;
+}
+
+// "a\nb" as "a b": every message is one line.
+std::string OneLine(const std::string& message) {
+  std::string line;
+  for (const char ch : message) {
+    if (ch == '\r') continue;
+    if (ch != '\n') {
+      line += ch;
+    } else if (!line.empty() && line.back() != ' ') {
+      line += ' ';
     }
   }
-  return true;
+  while (!line.empty() && line.back() == ' ') line.pop_back();
+  return line;
 }
 
 }  // namespace
@@ -94,8 +153,70 @@ bool Register(Command command) {
 }
 
 int Fail(const std::string& message) {
-  std::fprintf(stderr, "orvane-cli: %s\n", message.c_str());
+  std::fprintf(stderr, "orvane-cli: %s\n", OneLine(message).c_str());
   return 1;
+}
+
+int Refuse(const std::string& message) {
+  Fail(message);
+  return 2;
+}
+
+bool ParseWholeIn(const std::string& text, long& value, long minimum, long maximum) {
+  return ParseWhole(text, value, minimum) && value <= maximum;
+}
+
+bool ParseDuration(const std::string& text, long& seconds, long minimum, long maximum) {
+  static constexpr std::pair<char, long> kUnits[] = {
+      {'s', 1}, {'m', 60}, {'h', 3600}, {'d', 86400}};
+  std::string digits = text;
+  long unit = 1;
+  for (const auto& [letter, length] : kUnits) {
+    if (!text.empty() && text.back() == letter) {
+      digits.pop_back();
+      unit = length;
+    }
+  }
+  long count = 0;
+  if (!ParseWhole(digits, count) || count > maximum / unit) return false;
+  seconds = count * unit;
+  return seconds >= minimum && seconds <= maximum;
+}
+
+OutputFile::~OutputFile() {
+  if (owned && file != nullptr) std::fclose(file);
+}
+
+bool OutputFile::Open(const std::string& path) {
+  if (path == "-") {
+    file = stdout;
+    return true;
+  }
+  file = std::fopen(path.c_str(), "wb");
+  owned = file != nullptr;
+  if (file == nullptr) Fail("cannot write " + path + ": " + std::strerror(errno));
+  return file != nullptr;
+}
+
+bool OutputFile::Close() {
+  if (file == nullptr) return true;
+  bool written = std::fflush(file) == 0 && std::ferror(file) == 0;
+  if (owned) written = std::fclose(file) == 0 && written;
+  file = nullptr;
+  owned = false;
+  return written;
+}
+
+void CatchStopSignals() {
+  struct sigaction action {};
+  action.sa_handler = OnStopSignal;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+}
+
+bool StopRequested() {
+  return stopRequested != 0;
 }
 
 bool ParseWhole(const std::string& text, long& value, long minimum) {
@@ -118,14 +239,23 @@ std::unique_ptr<MeterSession> MeterSession::Open(const Args& args) {
 
 int main(int argc, char** argv) {
   using namespace orvane::cli;
-  if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+  if (argc < 2) {
+    std::fprintf(stderr, "orvane-cli: no command given (try --help)\n");
+    return 2;
+  }
+  const std::string first = argv[1];
+  if (first == "--help" || first == "-h") {
     PrintOverview();
-    return argc < 2 ? 2 : 0;
+    return 0;
+  }
+  if (first == "--version") {
+    std::printf("orvane-cli %s\n", ORVANE_VERSION);
+    return 0;
   }
   for (const Command& c : Commands()) {
-    if (c.name != std::string(argv[1])) continue;
+    if (c.name != first) continue;
     Args args;
-    if (!ParseArgs(c, argc - 2, argv + 2, args)) return 2;
+    if (const int status = ParseArgs(c, argc - 2, argv + 2, args); status != 0) return status;
     if (args.Has("help")) {
       PrintUsage(c);
       return 0;
@@ -133,6 +263,10 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     return c.run(args);
   }
-  std::fprintf(stderr, "orvane-cli: unknown command '%s' (try --help)\n", argv[1]);
+  if (first.rfind('-', 0) == 0) {
+    std::fprintf(stderr, "orvane-cli: unknown option '%s' (try --help)\n", first.c_str());
+  } else {
+    std::fprintf(stderr, "orvane-cli: unknown command '%s' (try --help)\n", first.c_str());
+  }
   return 2;
 }

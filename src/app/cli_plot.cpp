@@ -60,12 +60,12 @@ bool PickStretch(const Args& args, PlotData& plot) {
   long from = 1, to = plot.PlotRecords;
   if ((args.Has("from") && !ParseWhole(args.Get("from"), from)) ||
       (args.Has("to") && !ParseWhole(args.Get("to"), to))) {
-    return Fail("--from and --to take record numbers"), false;
+    return Refuse("--from and --to take record numbers"), false;
   }
   plot.PlotFrom = from;
   plot.PlotTo = to;
   if (plot.PlotRecords > 0 && !PlotStretchValid(plot)) {
-    return Fail(RecordsMessage(plot.PlotRecords)), false;
+    return Refuse(RecordsMessage(plot.PlotRecords)), false;
   }
   return true;
 }
@@ -73,19 +73,19 @@ bool PickStretch(const Args& args, PlotData& plot) {
 int Plot(const Args& args) {
   int width = 1280, height = 720;
   if (args.positional.size() != 1 || args.Get("out").empty()) {
-    return Fail("plot wants FILE.lms and --out OUT.png or OUT.pdf (try --help)");
+    return Refuse("plot wants FILE.lms and --out OUT.png or OUT.pdf (try --help)");
   }
   if (args.Has("size") && !ParseSize(args.Get("size"), width, height)) {
-    return Fail("--size wants WIDTHxHEIGHT, each 320 to 10000 pixels");
+    return Refuse("--size wants WIDTHxHEIGHT, each 320 to 10000 pixels");
   }
   if (!ImageName(args.Get("out"))) {
-    return Fail("the image file name must end in .png or .pdf: " + args.Get("out"));
+    return Refuse("the image file name must end in .png or .pdf: " + args.Get("out"));
   }
   const std::string& path = args.positional[0];
   PlotData plot;
   RecordingFileError error;
   if (!ReadRecordingFile(path, plot, error)) return Fail(UnreadableFileMessage(path, error));
-  if (!PickStretch(args, plot)) return 1;
+  if (!PickStretch(args, plot)) return 2;
 
   qInstallMessageHandler(QuietQtNotes);
   setenv("QT_QPA_PLATFORM", "offscreen", 0);  // no desktop needed; an explicit choice wins
@@ -107,6 +107,6 @@ int Plot(const Args& args) {
 ORVANE_CLI_COMMAND(plot, "plot",
                    "FILE.lms --out OUT.png|OUT.pdf [--size 1280x720] [--from N --to M]",
                    "draw a data file's list plot into a PNG or PDF file",
-                   {"out", "size", "from", "to"}, Plot);
+                   {"out", "size", "from", "to"}, Plot, {}, 1, 1);
 
 }  // namespace orvane::cli

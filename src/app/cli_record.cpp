@@ -87,7 +87,7 @@ Recording::TickResult RunRecording(MeterSession& session, FrameDecoder& decoder,
 int Record(const Args& args) {
   long wanted = 0;
   if (args.positional.size() != 1 || !ParseWhole(args.Get("count"), wanted)) {
-    return Fail("record wants OUT.lms and --count N (try --help)");
+    return Refuse("record wants OUT.lms and --count N (try --help)");
   }
   auto session = MeterSession::Open(args);
   if (!session) return 2;
@@ -128,6 +128,7 @@ int Record(const Args& args) {
 }  // namespace
 
 ORVANE_CLI_COMMAND(record, "record", "OUT.lms [--simulate] [--meter VID:PID] --count N",
-                   "record the reading once a second into a data file", {"count"}, Record);
+                   "record the reading once a second into a data file", {"count", "meter"}, Record,
+                   {"simulate"}, 1, 1);
 
 }  // namespace orvane::cli

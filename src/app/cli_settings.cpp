@@ -26,27 +26,42 @@ int Report(MeterSession& session, std::uint8_t query, bool sampling) {
   return 0;
 }
 
-// The seconds a sampling answer gives: "hh:nn:ss" as the input box takes it, or a plain
-// number of seconds; either is cut to one hour and must not be zero.
-bool SamplingSeconds(const std::string& answer, int& seconds) {
-  long plain = 0;
-  if (ParseWhole(answer, plain)) {
-    seconds = static_cast<int>(std::min<long>(plain, kMaxSamplingSeconds));
+constexpr const char* kSamplingRange =
+    "the sampling time must be 00:00:01 to 01:00:00 (hh:nn:ss) or 1 to 3600 seconds";
+
+// A part of "hh:nn:ss": one or two digits, at most `maximum`.
+bool TimePart(const std::string& text, long maximum, long& value) {
+  return text.size() <= 2 && ParseWholeIn(text, value, 0, maximum);
+}
+
+// The seconds a sampling time on the command line gives: "hh:nn:ss" or a whole number of
+// seconds. Unlike the input box, which forces an answer into range, the command line
+// refuses anything outside 00:00:01 to 01:00:00 so that a script learns of its mistake.
+bool SamplingSeconds(const std::string& text, int& seconds) {
+  long total = 0;
+  const std::size_t p1 = text.find(':');
+  const std::size_t p2 = p1 == std::string::npos ? p1 : text.find(':', p1 + 1);
+  if (p1 == std::string::npos) {
+    if (!ParseWhole(text, total)) total = -1;
   } else {
-    const SamplingAnswer parsed = ParseSamplingAnswer(answer);
-    if (parsed.kind == SamplingAnswer::Kind::BadFormat) {
-      return Fail("Invalid, comply with the data format properly (hh:nn:ss)"), false;
+    long hh = 0, nn = 0, ss = 0;
+    if (p2 == std::string::npos || !TimePart(text.substr(0, p1), 99, hh) ||
+        !TimePart(text.substr(p1 + 1, p2 - p1 - 1), 59, nn) ||
+        !TimePart(text.substr(p2 + 1), 59, ss)) {
+      total = -1;
+    } else {
+      total = hh * 3600 + nn * 60 + ss;
     }
-    seconds = parsed.seconds;
   }
-  if (seconds == 0) return Fail("the sampling time must be at least 00:00:01"), false;
+  if (total < 1 || total > kMaxSamplingSeconds) return Refuse(kSamplingRange), false;
+  seconds = static_cast<int>(total);
   return true;
 }
 
 int Sampling(const Args& args) {
   if (args.positional.size() > 1) return Fail("sampling takes at most one time (try --help)");
   int seconds = 0;
-  if (args.positional.size() == 1 && !SamplingSeconds(args.positional[0], seconds)) return 1;
+  if (args.positional.size() == 1 && !SamplingSeconds(args.positional[0], seconds)) return 2;
   auto session = MeterSession::Open(args);
   if (!session) return 2;
   if (args.positional.size() == 1) {
@@ -62,8 +77,11 @@ int Period(const Args& args) {
   if (args.positional.size() > 1) return Fail("period takes at most one number (try --help)");
   std::optional<int> wanted;
   if (args.positional.size() == 1) {
-    wanted = ParsePeriodAnswer(args.positional[0]);
-    if (!wanted) return Fail("period wants a number of seconds");
+    long seconds = 0;
+    if (!ParseWholeIn(args.positional[0], seconds, kMinPeriodSeconds, kMaxPeriodSeconds)) {
+      return Refuse("the recording period must be 1 to 9999 seconds");
+    }
+    wanted = static_cast<int>(seconds);
   }
   auto session = MeterSession::Open(args);
   if (!session) return 2;
@@ -86,9 +104,10 @@ int Period(const Args& args) {
 }  // namespace
 
 ORVANE_CLI_COMMAND(sampling, "sampling", "[--simulate] [--meter VID:PID] [hh:nn:ss | SECONDS]",
-                   "show the meter's sampling time, or set it (00:00:01 to 01:00:00)", {},
-                   Sampling);
+                   "show the meter's sampling time, or set it (00:00:01 to 01:00:00)", {"meter"},
+                   Sampling, {"simulate"}, 0, 1);
 ORVANE_CLI_COMMAND(period, "period", "[--simulate] [--meter VID:PID] [SECONDS]",
-                   "show the meter's recording period, or set it (1 to 9999 s)", {}, Period);
+                   "show the meter's recording period, or set it (1 to 9999 s)", {"meter"}, Period,
+                   {"simulate"}, 0, 1);
 
 }  // namespace orvane::cli

@@ -1,64 +1,277 @@
-// orvane-cli watch: the meter's display as text, one line per poll of the panel's cycle:
-// the main reading with its unit, the small and secondary digits, the lit annunciators.
+// orvane-cli watch: the meter's reading as a stream of lines, one per poll of the panel's
+// cycle or one per wall-clock period (--every), as text, CSV or JSON lines. Each line has
+// the time (ISO 8601 with the UTC offset), the reading as the display shows it, its number,
+// the unit, the small and secondary digits and the lit symbols by the names on the LCD.
+// Every line is flushed as it is written, so a pipe sees it at once.
+//
+// After the meter has answered once, watch keeps going when it stops answering (unplugged,
+// switched off): each line that falls due without a fresh display frame is a gap line
+// that carries only the time and "no meter", until the meter answers again. It ends after
+// --count lines, after --duration, or on SIGINT or SIGTERM, with exit status 0.
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <string>
 #include <thread>
 
 #include "app/cli.h"
 #include "common/live_reading.h"
+#include "display/annunciator_captions.h"
 #include "display/display_listing.h"
 #include "display/poll_cycle.h"
+#include "recording/csv_export.h"
 
 namespace orvane::cli {
 
 namespace {
 
-std::string DisplayLine(const FrameDecoder& d) {
-  const LiveReading r = MakeLiveReading(d.ReadingText(), d.KLit(), d.UnitText());
-  std::string line = r.text + " " + d.UnitText() + "\t" + SecondaryDigitsText(d) + "\t";
-  const auto lit = d.LitAnnunciators();
-  for (std::size_t i = 0; i < lit.size(); ++i) {
-    if (i > 0) line += ' ';
-    line += lit[i];
+using SystemTime = std::chrono::system_clock::time_point;
+
+enum class Format { Text, Csv, Jsonl };
+
+struct WatchOptions {
+  Format format = Format::Text;
+  long count = -1;      // lines; -1: no limit
+  long durationS = -1;  // -1: no limit
+  long everyS = 0;      // 0: one line per poll
+  long intervalMs = PollCycle::kIntervalMs;
+  long unplugAt = 0;  // the built-in meter is unplugged for this poll and the next
+  std::string out = "-";
+};
+
+// One line's content; `connected` false for a gap line.
+struct Sample {
+  bool connected = false;
+  std::string reading;  // as the display shows it: "12.34", "1.25K", "OL"
+  std::string value;    // the number, thousands resolved; empty when there is none
+  bool overRange = false;
+  std::string unit;       // "cd/m2" or "fL"
+  std::string secondary;  // the small and secondary digits
+  std::string symbols;    // the lit symbols, blank-separated
+};
+
+Sample FromDisplay(const FrameDecoder& d) {
+  Sample s;
+  s.connected = true;
+  s.reading = MakeLiveReading(d.ReadingText(), d.KLit(), d.UnitText()).text;
+  s.value = CsvNumber(s.reading, false).value_or("");
+  s.overRange = IsOverRange(s.reading);
+  s.unit = d.UnitText();
+  s.secondary = SecondaryDigitsText(d);
+  s.secondary.erase(0, s.secondary.find_first_not_of(' '));  // the LCD's alignment blanks
+  s.secondary.erase(s.secondary.find_last_not_of(' ') + 1);
+  for (int i = 0; i < kAnnunciatorCount; ++i) {
+    if (!d.Annunciator(i)) continue;
+    if (!s.symbols.empty()) s.symbols += ' ';
+    s.symbols += kAnnunciatorCaptions[i];
   }
-  return line + "\n";
+  return s;
+}
+
+// "2026-12-08T10:30:01+01:00", with milliseconds (".250") when `withMs`.
+std::string IsoTime(SystemTime t, bool withMs) {
+  using namespace std::chrono;
+  const std::time_t seconds = system_clock::to_time_t(t);
+  const long ms =
+      static_cast<long>(duration_cast<milliseconds>(t.time_since_epoch()).count() % 1000);
+  std::tm local{};
+  localtime_r(&seconds, &local);
+  char date[32];
+  std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%S", &local);
+  const long offset = local.tm_gmtoff;
+  const long minutes = (offset < 0 ? -offset : offset) / 60;
+  char out[64];
+  std::snprintf(out, sizeof out, "%s%s%c%02ld:%02ld", date,
+                withMs ? (std::string(".") + std::to_string(1000 + ms).substr(1)).c_str() : "",
+                offset < 0 ? '-' : '+', minutes / 60, minutes % 60);
+  return out;
+}
+
+std::string Json(const std::string& text) {
+  std::string out = "\"";
+  for (const unsigned char c : text) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c < 0x20 || c >= 0x7F) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+      out += escaped;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out + "\"";
+}
+
+std::string JsonSymbols(const std::string& symbols) {
+  std::string out = "[";
+  std::size_t start = 0;
+  while (start < symbols.size()) {
+    const std::size_t end = std::min(symbols.find(' ', start), symbols.size());
+    if (out.size() > 1) out += ',';
+    out += Json(symbols.substr(start, end - start));
+    start = end + 1;
+  }
+  return out + "]";
+}
+
+constexpr const char* kCsvHeader =
+    "time,connected,reading,value,unit,over_range,secondary,symbols\n";
+
+std::string Line(Format format, const std::string& time, const Sample& s) {
+  switch (format) {
+    case Format::Text:
+      if (!s.connected) return time + "\tno meter\n";
+      return time + "\t" + s.reading + " " + s.unit + "\t" + s.secondary + "\t" + s.symbols + "\n";
+    case Format::Csv:
+      // No field holds a comma or a quote: readings, units, digits and symbol names do not.
+      return time + "," + (s.connected ? "1" : "0") + "," + s.reading + "," + s.value + "," +
+             s.unit + "," + (s.overRange ? "1" : "0") + "," + s.secondary + "," + s.symbols + "\n";
+    case Format::Jsonl: {
+      const auto textOrNull = [&s](const std::string& v) {
+        return s.connected ? Json(v) : std::string("null");
+      };
+      return "{\"time\":" + Json(time) + ",\"connected\":" + (s.connected ? "true" : "false") +
+             ",\"reading\":" + textOrNull(s.reading) +
+             ",\"value\":" + (s.value.empty() ? "null" : s.value) +
+             ",\"unit\":" + textOrNull(s.unit) +
+             ",\"over_range\":" + (s.overRange ? "true" : "false") +
+             ",\"secondary\":" + textOrNull(s.secondary) +
+             ",\"symbols\":" + JsonSymbols(s.symbols) + "}\n";
+    }
+  }
+  return {};
+}
+
+// Reads the options; exit status 2 after an error line when one is wrong.
+int ReadOptions(const Args& args, WatchOptions& o) {
+  const std::string format = args.Get("format", "text");
+  if (format == "csv") {
+    o.format = Format::Csv;
+  } else if (format == "jsonl") {
+    o.format = Format::Jsonl;
+  } else if (format != "text") {
+    return Refuse("--format takes text, csv or jsonl");
+  }
+  if (args.Has("count") && !ParseWholeIn(args.Get("count"), o.count, 1, 1000000000)) {
+    return Refuse("--count wants a number of lines, 1 to 1000000000");
+  }
+  if (args.Has("duration") && !ParseDuration(args.Get("duration"), o.durationS, 1, 366 * 86400)) {
+    return Refuse("--duration wants 1s to 366d (a number with s, m, h or d)");
+  }
+  if (args.Has("every") && !ParseDuration(args.Get("every"), o.everyS, 1, 86400)) {
+    return Refuse("--every wants 1s to 1d (a number with s, m, h or d)");
+  }
+  if (args.Has("interval-ms")) {
+    if (!args.Has("simulate")) return Refuse("--interval-ms is for the simulated meter only");
+    if (!ParseWholeIn(args.Get("interval-ms"), o.intervalMs, 1, 1000)) {
+      return Refuse("--interval-ms wants 1 to 1000 ms");
+    }
+  }
+  if (args.Has("unplug")) {
+    if (!args.Has("simulate")) return Refuse("--unplug is for the simulated meter only");
+    if (!ParseWholeIn(args.Get("unplug"), o.unplugAt, 2, 1000000)) {
+      return Refuse("--unplug wants a poll number, 2 or more");
+    }
+  }
+  o.out = args.Get("out", "-");
+  return 0;
+}
+
+// Sleeps until `t` on the clock `Clock`; a stop signal ends the wait early.
+template <typename Clock>
+void SleepUntil(typename Clock::time_point t) {
+  while (!StopRequested() && Clock::now() < t) {
+    std::this_thread::sleep_for(
+        std::min<std::chrono::nanoseconds>(t - Clock::now(), std::chrono::milliseconds(50)));
+  }
+}
+
+// The next multiple of `everyS` seconds of the wall clock after `t`.
+SystemTime NextBoundary(SystemTime t, long everyS) {
+  using namespace std::chrono;
+  const auto s = duration_cast<seconds>(t.time_since_epoch()).count();
+  return SystemTime(seconds((s / everyS + 1) * everyS));
 }
 
 int Watch(const Args& args) {
-  long count = -1;  // until interrupted
-  long intervalMs = PollCycle::kIntervalMs;
-  if (args.Has("count") && !ParseWhole(args.Get("count"), count, 1)) {
-    return Fail("--count wants a number of polls, 1 or more");
-  }
-  if (args.Has("interval-ms")) {
-    if (!args.Has("simulate")) return Fail("--interval-ms is for the simulated meter only");
-    if (!ParseWhole(args.Get("interval-ms"), intervalMs)) return Fail("--interval-ms wants ms");
-  }
+  WatchOptions o;
+  if (const int status = ReadOptions(args, o); status != 0) return status;
   auto session = MeterSession::Open(args);
   if (!session) return 2;
   SilentNotices notices;
   FrameDecoder decoder;
   PollCycle poll(session->Link(), decoder, notices);
-  const auto period = std::chrono::milliseconds(intervalMs);
-  auto next = std::chrono::steady_clock::now();
-  for (long n = 0; count < 0 || n < count; ++n) {
-    if (n > 0) std::this_thread::sleep_until(next);
-    next += period;
+  long polls = 0;
+  const auto tick = [&] {
+    ++polls;
+    if (o.unplugAt > 0) session->SetPlugged(polls < o.unplugAt || polls > o.unplugAt + 1);
     poll.Tick();
-    if (!session->Connected()) return Fail("no meter answered");
-    const std::string line = DisplayLine(decoder);
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fflush(stdout);
+    return session->Connected();
+  };
+  if (!tick()) return Fail("no meter answered");
+  OutputFile out;
+  if (!out.Open(o.out)) return 1;
+  CatchStopSignals();
+
+  using namespace std::chrono;
+  const auto start = steady_clock::now();
+  const auto period = milliseconds(o.intervalMs);
+  auto nextPoll = start + period;
+  SystemTime nextLine = NextBoundary(system_clock::now(), o.everyS > 0 ? o.everyS : 1);
+  bool fresh = true;  // a display frame arrived since the last line
+  if (o.format == Format::Csv) std::fputs(kCsvHeader, out.file);
+  const auto over = [&] {
+    return StopRequested() ||
+           (o.durationS >= 0 && steady_clock::now() - start >= seconds(o.durationS));
+  };
+  // The next poll is one period on; a poll that came late (a meter slow to answer) is
+  // not made up with a burst of polls.
+  const auto schedule = [&] { nextPoll = std::max(nextPoll + period, steady_clock::now()); };
+  for (long written = 0; o.count < 0 || written < o.count;) {
+    if (over()) break;
+    std::string time;
+    if (o.everyS == 0) {  // one line per poll, from this poll
+      if (written > 0) {
+        SleepUntil<steady_clock>(nextPoll);
+        if (over()) break;
+        fresh = tick();
+        schedule();
+      }
+      time = IsoTime(system_clock::now(), true);
+    } else {  // one line per wall-clock period, from the polls since the last line
+      while (!over() && system_clock::now() < nextLine) {
+        SleepUntil<steady_clock>(
+            std::min(nextPoll, steady_clock::now() + (nextLine - system_clock::now())));
+        if (steady_clock::now() < nextPoll) continue;
+        fresh = tick() || fresh;
+        schedule();
+      }
+      if (over()) break;
+      time = IsoTime(nextLine, false);
+      nextLine = NextBoundary(nextLine, o.everyS);
+    }
+    const std::string line = Line(o.format, time, fresh ? FromDisplay(decoder) : Sample{});
+    std::fwrite(line.data(), 1, line.size(), out.file);
+    if (std::fflush(out.file) != 0) return Fail("cannot write " + o.out);
+    ++written;
+    fresh = false;
   }
+  if (!out.Close()) return Fail("cannot write " + o.out);
   return 0;
 }
 
 }  // namespace
 
-ORVANE_CLI_COMMAND(watch, "watch", "[--simulate] [--meter VID:PID] [--count N] [--interval-ms MS]",
-                   "show the meter's display as text, one line per poll (every 250 ms)",
-                   {"count", "interval-ms"}, Watch);
+ORVANE_CLI_COMMAND(watch, "watch",
+                   "[--simulate] [--meter VID:PID] [--format text|csv|jsonl] [--every 1s] "
+                   "[--count N] [--duration 10m] [--out FILE|-]",
+                   "stream the meter's reading, one line per poll (every 250 ms) or per --every",
+                   {"count", "interval-ms", "meter", "format", "every", "duration", "out",
+                    "unplug"},
+                   Watch, {"simulate"});
 
 }  // namespace orvane::cli

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 #include "common/clock.h"
 #include "common/working_folder.h"
@@ -35,29 +36,59 @@ void PressSaveWhenOffered(orvane::PanelWindow& panel) {
   timer->start(100);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QApplication::setApplicationName("Orvane");
-  QApplication::setApplicationVersion("8.01");
-
-  QCommandLineParser parser;
+// Reads the command line before any window exists, so that --help and --version work
+// without a display. A wrong command line ends the program with one line on stderr and
+// exit status 2; --help and --version print to stdout and end it with 0.
+std::optional<int> ReadCommandLine(int argc, char** argv, QCommandLineParser& parser) {
   parser.setApplicationDescription("Desktop companion of the USB light meter.");
-  parser.addHelpOption();
-  parser.addVersionOption();
+  const QCommandLineOption help({"h", "help"}, "Show this help and exit.");
+  const QCommandLineOption version("version", "Show the version and exit.");
+  parser.addOption(help);
+  parser.addOption(version);
   parser.addOption({"simulate", "Use the built-in simulated meter instead of a USB device."});
   parser.addOption({"meter", "Vendor and product id of the meter, hex.", "VID:PID"});
   // Test hooks (README, "Driving the program headless").
   parser.addOption(Hidden({"answers-from", "Answer the dialogs from a file.", "FILE"}));
   parser.addOption(Hidden({"press-save", "Press Save once recording is offered."}));
-  parser.process(app);
-
+  parser.addPositionalArgument("file", "A data file (*.lms) to open.", "[FILE]");
+  QStringList words;
+  for (int i = 0; i < argc; ++i) words << QString::fromLocal8Bit(argv[i]);
+  const auto refuse = [](const QString& message) {
+    std::fprintf(stderr, "orvane: %s (try --help)\n", message.toLocal8Bit().constData());
+    return 2;
+  };
+  if (!parser.parse(words)) return refuse(parser.errorText());
+  if (parser.isSet(help)) {
+    // Without an application object Qt cannot know the program's name.
+    const QString text = parser.helpText().replace("<executable_name>", "orvane");
+    std::fputs(text.toLocal8Bit().constData(), stdout);
+    return 0;
+  }
+  if (parser.isSet(version)) {
+    std::printf("orvane %s\n", ORVANE_VERSION);
+    return 0;
+  }
+  if (parser.positionalArguments().size() > 1) {
+    return refuse("unexpected argument '" + parser.positionalArguments().at(1) + "'");
+  }
   orvane::MeterIds ids;
   if (parser.isSet("meter") && !orvane::ParseMeterIds(parser.value("meter").toStdString(), ids)) {
-    std::fprintf(stderr, "orvane: --meter wants VID:PID in hex, for example 04d8:f1e7\n");
-    return 2;
+    return refuse("--meter wants VID:PID in hex, for example 04d8:f1e7");
   }
+  return std::nullopt;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCommandLineParser parser;
+  if (const auto status = ReadCommandLine(argc, argv, parser)) return *status;
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("Orvane");
+  QApplication::setApplicationVersion(ORVANE_VERSION);
+
+  orvane::MeterIds ids;
+  if (parser.isSet("meter")) orvane::ParseMeterIds(parser.value("meter").toStdString(), ids);
 
   orvane::SystemClock clock;
   std::unique_ptr<orvane::VirtualMeter> meter;

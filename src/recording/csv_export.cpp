@@ -81,12 +81,11 @@ void AppendReading(std::string& out, std::string_view text, const CsvOptions& op
 }
 
 std::string Header(const PlotData& plot, char s) {
-  const bool lux = plot.PlotUnit == "Lux";
-  const std::string unit = lux ? "Lux" : "Fc";
-  const std::string main = unit + (lux ? " (lx)" : " (fc)");
-  const std::string cd = lux ? "cd (cd/m2)" : "cd (fL)";
-  return "No." + std::string(1, s) + "Time (ISO 8601)" + s + main + s + unit + " over range" + s +
-         cd + s + "cd over range\r\n";
+  // The reading columns are named as the data file names them, and carry no unit it
+  // does not state.
+  const std::string unit = plot.PlotUnit == "Lux" ? "Lux" : "Fc";
+  return "No." + std::string(1, s) + "Time (ISO 8601)" + s + unit + s + unit + " over range" + s +
+         "cd" + s + "cd over range\r\n";
 }
 
 }  // namespace

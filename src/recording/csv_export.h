@@ -3,7 +3,8 @@
 // number, its time in ISO 8601 local time with the UTC offset, the main reading and the cd
 // reading as plain numbers ("K" resolved to thousands), and for each reading a column
 // that says whether it was over range (its number field is then empty). A header row
-// names the columns with their units. Rows end with CR LF like every text file we write.
+// names the columns as the data file does ("Lux" or "Fc", "cd"). Rows end with CR LF like
+// every text file we write.
 
 #include <optional>
 #include <string>

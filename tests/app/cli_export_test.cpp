@@ -72,17 +72,17 @@ TEST_F(CliExport, WritesOneRowPerRecordInTheChosenForm) {
   };
   const Case cases[] = {
       {"",
-       "No.,Time (ISO 8601),Lux (lx),Lux over range,cd (cd/m2),cd over range\r\n"
+       "No.,Time (ISO 8601),Lux,Lux over range,cd,cd over range\r\n"
        "1,2024-05-17T10:30:01+00:00,1000,0,8.88,0\r\n"
        "2,2024-05-17T10:30:02+00:00,1250,0,,1\r\n"
        "3,2024-05-17T10:30:03+00:00,,1,12.5,0\r\n"},
       {"--decimal-comma",  // the separator becomes ';'
-       "No.;Time (ISO 8601);Lux (lx);Lux over range;cd (cd/m2);cd over range\r\n"
+       "No.;Time (ISO 8601);Lux;Lux over range;cd;cd over range\r\n"
        "1;2024-05-17T10:30:01+00:00;1000;0;8,88;0\r\n"
        "2;2024-05-17T10:30:02+00:00;1250;0;;1\r\n"
        "3;2024-05-17T10:30:03+00:00;;1;12,5;0\r\n"},
       {"--separator tab --decimal-comma",
-       "No.\tTime (ISO 8601)\tLux (lx)\tLux over range\tcd (cd/m2)\tcd over range\r\n"
+       "No.\tTime (ISO 8601)\tLux\tLux over range\tcd\tcd over range\r\n"
        "1\t2024-05-17T10:30:01+00:00\t1000\t0\t8,88\t0\r\n"
        "2\t2024-05-17T10:30:02+00:00\t1250\t0\t\t1\r\n"
        "3\t2024-05-17T10:30:03+00:00\t\t1\t12,5\t0\r\n"},
@@ -92,7 +92,12 @@ TEST_F(CliExport, WritesOneRowPerRecordInTheChosenForm) {
     EXPECT_EQ(r.status, 0) << c.options << r.err;
     EXPECT_EQ(r.out, "3 records written to " + Path("a.csv") + "\n");
     EXPECT_EQ(Read(Path("a.csv")), c.csv) << c.options;
+    // "-" is standard output, which then carries the CSV alone; "--csv=" is the same option.
+    const auto piped = RunCli("export " + Path("a.lms") + " --csv=- " + c.options);
+    EXPECT_EQ(piped.status, 0) << c.options << piped.err;
+    EXPECT_EQ(piped.out, c.csv) << c.options;
   }
+  EXPECT_FALSE(std::filesystem::exists("-"));
 }
 
 TEST_F(CliExport, RefusesWhatCannotWorkWithOneLine) {
@@ -100,25 +105,26 @@ TEST_F(CliExport, RefusesWhatCannotWorkWithOneLine) {
   Write("bad.lms", std::string(kFile) + "-\t         4\t2024/05/17 10:30:04\t  1\t  1\t\r\n");
   struct Case {
     std::string args;
+    int status;  // 2: the command line is wrong; 1: the work failed
     std::string err;
   };
   const Case cases[] = {
-      {"export " + Path("a.lms"),
+      {"export " + Path("a.lms"), 2,
        "orvane-cli: export wants FILE.lms and --csv OUT.csv (try --help)\n"},
-      {"export " + Path("a.lms") + " --csv x.csv --separator '|'",
+      {"export " + Path("a.lms") + " --csv x.csv --separator '|'", 2,
        "orvane-cli: --separator takes ',', ';' or tab\n"},
-      {"export " + Path("a.lms") + " --csv x.csv --separator , --decimal-comma",
+      {"export " + Path("a.lms") + " --csv x.csv --separator , --decimal-comma", 2,
        "orvane-cli: a decimal comma needs another separator than ','\n"},
-      {"export " + Path("bad.lms") + " --csv " + Path("x.csv"),
+      {"export " + Path("bad.lms") + " --csv " + Path("x.csv"), 1,
        "orvane-cli: The file " + Path("bad.lms") +
-           " cannot be read as a data file.\nLine 12: one record more than the 3 records "
+           " cannot be read as a data file. Line 12: one record more than the 3 records "
            "that line 4 announces.\n"},
-      {"export " + Path("a.lms") + " --csv " + Path("no/such/x.csv"),
+      {"export " + Path("a.lms") + " --csv " + Path("no/such/x.csv"), 1,
        "orvane-cli: cannot write " + Path("no/such/x.csv") + ": No such file or directory\n"},
   };
   for (const Case& c : cases) {
     const auto r = RunCli(c.args);
-    EXPECT_EQ(r.status, 1) << c.args;
+    EXPECT_EQ(r.status, c.status) << c.args;
     EXPECT_EQ(r.err, c.err) << c.args;
   }
   EXPECT_FALSE(std::filesystem::exists(Path("x.csv")));
@@ -198,25 +204,26 @@ TEST_F(CliExport, PlotRefusesWhatCannotBeDrawn) {
   const std::string file = Path("a.lms") + " ";
   struct Case {
     std::string args;
+    int status;  // 2: the command line is wrong; 1: the work failed
     std::string err;
   };
   const Case cases[] = {
-      {"plot " + file,
+      {"plot " + file, 2,
        "orvane-cli: plot wants FILE.lms and --out OUT.png or OUT.pdf (try --help)\n"},
-      {"plot " + file + "--out " + Path("a.jpg"),
+      {"plot " + file + "--out " + Path("a.jpg"), 2,
        "orvane-cli: the image file name must end in .png or .pdf: " + Path("a.jpg") + "\n"},
-      {"plot " + file + "--out " + Path("a.png") + " --size 1280",
+      {"plot " + file + "--out " + Path("a.png") + " --size 1280", 2,
        "orvane-cli: --size wants WIDTHxHEIGHT, each 320 to 10000 pixels\n"},
-      {"plot " + file + "--out " + Path("a.png") + " --size 100000x100000",
+      {"plot " + file + "--out " + Path("a.png") + " --size 100000x100000", 2,
        "orvane-cli: --size wants WIDTHxHEIGHT, each 320 to 10000 pixels\n"},
-      {"plot " + file + "--out " + Path("a.png") + " --from 2 --to 4",
+      {"plot " + file + "--out " + Path("a.png") + " --from 2 --to 4", 2,
        "orvane-cli: 1 <= From <= To <= 3, try again!\n"},
-      {"plot " + file + "--out " + Path("no/such/a.png"),
+      {"plot " + file + "--out " + Path("no/such/a.png"), 1,
        "orvane-cli: cannot write " + Path("no/such/a.png") + "\n"},
   };
   for (const Case& c : cases) {
     const auto r = RunCli(c.args);
-    EXPECT_EQ(r.status, 1) << c.args;
+    EXPECT_EQ(r.status, c.status) << c.args;
     EXPECT_EQ(r.err.substr(0, c.err.size()), c.err) << c.args;
   }
   EXPECT_FALSE(std::filesystem::exists(Path("a.png")));

@@ -43,11 +43,11 @@ TEST(CliLogger, EraseAndRefusals) {
            Case{"logger erase 3 --simulate", 0,
                 "record set 3 (2024/04/16 09:02:02) erased\n5 record sets remain\n", ""},
            Case{"logger erase-all --yes --simulate", 0, "0 record sets remain\n", ""},
-           Case{"logger erase-all --simulate", 1, "", "add --yes to confirm"},
+           Case{"logger erase-all --simulate", 2, "", "add --yes to confirm"},
            Case{"logger download 9 --simulate", 1, "", "no record set 9 (the meter holds 6)"},
            Case{"logger download 0 --simulate", 1, "", "no record set 0"},
            Case{"logger erase --simulate", 1, "", "which record set?"},
-           Case{"logger shred --simulate", 1, "", "logger wants list"},
+           Case{"logger shred --simulate", 2, "", "logger wants list"},
        }) {
     SCOPED_TRACE(c.args);
     const auto r = RunCli(c.args);

@@ -15,6 +15,7 @@
 #include "app/cli_run.h"
 #include "recording/recording_file.h"
 #include "recording/recording_reader.h"
+#include "support/record_stamps.h"
 
 namespace orvane {
 namespace {
@@ -95,14 +96,15 @@ TEST_F(CliRecording, InfoRefusesAMalformedFileWithTheWindowsMessage) {
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err, "orvane-cli: The file " + Path("bad.lms") +
-                       " cannot be read as a data file.\nLine 10: a record line needs five "
+                       " cannot be read as a data file. Line 10: a record line needs five "
                        "TABs; this one has 4.\n");
 }
 
 TEST_F(CliRecording, RecordWritesOneRecordASecondAsThePanelDoes) {
   const auto r = RunCli("record " + Path("rec.lms") + " --simulate --count 3");
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, "3 records written to " + Path("rec.lms") + "\n");
+  // (a second without a reading on a loaded machine is said after it)
+  EXPECT_EQ(r.out.rfind("3 records written to " + Path("rec.lms"), 0), 0u) << r.out;
   const std::string bytes = Read(Path("rec.lms"));
   PlotData plot;
   RecordingFileError error;
@@ -111,6 +113,41 @@ TEST_F(CliRecording, RecordWritesOneRecordASecondAsThePanelDoes) {
   EXPECT_EQ(bytes, Rebuilt(plot));
   // The scratch file is gone once the data file is written.
   EXPECT_TRUE(std::filesystem::is_empty(dir_ / "work"));
+}
+
+// The built-in meter unplugged from the 2nd to the 5th second: the record goes on through
+// it, leaves those seconds out, counts records written and says how long it had none.
+TEST_F(CliRecording, RecordGoesOnThroughAnUnplugAndLeavesItsSecondsOut) {
+  const auto r = test::RunProgram("ORVANE_SIMULATE_UNPLUG=2:3 " ORVANE_CLI,
+                                  "record " + Path("gap.lms") + " --simulate --count 6");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("6 records written to " + Path("gap.lms") + "; "), std::string::npos);
+  EXPECT_NE(r.out.find(" seconds had no reading"), std::string::npos) << r.out;
+  test::ExpectOneGap(test::StampedRecords(Read(Path("gap.lms"))), 2, 4);
+}
+
+// A working folder that fills up (a file size limit stands in for the full disk) in the
+// middle of a record line: record stops with an error and a non-zero exit, after writing
+// the data file with every whole record, which info reads.
+TEST_F(CliRecording, AFullDiskEndsRecordWithAnErrorAndAReadableFile) {
+  const std::size_t header = BodyHeaderLines(true, "").size();
+  const std::size_t line = RecordLine(1, "2024/05/17 10:30:01", "523.1", "523.1").size();
+  int blocks = 1;  // a limit in 512-byte blocks that cuts a line, with room for lines 1 to 4
+  for (; blocks < 64; ++blocks) {
+    const std::size_t room = blocks * 512 - header;
+    const std::size_t cut = room % line;
+    if (room / line >= 2 && cut > 0 && FileHeaderLines(room / line).size() <= cut) break;
+  }
+  const long whole = static_cast<long>((blocks * 512 - header) / line);
+  const auto r = test::RunProgram(
+      "trap '' XFSZ; ulimit -f " + std::to_string(blocks) + "; exec",
+      std::string(ORVANE_CLI) + " record " + Path("full.lms") + " --simulate --count 1000");
+  EXPECT_NE(r.status, 0);
+  EXPECT_EQ(r.out.rfind(std::to_string(whole) + " records written to " + Path("full.lms"), 0), 0u)
+      << r.out;
+  EXPECT_NE(r.err.find("Cannot write"), std::string::npos) << r.err;
+  const auto info = RunCli("info " + Path("full.lms"));
+  EXPECT_EQ(info.status, 0) << info.err;
 }
 
 TEST_F(CliRecording, RecordStoppedBySigtermFinishesTheFile) {
@@ -143,8 +180,9 @@ TEST_F(CliRecording, RecordWantsAFileAndACount) {
        {"record --simulate --count 3", "record x.lms --simulate",
         "record x.lms --simulate --count -1", "record x.lms --simulate --count 3x"}) {
     const auto r = RunCli(args);
-    EXPECT_EQ(r.status, 1) << args;
-    EXPECT_NE(r.err.find("record wants OUT.lms and --count N"), std::string::npos) << args;
+    EXPECT_EQ(r.status, 2) << args;  // the command line is wrong
+    EXPECT_NE(r.err.find("OUT.lms"), std::string::npos) << args;
+    EXPECT_NE(r.err.find("--count N"), std::string::npos) << args;
   }
 }
 

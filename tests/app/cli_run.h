@@ -16,11 +16,12 @@ struct CliResult {
   std::string err;  // standard error
 };
 
-inline CliResult RunCli(const std::string& arguments) {
+// Runs `program` with `arguments` through the shell (so arguments are quoted as in a shell).
+inline CliResult RunProgram(const std::string& program, const std::string& arguments) {
   static int n = 0;
   const std::string errFile =
       "/tmp/orvane-cli-test-" + std::to_string(getpid()) + "-" + std::to_string(++n) + ".err";
-  const std::string command = std::string(ORVANE_CLI) + " " + arguments + " 2>" + errFile;
+  const std::string command = program + " " + arguments + " 2>" + errFile;
   CliResult r;
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return r;
@@ -36,6 +37,10 @@ inline CliResult RunCli(const std::string& arguments) {
   }
   std::remove(errFile.c_str());
   return r;
+}
+
+inline CliResult RunCli(const std::string& arguments) {
+  return RunProgram(ORVANE_CLI, arguments);
 }
 
 }  // namespace orvane::test

@@ -20,6 +20,7 @@
 #include "recording/recording_file.h"
 #include "recording/temp_folder.h"
 #include "recording/unfinished_recording.h"
+#include "support/record_stamps.h"
 
 extern char** environ;
 
@@ -38,8 +39,10 @@ constexpr auto kPatience = std::chrono::seconds(20);
 
 class Program {
  public:
-  // Starts the program on the simulated meter with `folder` as its working folder.
-  Program(const TempFolder& folder, const std::string& answers, bool pressSave)
+  // Starts the program on the simulated meter with `folder` as its working folder, and
+  // `extraEnv` ("NAME=value") in its environment.
+  Program(const TempFolder& folder, const std::string& answers, bool pressSave,
+          const std::string& extraEnv = "")
       : errPath_(folder.File("stderr-" + std::to_string(++runs_))) {
     const std::string answerFile = folder.File("answers-" + std::to_string(runs_));
     WriteBytes(answerFile, answers);
@@ -48,6 +51,7 @@ class Program {
     if (pressSave) args.emplace_back("--press-save");
     std::vector<std::string> env = {"ORVANE_TEMP_DIR=" + folder.Path(),
                                     "QT_QPA_PLATFORM=offscreen"};
+    if (!extraEnv.empty()) env.push_back(extraEnv);
     for (char** e = environ; *e != nullptr; ++e) {
       const std::string entry = *e;
       if (entry.rfind("ORVANE_TEMP_DIR=", 0) != 0 && entry.rfind("QT_QPA_PLATFORM=", 0) != 0) {
@@ -140,12 +144,26 @@ TEST(CrashRecovery, KilledRecordingIsOfferedAtTheNextStartAndSaved) {
   const std::string saved = folder.File("Messung ü 2.lms");
   {
     Program accepted(folder, "yes\nfile " + saved + "\n", false);
-    ASSERT_TRUE(accepted.WaitFor([&] { return Lines(ReadBytes(saved)) == 4 + 4 + records; }))
-        << accepted.Errors();
+    // Saved, and the mark of the unfinished recording cleared right after.
+    ASSERT_TRUE(accepted.WaitFor([&] {
+      return Lines(ReadBytes(saved)) == 4 + 4 + records &&
+             !FindUnfinishedRecording(folder.Path()).has_value();
+    })) << accepted.Errors();
     EXPECT_NE(accepted.Errors().find(offer), std::string::npos);
   }
   EXPECT_EQ(ReadBytes(saved), FileHeaderLines(records) + body);
   EXPECT_FALSE(FindUnfinishedRecording(folder.Path()).has_value());
+}
+
+// The real program records while its built-in meter is unplugged from the 4th to the 8th
+// second: about four seconds have no record, every other second has one.
+TEST(RealProgram, SecondsWithTheMeterUnpluggedHaveNoRecord) {
+  TempFolder folder;
+  const std::string scratch = folder.File(kRecordingTempName);
+  Program run(folder, "file " + folder.File("gap.lms") + "\n", true, "ORVANE_SIMULATE_UNPLUG=4:4");
+  ASSERT_TRUE(run.WaitFor([&] { return Lines(ReadBytes(scratch)) >= 4 + 9; })) << run.Errors();
+  run.Kill();
+  test::ExpectOneGap(test::StampedRecords(ReadBytes(scratch)), 3, 5);
 }
 
 }  // namespace

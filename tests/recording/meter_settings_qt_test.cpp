@@ -149,3 +149,30 @@ TEST_F(MeterSettingsCommands, EachQueryIsPrecededByOneDrainingRead) {
 
 }  // namespace
 }  // namespace orvane
+
+namespace orvane {
+namespace {
+
+// A meter that does not answer the query: the user is told, no box shows a value made
+// from an older reply, and nothing is sent.
+TEST(MeterSettingsSilentMeter, IsToldAndSentNothing) {
+  for (const char* command : {"Intv", "RecSetup"}) {
+    test::PanelRig rig;
+    rig.panel->Timer1_Timer();
+    rig.sim.transport.SetSilent(true);
+    rig.sim.meter.requestsReceived.clear();
+    rig.dialogs.QueueInput("120");
+    rig.panel->Toolbar1_ButtonClick(command);
+    ASSERT_EQ(rig.dialogs.Log().size(), 1u) << command;
+    EXPECT_EQ(rig.dialogs.Log()[0].text, "The meter did not answer.") << command;
+    EXPECT_EQ(rig.dialogs.Log()[0].icon, MessageIcon::Critical) << command;
+    for (const Report& r : rig.sim.meter.requestsReceived) {
+      EXPECT_NE(r[2], request::kSetSamplingTime) << command;
+      EXPECT_NE(r[2], request::kSetRecordingPeriod) << command;
+    }
+    EXPECT_EQ(rig.dialogs.Unused(), 1u) << command;  // no box asked for the value
+  }
+}
+
+}  // namespace
+}  // namespace orvane

@@ -3,9 +3,11 @@
 #include "recording/recording_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <vector>
 
 #include "recording/recording_reader.h"
@@ -214,6 +216,44 @@ TEST(RecordingFileTest, ScratchFolderMissingIsReportedNotIgnored) {
   EXPECT_FALSE(BeginRecordingFile(file, "/nonexistent-orvane/LightMeterS.tmp", true, "", error));
   EXPECT_FALSE(error.empty());
   EXPECT_FALSE(AppendRecord(file, 1, "T", "1", "1", error));
+}
+
+}  // namespace
+}  // namespace orvane
+
+namespace orvane {
+namespace {
+
+// A disk that fills up in the middle of a record line (a file size limit stands in for
+// it): the part of the line that was written is cut back at once, the record is not
+// counted, and once there is room again the recording goes on byte-exact.
+TEST(RecordingFullDisk, APartialLineIsCutBackAndTheRecordingResumesExactly) {
+  TempFolder dir;
+  const std::string scratch = dir.File("LightMeterS.tmp");
+  RecordingFile file;
+  std::string error;
+  ASSERT_TRUE(BeginRecordingFile(file, scratch, true, "", error)) << error;
+  ASSERT_TRUE(AppendRecord(file, 1, "2024/05/17 10:30:01", "1.25K", "1.25K", error));
+  const std::string whole = ReadBytes(scratch);
+
+  struct rlimit old {};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit full = old;
+  full.rlim_cur = whole.size() + 20;  // room for 20 bytes of the next line
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
+  const bool written = AppendRecord(file, 2, "2024/05/17 10:30:02", "1.26K", "1.26K", error);
+  const std::string afterFailure = ReadBytes(scratch);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &old), 0);
+  std::signal(SIGXFSZ, previous);
+
+  EXPECT_FALSE(written);
+  EXPECT_NE(error.find("Cannot write"), std::string::npos) << error;
+  EXPECT_EQ(afterFailure, whole);  // no broken line left behind
+  ASSERT_TRUE(AppendRecord(file, 2, "2024/05/17 10:30:03", "1.27K", "1.27K", error)) << error;
+  ASSERT_TRUE(FinishRecordingFile(file, dir.File("out.lms"), 2, error)) << error;
+  EXPECT_EQ(ReadBytes(dir.File("out.lms")),
+            FileHeaderLines(2) + whole + RecordLine(2, "2024/05/17 10:30:03", "1.27K", "1.27K"));
 }
 
 }  // namespace

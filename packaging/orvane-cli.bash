@@ -1,0 +1,45 @@
+# bash completion for orvane-cli. The commands and their options come from the program's
+# own --help, so they always match the installed version.
+
+_orvane_cli() {
+  local cur prev words cword
+  _init_completion || return
+  local cli=${words[0]}
+  if ((cword == 1)); then
+    local commands
+    commands=$("$cli" --help 2>/dev/null | sed -n 's/^  \([a-z][a-z-]*\) .*/\1/p')
+    COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
+    return
+  fi
+  case $prev in
+    --out | --csv)
+      _filedir
+      return
+      ;;
+    --format)
+      COMPREPLY=($(compgen -W "text csv jsonl" -- "$cur"))
+      return
+      ;;
+    --separator)
+      COMPREPLY=($(compgen -W "',' ';' tab" -- "$cur"))
+      return
+      ;;
+    --meter | --count | --every | --duration | --size | --from | --to | --blink | --interval-ms)
+      return
+      ;;
+  esac
+  if [[ $cur == -* ]]; then
+    local options
+    options=$("$cli" "${words[1]}" --help 2>/dev/null | grep -o -- '--[a-z][a-z-]*' | sort -u)
+    COMPREPLY=($(compgen -W "$options --help" -- "$cur"))
+    return
+  fi
+  case ${words[1]} in
+    logger)
+      ((cword == 2)) && COMPREPLY=($(compgen -W "list download erase erase-all" -- "$cur"))
+      ;;
+    info | export | plot | record)
+      _filedir lms
+      ;;
+  esac
+} && complete -F _orvane_cli orvane-cli
