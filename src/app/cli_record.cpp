@@ -21,6 +21,7 @@
 #include "display/fresh_frames.h"
 #include "display/poll_cycle.h"
 #include "recording/recording.h"
+#include "recording/user_files.h"
 
 namespace orvane::cli {
 
@@ -49,10 +50,17 @@ void SleepUntil(std::chrono::steady_clock::time_point deadline) {
   }
 }
 
-// A scratch file of its own, so a recording of the panel running meanwhile is not touched.
+// A scratch file of its own, so a recording of the panel running meanwhile (which owns
+// the folder's lock and its scratch files) is not touched, and the folder's lock is not
+// needed. A name left by a killed run of the same process id is not reused: its records
+// stay until the user deletes them.
 std::string ScratchPath(const std::string& folder) {
-  const std::string name = "LightMeterS-cli-" + std::to_string(getpid()) + ".tmp";
-  return InWorkingFolder(folder, name.c_str());
+  const std::string stem = kCliScratchPrefix + std::to_string(getpid());
+  for (int serial = 1;; ++serial) {
+    const std::string name = stem + (serial == 1 ? "" : "-" + std::to_string(serial)) + ".tmp";
+    std::string path = InWorkingFolder(folder, name.c_str());
+    if (::access(path.c_str(), F_OK) != 0) return path;  // free (or unreadable: Begin says why)
+  }
 }
 
 // Polls every 250 ms and ticks the recording just after each wall-clock second until
@@ -89,6 +97,10 @@ int Record(const Args& args) {
   if (args.positional.size() != 1 || !ParseWhole(args.Get("count"), wanted)) {
     return Refuse("record wants OUT.lms and --count N (try --help)");
   }
+  const std::string folder = WorkingFolderPath();
+  if (IsScratchFile(args.positional[0], folder)) {
+    return Fail(args.positional[0] + " is one of Orvane's own working files; choose another name");
+  }
   auto session = MeterSession::Open(args);
   if (!session) return 2;
   SilentNotices notices;
@@ -100,7 +112,6 @@ int Record(const Args& args) {
   const LiveReading first =
       MakeLiveReading(decoder.ReadingText(), decoder.KLit(), decoder.UnitText());
 
-  const std::string folder = WorkingFolderPath();
   std::string error;
   Recording recording;
   if (!EnsureWorkingFolder(folder) || !recording.Start(ScratchPath(folder), first.system, error)) {

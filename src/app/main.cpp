@@ -3,12 +3,14 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFontDatabase>
+#include <QSettings>
 #include <QTimer>
 #include <cstdio>
 #include <memory>
 #include <optional>
 
 #include "common/clock.h"
+#include "common/folder_lock.h"
 #include "common/working_folder.h"
 #include "link/hidapi_transport.h"
 #include "panel/panel_window.h"
@@ -16,6 +18,7 @@
 #include "simulator/virtual_meter.h"
 #include "ui/answer_file_dialogs.h"
 #include "ui/qt_dialogs.h"
+#include "ui/settings_folder_memory.h"
 
 namespace {
 
@@ -34,6 +37,11 @@ void PressSaveWhenOffered(orvane::PanelWindow& panel) {
     panel.Toolbar1_ButtonClick("Save");
   });
   timer->start(100);
+}
+
+std::string AlreadyRunningText(const std::string& folder) {
+  return "Orvane is already running.\r\nOnly one Orvane can use the working folder " + folder +
+         " at a time.";
 }
 
 // Reads the command line before any window exists, so that --help and --version work
@@ -117,13 +125,30 @@ int main(int argc, char** argv) {
     }
     dialogs = &answerFile;
   }
+  // One panel per working folder: a second one leaves the folder alone and ends.
+  const std::string folder = orvane::WorkingFolderPath();
+  orvane::FolderLock lock;
+  const orvane::FolderLock::Result owner = lock.Take(folder);
+  if (owner == orvane::FolderLock::Result::HeldElsewhere) {
+    const std::string text = AlreadyRunningText(folder);
+    std::fprintf(stderr, "orvane: %s\n", text.c_str());
+    dialogs->Message(text, orvane::MessageIcon::Exclamation, orvane::MessageButtons::Ok, "Orvane");
+    return 1;
+  }
+  if (owner == orvane::FolderLock::Result::Failed) {
+    std::fprintf(stderr, "orvane: %s\n", lock.Error().c_str());
+  }
+
+  QSettings settings("Orvane", "Orvane");
+  orvane::SettingsFolderMemory folderMemory(settings);
   orvane::QtLauncher launcher;
-  orvane::PanelWindow panel(
-      {*transport, ids, *dialogs, launcher, clock, orvane::WorkingFolderPath()});
+  orvane::PanelWindow panel({*transport, ids, *dialogs, launcher, clock, folder, &folderMemory,
+                             orvane::DocumentsFolder(), orvane::HomeFolder()});
   qtDialogs.SetParent(&panel);
   panel.show();
-  // Once the window shows: a recording an earlier run left unfinished is offered.
-  QTimer::singleShot(0, &panel, [&panel] { panel.CheckUnfinishedRecording(); });
+  // Once the window shows: a recording an earlier run left unfinished is offered. Only
+  // the owner of the folder may offer it: without the lock, the recording may be live.
+  if (lock.Held()) QTimer::singleShot(0, &panel, [&panel] { panel.CheckUnfinishedRecording(); });
   if (parser.isSet("press-save")) PressSaveWhenOffered(panel);
   return app.exec();
 }

@@ -9,6 +9,11 @@ namespace orvane {
 
 inline constexpr const char* kDialogTempName = "Orvane.tmp";
 inline constexpr const char* kRecordingTempName = "LightMeterS.tmp";
+// The lock file that makes one running panel the owner of the folder.
+inline constexpr const char* kFolderLockName = "orvane.lock";
+// orvane-cli record keeps its records in a scratch file of its own: this prefix, its
+// process id (and a serial while that name is taken), ".tmp".
+inline constexpr const char* kCliScratchPrefix = "LightMeterS-cli-";
 
 // The folder's path (without a trailing slash), whether or not it could be created.
 std::string WorkingFolderPath();

@@ -18,7 +18,7 @@ inline constexpr const char* kSetIncompleteText =
 inline constexpr const char* kSetBeyondMemoryText =
     "The meter announced a record set longer than its memory: the record set has not been "
     "downloaded. Please try again.";
-inline constexpr const char* kCannotWriteText = "The record set could not be written to ";
+inline constexpr const char* kCannotWriteSetText = "The record set could not be saved: ";
 inline constexpr const char* kNoEditorText = "No text editor could be started for ";
 
 inline constexpr const char* kEraseListExit = "Exit";

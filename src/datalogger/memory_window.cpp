@@ -13,7 +13,6 @@
 #include <QVBoxLayout>
 
 #include "common/text_value.h"
-#include "common/working_folder.h"
 #include "datalogger/logger_exchange.h"
 #include "datalogger/logger_texts.h"
 #include "datalogger/set_text_file.h"
@@ -205,7 +204,8 @@ std::string MemoryWindow::StampOfRow(int row) const {
 }
 
 void MemoryWindow::GridSet_Click(int row) {
-  if (busy_) return;
+  // The header row (and a row without a stamp) names no record set: nothing to download.
+  if (busy_ || row < 1 || StampOfRow(row).empty()) return;
   DownloadRecordSet(row);
 }
 
@@ -214,8 +214,9 @@ void MemoryWindow::DownloadRecordSet(int row) {
   if (!hold) return;
   QPointer<MemoryWindow> self(this);
   SetBusy(true);
+  const std::string stamp = StampOfRow(row);  // the file's name, whatever happens meanwhile
   const SetDownload download = DownloadSetContent(
-      ctx_.link, StampOfRow(row),
+      ctx_.link, stamp,
       [this](auto done, auto total) {
         SetProgress(Percent(done, total));
         LetEventsRun();
@@ -223,7 +224,7 @@ void MemoryWindow::DownloadRecordSet(int row) {
       LongestSetText(status_));
   hold.reset();
   if (download.complete) {
-    SaveAndOpen(download.text);
+    SaveAndOpen(stamp, download.text);
   } else if (download.beyondMemory) {
     Tell(ctx_, kSetBeyondMemoryText);
   } else {
@@ -232,13 +233,15 @@ void MemoryWindow::DownloadRecordSet(int row) {
   if (self) SetBusy(false);
 }
 
-void MemoryWindow::SaveAndOpen(const std::string& text) {
-  const std::string path = InWorkingFolder(ctx_.workingFolder, kDialogTempName);
-  if (!WriteSetTextFile(path, text)) {
-    Tell(ctx_, kCannotWriteText + path);
+// A file of its own for every download, so an earlier one is never replaced.
+void MemoryWindow::SaveAndOpen(const std::string& stampText, const std::string& text) {
+  std::string error;
+  const std::optional<std::string> path = ctx_.Files().SaveDownload(stampText, text, error);
+  if (!path) {
+    Tell(ctx_, kCannotWriteSetText + error);
     return;
   }
-  if (!ctx_.launcher.OpenInEditor(path)) Tell(ctx_, kNoEditorText + path);
+  if (!ctx_.launcher.OpenInEditor(*path)) Tell(ctx_, kNoEditorText + *path);
 }
 
 void MemoryWindow::OptLuxFc_Click(int /*index*/) {

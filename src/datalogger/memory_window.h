@@ -69,7 +69,7 @@ class MemoryWindow : public QWidget {
   void SetUpGridHeader();
   std::string StampOfRow(int row) const;
   void DownloadRecordSet(int row);
-  void SaveAndOpen(const std::string& text);
+  void SaveAndOpen(const std::string& stampText, const std::string& text);
 
   PanelContext& ctx_;
   QProgressBar* MBar_ = nullptr;

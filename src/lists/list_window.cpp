@@ -70,7 +70,7 @@ QLabel* MakeTitle(const char* name, QWidget* parent) {
 
 // The save dialog of the data files; its answer becomes SaveFileName and SaveAccepted.
 bool AskSaveFile(PanelContext& ctx) {
-  ShowSaveDialog(ctx.dialogs, ctx.state, ctx.workingFolder + "/Orvane.tmp");
+  ShowSaveDialog(ctx.dialogs, ctx.state, ctx.Files(), ctx.clock.Now());
   return ctx.state.SaveAccepted;
 }
 

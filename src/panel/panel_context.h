@@ -1,7 +1,7 @@
 #pragma once
 // What the panel hands to the windows it opens: the meter link and its owner, the decoded
 // display, the shared program state, the recording, the dialogs, the editor launcher,
-// the clock and the working folder.
+// the clock, the working folder and the places of the user's files.
 //
 // Every user of the link other than the poll takes it through TakeLink for as long as it
 // talks to the meter; the poll does not run meanwhile. The record tick never stops.
@@ -20,6 +20,7 @@
 #include "link/link_owner.h"
 #include "link/meter_link.h"
 #include "recording/recording.h"
+#include "recording/user_files.h"
 
 namespace orvane {
 
@@ -36,7 +37,9 @@ struct PanelContext {
   std::string workingFolder;
   // A short notice in the panel's status line (a refused command says why).
   std::function<void(const std::string&)> notice = {};
+  UserFiles* userFiles = nullptr;  // where the user's files go; set by the panel
 
+  UserFiles& Files() const { return *userFiles; }
   LiveReading Reading() const {
     return MakeLiveReading(display.ReadingText(), display.KLit(), display.UnitText());
   }

@@ -46,11 +46,15 @@ PanelWindow::PanelWindow(PanelServices services, QWidget* parent)
   connect(&timer1_, &QTimer::timeout, this, &PanelWindow::Timer1_Timer);
   connect(&timer2_, &QTimer::timeout, this, &PanelWindow::Timer2_Timer);
 
+  userFiles_ = std::make_unique<UserFiles>(
+      services_.folderMemory != nullptr ? *services_.folderMemory : runFolderMemory_,
+      services_.documentsFolder, services_.homeFolder, services_.workingFolder);
   context_ = std::make_unique<PanelContext>(
       PanelContext{link_, decoder_, state_, services_.dialogs, services_.launcher, services_.clock,
                    linkOwner_, recording_, this, services_.workingFolder});
   // A refused command says so where the link's caption stands, until the poll runs again.
   context_->notice = [this](const std::string& text) { SetNameCaption(text); };
+  context_->userFiles = userFiles_.get();
 
   lcd_ = new LcdView(this);  // below the erase list, which overlaps its top
   lcd_->setGeometry(LcdView::FaceGeometry());

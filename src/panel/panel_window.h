@@ -25,6 +25,7 @@
 #include "panel/panel_commands.h"
 #include "panel/panel_context.h"
 #include "recording/recording.h"
+#include "recording/user_files.h"
 
 namespace orvane {
 
@@ -46,6 +47,11 @@ struct PanelServices {
   Launcher& launcher;
   const Clock& clock;
   std::string workingFolder;
+  // Where the user's files go: the folder used last (kept for this run only when none is
+  // given), else the documents folder, else home.
+  FolderMemory* folderMemory = nullptr;
+  std::string documentsFolder = {};
+  std::string homeFolder = {};
 };
 
 class PanelWindow final : public QWidget, private LinkNotices {
@@ -101,6 +107,8 @@ class PanelWindow final : public QWidget, private LinkNotices {
   QTimer timer1_;
   QTimer timer2_;
   PanelControls controls_;
+  RunFolderMemory runFolderMemory_;
+  std::unique_ptr<UserFiles> userFiles_;
   std::unique_ptr<PanelContext> context_;
   QToolBar* toolbar_ = nullptr;
   QLabel* lblName_ = nullptr;

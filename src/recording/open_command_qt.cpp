@@ -3,8 +3,8 @@
 #include <QCoreApplication>
 #include <QWidget>
 
-#include "common/working_folder.h"
 #include "panel/panel_commands.h"
+#include "recording/file_choice.h"
 #include "recording/recording_file.h"
 #include "recording/recording_reader.h"
 
@@ -44,10 +44,8 @@ void CommandOpen(PanelContext& ctx, PanelControls&) {
     ctx.dialogs.Message(kRecordingModeMessage, MessageIcon::Critical, MessageButtons::Ok, "");
     return;
   }
-  const std::optional<std::string> path =
-      ctx.dialogs.OpenFile({"Open File to Read", kDataFileFilter,
-                            InWorkingFolder(ctx.workingFolder, kDialogTempName), "lms"});
-  if (!path || path->empty()) return;
+  const std::optional<std::string> path = ShowOpenDialog(ctx.dialogs, ctx.Files());
+  if (!path) return;
 
   const QString caption = ctx.panel != nullptr ? ctx.panel->windowTitle() : QString();
   PlotData plot;

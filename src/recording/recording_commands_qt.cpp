@@ -22,11 +22,6 @@ QString Q(const std::string& s) {
   return QString::fromStdString(s);
 }
 
-std::string DialogStartPath(const PanelContext& ctx) {
-  if (!ctx.state.SaveFileName.empty()) return ctx.state.SaveFileName;
-  return InWorkingFolder(ctx.workingFolder, kDialogTempName);
-}
-
 void ShowRecordingControls(PanelControls& controls, bool recording) {
   if (controls.SaveButton != nullptr) {
     controls.SaveButton->setIcon(ToolbarIcon(recording ? "Stop" : "Save"));
@@ -40,7 +35,7 @@ void ShowRecordingControls(PanelControls& controls, bool recording) {
 }
 
 void StartRecording(PanelContext& ctx, PanelControls& controls) {
-  ShowSaveDialog(ctx.dialogs, ctx.state, DialogStartPath(ctx));
+  ShowSaveDialog(ctx.dialogs, ctx.state, ctx.Files(), ctx.clock.Now());
   if (!ctx.state.SaveAccepted) return;
 
   const LiveReading reading = ctx.Reading();
@@ -78,7 +73,7 @@ bool SaveRecording(PanelContext& ctx) {
     ctx.dialogs.Message("The data file cannot be written.\r\n" + error +
                             "\r\nThe records are kept: please choose another file.",
                         MessageIcon::Critical, MessageButtons::Ok, "");
-    ShowSaveDialog(ctx.dialogs, ctx.state, ctx.state.SaveFileName);
+    ShowSaveDialog(ctx.dialogs, ctx.state, ctx.Files(), ctx.clock.Now(), ctx.state.SaveFileName);
     if (!ctx.state.SaveAccepted) return false;
   }
 }
@@ -155,7 +150,7 @@ void OfferUnfinishedRecording(PanelContext& ctx) {
       DialogAnswer::Yes) {
     return;
   }
-  ShowSaveDialog(ctx.dialogs, ctx.state, found->dataPath);
+  ShowSaveDialog(ctx.dialogs, ctx.state, ctx.Files(), ctx.clock.Now(), found->dataPath);
   if (ctx.state.SaveAccepted) {
     std::string error;
     if (!SaveUnfinishedRecording(ctx.workingFolder, ctx.state.SaveFileName, error)) {

@@ -13,6 +13,8 @@
 #include <thread>
 
 #include "app/cli_run.h"
+#include "common/folder_lock.h"
+#include "common/working_folder.h"
 #include "recording/recording_file.h"
 #include "recording/recording_reader.h"
 #include "support/record_stamps.h"
@@ -173,6 +175,25 @@ TEST_F(CliRecording, RecordStoppedBySigtermFinishesTheFile) {
   EXPECT_GE(plot.PlotRecords, 1);
   EXPECT_LE(plot.PlotRecords, 3);
   EXPECT_EQ(bytes, Rebuilt(plot));
+}
+
+// record keeps its records in a scratch file of its own, so it runs beside a panel that
+// owns the working folder, and refuses the panel's files as its output.
+TEST_F(CliRecording, RecordBesideARunningPanelLeavesThePanelsFilesAlone) {
+  FolderLock panelLock;
+  ASSERT_EQ(panelLock.Take((dir_ / "work").string()), FolderLock::Result::Taken);
+  const std::string panelScratch = (dir_ / "work" / kRecordingTempName).string();
+  std::ofstream(panelScratch, std::ios::binary) << "the panel's records\r\n";
+  for (const char* name : {kRecordingTempName, kDialogTempName, kFolderLockName}) {
+    const std::string target = (dir_ / "work" / name).string();
+    const auto r = RunCli("record " + target + " --simulate --count 1");
+    EXPECT_EQ(r.status, 1) << name;
+    EXPECT_NE(r.err.find("is one of Orvane's own working files"), std::string::npos) << r.err;
+  }
+  const auto r = RunCli("record " + Path("beside.lms") + " --simulate --count 1");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(Read(panelScratch), "the panel's records\r\n");
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "work" / kDialogTempName));
 }
 
 TEST_F(CliRecording, RecordWantsAFileAndACount) {

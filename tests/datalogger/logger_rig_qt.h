@@ -7,9 +7,12 @@
 #include <QComboBox>
 #include <QMouseEvent>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "common/dialogs.h"
 #include "common/launcher.h"
@@ -19,6 +22,7 @@
 #include "datalogger/memory_window.h"
 #include "display/frame_decoder.h"
 #include "panel/panel_commands.h"
+#include "recording/user_files.h"
 #include "support/sim_rig.h"
 
 namespace orvane::test {
@@ -38,13 +42,21 @@ struct LoggerRig {
   LinkOwner owner;
   Recording recording;
   std::filesystem::path folder;
+  std::filesystem::path documents;  // where downloaded sets go
+  RunFolderMemory folderMemory;
+  UserFiles files;
   PanelContext ctx;
   QComboBox combo;
   PanelControls controls;
 
   LoggerRig()
-      : folder(MakeFolder()), ctx{sim.link,  display, state,     dialogs, launcher,
-                                  sim.clock, owner,   recording, nullptr, folder.string()} {
+      : folder(MakeFolder()),
+        documents(folder.string() + "-documents"),
+        files(folderMemory, documents.string(), "", folder.string()),
+        ctx{sim.link,  display, state,     dialogs, launcher,
+            sim.clock, owner,   recording, nullptr, folder.string()} {
+    std::filesystem::create_directories(documents);
+    ctx.userFiles = &files;
     combo.hide();
     controls.ComboErase = &combo;
     sim.link.FindMeter();
@@ -54,6 +66,7 @@ struct LoggerRig {
       if (qobject_cast<MemoryWindow*>(w) != nullptr) delete w;
     }
     std::filesystem::remove_all(folder);
+    std::filesystem::remove_all(documents);
   }
 
   static std::filesystem::path MakeFolder() {
@@ -75,9 +88,17 @@ struct LoggerRig {
   }
   const Report& LastRequest() const { return sim.meter.requestsReceived.back(); }
 
-  std::string TempFilePath() const { return (folder / kDialogTempName).string(); }
-  std::string TempFileBytes() const {
-    std::ifstream in(TempFilePath(), std::ios::binary);
+  // The files downloaded sets were saved in.
+  std::vector<std::string> Downloads() const {
+    std::vector<std::string> paths;
+    for (const auto& entry : std::filesystem::directory_iterator(documents)) {
+      paths.push_back(entry.path().string());
+    }
+    std::sort(paths.begin(), paths.end());
+    return paths;
+  }
+  static std::string Bytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();

@@ -125,34 +125,47 @@ TEST(LoggerMemoryWindow, SecondMemoryAppendsAFreshIndex) {
   EXPECT_EQ(Cell(w, 5, 0), "3");
 }
 
-TEST(LoggerMemoryWindow, RowClickSavesTheSetAndOpensIt) {
+// Every download lands in a file of its own, named after the set's start stamp, that an
+// earlier download is never replaced by: the same set twice gets a second name.
+TEST(LoggerMemoryWindow, RowClickSavesTheSetInAFileOfItsOwnAndOpensIt) {
   LoggerRig rig;
   rig.sim.meter.FillLogger(4, 5);
   OpenDataLogger(rig.ctx, kAllDark);
   rig.TakeCodes();
   MemoryWindow* w = FindMemoryWindow();
-  for (int row : {3, 1}) {
+  std::vector<std::string> saved;
+  for (int row : {3, 1, 3}) {
     rig.launcher.opened.clear();
     ClickRow(w, row);
     EXPECT_EQ(rig.TakeCodes(), (std::vector<int>{request::kSelectSet, request::kSetContent}));
     const Report& choose = rig.sim.meter.requestsReceived.end()[-2];
     EXPECT_EQ(std::string(choose.begin() + 3, choose.begin() + 17), StampOfSet(rig, row));
-    EXPECT_EQ(rig.TempFileBytes(), AsSent(rig.sim.meter.sets[row - 1].content) + "\r\n");
-    EXPECT_EQ(rig.launcher.opened, std::vector<std::string>{rig.TempFilePath()});
+    ASSERT_EQ(rig.launcher.opened.size(), 1u);
+    const std::string path = rig.launcher.opened[0];
+    EXPECT_EQ(rig.Bytes(path), AsSent(rig.sim.meter.sets[row - 1].content) + "\r\n");
+    EXPECT_EQ(std::filesystem::path(path).parent_path(), rig.documents);
+    saved.push_back(std::filesystem::path(path).filename().string());
     EXPECT_EQ(w->findChild<QProgressBar*>("MBar")->value(), 100);
     EXPECT_TRUE(rig.TimersRun());
   }
+  const std::string stamp3 = DownloadFileName(StampOfSet(rig, 3));
+  EXPECT_EQ(saved, (std::vector<std::string>{stamp3, DownloadFileName(StampOfSet(rig, 1)),
+                                             stamp3.substr(0, stamp3.size() - 4) + " (2).txt"}));
+  EXPECT_EQ(rig.Downloads().size(), 3u);
+  EXPECT_EQ(rig.Bytes(rig.launcher.opened[0]), rig.Bytes((rig.documents / stamp3).string()));
   EXPECT_TRUE(rig.dialogs.Log().empty());
 }
 
-TEST(LoggerMemoryWindow, HeaderRowClickSendsFourteenZeroDigits) {
+TEST(LoggerMemoryWindow, HeaderRowClickDownloadsNothing) {
   LoggerRig rig;
   rig.sim.meter.FillLogger(2, 3);
   OpenDataLogger(rig.ctx, kAllDark);
+  rig.TakeCodes();
   ClickRow(FindMemoryWindow(), 0);
-  const Report& choose = rig.sim.meter.requestsReceived.end()[-2];
-  EXPECT_EQ(choose[2], request::kSelectSet);
-  EXPECT_EQ(std::string(choose.begin() + 3, choose.begin() + 17), std::string(14, '0'));
+  EXPECT_TRUE(rig.TakeCodes().empty());
+  EXPECT_TRUE(rig.Downloads().empty());
+  EXPECT_TRUE(rig.launcher.opened.empty());
+  EXPECT_TRUE(rig.TimersRun());
 }
 
 TEST(LoggerMemoryWindow, MeterThatStopsAnsweringMidDownloadSavesNothing) {
@@ -161,7 +174,6 @@ TEST(LoggerMemoryWindow, MeterThatStopsAnsweringMidDownloadSavesNothing) {
     LoggerRig rig;
     rig.sim.meter.FillLogger(2, 60);  // some 3 kB: dozens of blocks
     OpenDataLogger(rig.ctx, kAllDark);
-    std::filesystem::remove(rig.TempFilePath());
     rig.sim.transport.AnswerOnly(answered);
     const int readsBefore = rig.sim.transport.reads;
     ClickRow(FindMemoryWindow(), 1);
@@ -170,7 +182,7 @@ TEST(LoggerMemoryWindow, MeterThatStopsAnsweringMidDownloadSavesNothing) {
     EXPECT_EQ(rig.sim.transport.reads - readsBefore, answered == 0 ? 2 : answered + 1);
     ASSERT_EQ(rig.dialogs.Log().size(), 1u) << answered;
     EXPECT_EQ(rig.dialogs.Log()[0].text, kSetIncompleteText);
-    EXPECT_FALSE(std::filesystem::exists(rig.TempFilePath())) << answered;
+    EXPECT_TRUE(rig.Downloads().empty()) << answered;
     EXPECT_TRUE(rig.launcher.opened.empty());
     EXPECT_TRUE(rig.TimersRun()) << answered;
   }

@@ -1,6 +1,6 @@
 #pragma once
 // A panel window on the built-in meter, with scripted dialogs, a recording launcher, a
-// manual clock and its own working folder: the rig of the window tests.
+// manual clock, its own working folder and documents folder: the rig of the window tests.
 
 #include <unistd.h>
 
@@ -20,9 +20,16 @@ struct PanelRig {
   PanelRig() : PanelRig(FreshFolder()) {}
   explicit PanelRig(std::string folder)
       : workingFolder(std::move(folder)),
+        documentsFolder(MadeFolder(workingFolder + "-documents")),
         panel(std::make_unique<PanelWindow>(
             PanelServices{sim.transport, MeterIds{SimRig::kVid, SimRig::kPid}, dialogs, launcher,
-                          sim.clock, workingFolder})) {}
+                          sim.clock, workingFolder, &folderMemory, documentsFolder, ""})) {}
+
+  ~PanelRig() {
+    panel.reset();
+    std::error_code ec;
+    std::filesystem::remove_all(documentsFolder, ec);
+  }
 
   static std::string FreshFolder() {
     static int n = 0;
@@ -30,6 +37,13 @@ struct PanelRig {
                      ("orvane-test-" + std::to_string(getpid()) + "-" + std::to_string(++n));
     std::filesystem::remove_all(dir);
     return dir.string();
+  }
+  // A fresh folder; a place where none can be made is left as it is.
+  static std::string MadeFolder(const std::string& path) {
+    std::error_code ec;
+    std::filesystem::remove_all(path, ec);
+    std::filesystem::create_directories(path, ec);
+    return path;
   }
 
   template <typename T = QWidget>
@@ -47,7 +61,9 @@ struct PanelRig {
   SimRig sim;
   ScriptedDialogs dialogs;
   RecordingLauncher launcher;
+  RunFolderMemory folderMemory;
   std::string workingFolder;
+  std::string documentsFolder;  // the user's documents: where the file dialogs start
   std::unique_ptr<PanelWindow> panel;
 };
 

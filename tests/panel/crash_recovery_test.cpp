@@ -2,7 +2,7 @@
 // in the scratch file, and the next start offers to save them. It runs the built
 // program on the simulated meter, headless, with its dialogs answered from a file
 // (--answers-from) and Save pressed by --press-save. The record tick is the program's
-// real one-second timer, so this test takes a few seconds.
+// real one-second timer, so these tests take a few seconds.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -49,12 +49,14 @@ class Program {
     std::vector<std::string> args = {ORVANE_GUI_PROGRAM, "--simulate", "--answers-from",
                                      answerFile};
     if (pressSave) args.emplace_back("--press-save");
-    std::vector<std::string> env = {"ORVANE_TEMP_DIR=" + folder.Path(),
-                                    "QT_QPA_PLATFORM=offscreen"};
+    // The settings (the folder used last) go to the test's folder, not the user's.
+    std::vector<std::string> env = {"ORVANE_TEMP_DIR=" + folder.Path(), "QT_QPA_PLATFORM=offscreen",
+                                    "XDG_CONFIG_HOME=" + folder.File("config")};
     if (!extraEnv.empty()) env.push_back(extraEnv);
     for (char** e = environ; *e != nullptr; ++e) {
       const std::string entry = *e;
-      if (entry.rfind("ORVANE_TEMP_DIR=", 0) != 0 && entry.rfind("QT_QPA_PLATFORM=", 0) != 0) {
+      if (entry.rfind("ORVANE_TEMP_DIR=", 0) != 0 && entry.rfind("QT_QPA_PLATFORM=", 0) != 0 &&
+          entry.rfind("XDG_CONFIG_HOME=", 0) != 0) {
         env.push_back(entry);
       }
     }
@@ -83,6 +85,19 @@ class Program {
     pid_ = -1;
   }
   std::string Errors() const { return ReadBytes(errPath_); }
+  // The exit status once the program ends by itself within kPatience; -1 otherwise.
+  int ExitStatus() {
+    const auto until = std::chrono::steady_clock::now() + kPatience;
+    int status = 0;
+    while (pid_ > 0 && std::chrono::steady_clock::now() < until) {
+      if (::waitpid(pid_, &status, WNOHANG) == pid_) {
+        pid_ = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return -1;
+  }
 
   // Waits until `done` holds, at most kPatience; false when the program ended or time ran out.
   bool WaitFor(const std::function<bool()>& done) const {
@@ -164,6 +179,50 @@ TEST(RealProgram, SecondsWithTheMeterUnpluggedHaveNoRecord) {
   ASSERT_TRUE(run.WaitFor([&] { return Lines(ReadBytes(scratch)) >= 4 + 9; })) << run.Errors();
   run.Kill();
   test::ExpectOneGap(test::StampedRecords(ReadBytes(scratch)), 3, 5);
+}
+
+// One program per working folder: a second start while a recording runs says so, ends,
+// and leaves the folder as it was; once the first is killed, its lock does not stand in
+// the way and the next start offers the recording it left.
+TEST(CrashRecovery, SecondProgramOnTheFolderIsRefusedAndAKilledOnesLockIsTakenOver) {
+  TempFolder folder;
+  const std::string scratch = folder.File(kRecordingTempName);
+  const std::string dialogFile = folder.File(kDialogTempName);
+  const std::string mark = folder.File(kRecordingMarkName);
+  const std::string chosen = folder.File("first.lms");
+
+  Program first(folder, "file " + chosen + "\n", true);
+  ASSERT_TRUE(first.WaitFor([&] { return Lines(ReadBytes(scratch)) >= 4 + 2; })) << first.Errors();
+  WriteBytes(dialogFile, "emptied only by the owner");
+  const std::string markBefore = ReadBytes(mark);
+
+  {
+    Program second(folder, "ok\n", true);
+    EXPECT_EQ(second.ExitStatus(), 1);
+    const std::string told = second.Errors();
+    EXPECT_NE(told.find("dialog: message: Orvane is already running."), std::string::npos) << told;
+    EXPECT_EQ(told.find("was not finished"), std::string::npos) << told;
+  }
+  EXPECT_EQ(ReadBytes(dialogFile), "emptied only by the owner");
+  EXPECT_EQ(ReadBytes(mark), markBefore);
+  // The first one's recording went on untouched: the records it wrote since, in order.
+  const long written = Lines(ReadBytes(scratch)) - 4;
+  ASSERT_TRUE(first.WaitFor([&] { return Lines(ReadBytes(scratch)) - 4 > written; }));
+  first.Kill();
+  const std::string body = ReadBytes(scratch);
+  const long records = Lines(body) - 4;
+  const std::string lastNumber =
+      "-\t" + std::string(10 - std::to_string(records).size(), ' ') + std::to_string(records);
+  EXPECT_EQ(body.substr(body.rfind("\r\n", body.size() - 3) + 2, lastNumber.size()), lastNumber)
+      << body;
+
+  Program next(folder, "no\n", false);
+  ASSERT_TRUE(next.WaitFor([&] {
+    return next.Errors().find("was not finished") != std::string::npos;
+  })) << next.Errors();
+  EXPECT_TRUE(next.Running());
+  EXPECT_EQ(ReadBytes(dialogFile), "");
+  EXPECT_EQ(ReadBytes(scratch), body);
 }
 
 }  // namespace

@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <functional>
 
+#include "common/folder_lock.h"
 #include "common/working_folder.h"
-#include "datalogger/set_text_file.h"
 #include "recording/recording_file.h"
 #include "recording/unfinished_recording.h"
 #include "temp_folder.h"
@@ -28,9 +28,10 @@ TEST(PlantedLink, NoWriterOfTheWorkingFolderFollowsIt) {
   } cases[] = {
       {kDialogTempName,
        [](const std::string& f) { return EmptyFile(InWorkingFolder(f, kDialogTempName)); }},
-      {kDialogTempName,
+      {kFolderLockName,
        [](const std::string& f) {
-         return WriteSetTextFile(InWorkingFolder(f, kDialogTempName), "set text");
+         FolderLock lock;
+         return lock.Take(f) == FolderLock::Result::Taken;
        }},
       {kRecordingTempName,
        [](const std::string& f) {

@@ -1,7 +1,7 @@
 // Files the user chooses and the scratch files, seen from the panel: a data file that
 // cannot be written is reported with its reason and nothing is lost, names that are not
-// ASCII work, a running recording is marked for the next start, and a downloaded set is
-// not written through a link planted in the working folder.
+// ASCII work, a running recording is marked for the next start, and a downloaded set
+// never replaces a file.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -14,6 +14,7 @@
 #include "gui_support/panel_rig.h"
 #include "recording/recording_file.h"
 #include "recording/unfinished_recording.h"
+#include "recording/user_files.h"
 #include "temp_folder.h"
 
 namespace orvane {
@@ -104,22 +105,27 @@ TEST_F(SafeFiles, RunningRecordingIsMarkedForTheNextStartUntilItIsSaved) {
   EXPECT_FALSE(FindUnfinishedRecording(rig.workingFolder).has_value());
 }
 
-TEST_F(SafeFiles, DownloadedSetIsNotWrittenThroughAPlantedLink) {
+// A download whose name is taken, even by a link planted there, goes to a new name: the
+// file (or the link's target) is left as it was.
+TEST_F(SafeFiles, DownloadedSetNeverReplacesAFile) {
   rig.sim.meter.FillLogger(2, 3);
-  const std::string victim = Path("victim");
-  WriteBytes(victim, "the user's file");
-  std::filesystem::remove(Path(kDialogTempName));
-  ASSERT_EQ(::symlink(victim.c_str(), Path(kDialogTempName).c_str()), 0);
-
   rig.panel->Toolbar1_ButtonClick("Memory");
   MemoryWindow* w = FindMemoryWindow();
   ASSERT_NE(w, nullptr);
+  const std::string name = DownloadFileName(rig.panel->State().SetStamps.at(1));
+  const std::string taken = rig.documentsFolder + "/" + name;
+  const std::string victim = Path("victim");
+  WriteBytes(victim, "the user's file");
+  ASSERT_EQ(::symlink(victim.c_str(), taken.c_str()), 0);
+
   rig.dialogs.ClearLog();
   w->GridSet_Click(1);
   EXPECT_EQ(ReadBytes(victim), "the user's file");
-  EXPECT_TRUE(rig.launcher.opened.empty());
-  ASSERT_EQ(rig.dialogs.Log().size(), 1u);
-  EXPECT_EQ(rig.dialogs.Log()[0].text, kCannotWriteText + Path(kDialogTempName));
+  const std::string second =
+      rig.documentsFolder + "/" + name.substr(0, name.size() - 4) + " (2).txt";
+  EXPECT_EQ(rig.launcher.opened, std::vector<std::string>{second});
+  EXPECT_NE(ReadBytes(second).find("\r\n"), std::string::npos);
+  EXPECT_TRUE(rig.dialogs.Log().empty());
   w->close();
 }
 
