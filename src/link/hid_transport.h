@@ -48,6 +48,9 @@ class HidTransport {
   // Report lengths of the open device, report ID byte included (65 for the meter).
   virtual int InputReportByteLength() const = 0;
   virtual int OutputReportByteLength() const = 0;
+
+  // True when the last Open() failed for lack of permission.
+  virtual bool LastOpenDenied() const { return false; }
 };
 
 }  // namespace orvane

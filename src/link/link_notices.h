@@ -11,6 +11,9 @@ class LinkNotices {
   virtual ~LinkNotices() = default;
   virtual void SetNameCaption(std::string_view caption) = 0;
   virtual void AppendResultLine(std::string_view line) = 0;
+  // Why the meter that is attached cannot be used, for the panel's status; empty when
+  // there is nothing to say. Told after every discovery.
+  virtual void SetLinkHint(std::string_view hint) { (void)hint; }
 };
 
 // Notices that go nowhere: for the command-line tool and for tests that do not look.
@@ -23,5 +26,8 @@ class SilentNotices final : public LinkNotices {
 inline constexpr std::string_view kCaptionFound = "LIGHT METER";
 inline constexpr std::string_view kCaptionNoConnection = " No Connection";
 inline constexpr std::string_view kReadFailedLine = "Readfile undefined error";
+inline constexpr std::string_view kHintNoPermission =
+    "The meter is attached but cannot be opened: no permission. Install the udev rule "
+    "(sudo cmake --install build, see the README) and replug the meter.";
 
 }  // namespace orvane

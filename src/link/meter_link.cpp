@@ -79,15 +79,19 @@ bool MeterLink::OpenMatching(const HidDeviceInfo& info) {
 
 std::int16_t MeterLink::FindMeter() {
   meterConnected_ = 0;
+  bool denied = false;
   for (const HidDeviceInfo& info : transport_.Enumerate()) {
     if (info.vendorId != ids_.vendorId || info.productId != ids_.productId) continue;
     if (OpenMatching(info)) {
       meterConnected_ = -1;
       notices_.SetNameCaption(kCaptionFound);
+      notices_.SetLinkHint("");
       return -1;
     }
+    denied = denied || transport_.LastOpenDenied();
   }
   notices_.SetNameCaption(kCaptionNoConnection);
+  notices_.SetLinkHint(denied ? kHintNoPermission : "");
   return 0;
 }
 

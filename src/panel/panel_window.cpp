@@ -104,6 +104,9 @@ void PanelWindow::BuildStatusLine() {
   lblName_->installEventFilter(this);
   controls_.LblFileName = label("LblFileName", "", 4320, 3120);
   controls_.LblRecording->setStyleSheet(kRecStyle);
+  // Shown over the file name field only while the meter cannot be opened.
+  lblLinkHint_ = label("LblLinkHint", "", 4320, 3120);
+  lblLinkHint_->hide();
 
   // Link errors go to a list that lies outside the designed client area.
   lstResults_ = new QListWidget(this);
@@ -205,6 +208,14 @@ bool PanelWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void PanelWindow::SetNameCaption(std::string_view caption) {
   lblName_->setText(QString::fromUtf8(caption.data(), static_cast<int>(caption.size())));
+}
+
+void PanelWindow::SetLinkHint(std::string_view hint) {
+  const QString text = QString::fromUtf8(hint.data(), static_cast<int>(hint.size()));
+  if (text == lblLinkHint_->toolTip()) return;
+  lblLinkHint_->setText(text.isEmpty() ? text : "No permission: udev rule needed");
+  lblLinkHint_->setToolTip(text);
+  lblLinkHint_->setVisible(!text.isEmpty());
 }
 
 void PanelWindow::AppendResultLine(std::string_view line) {

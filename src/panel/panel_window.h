@@ -86,6 +86,7 @@ class PanelWindow final : public QWidget, private LinkNotices {
  private:
   void SetNameCaption(std::string_view caption) override;
   void AppendResultLine(std::string_view line) override;
+  void SetLinkHint(std::string_view hint) override;
 
   void Form_Load();
   void BuildToolbar();
@@ -111,6 +112,7 @@ class PanelWindow final : public QWidget, private LinkNotices {
   std::unique_ptr<PanelContext> context_;
   QToolBar* toolbar_ = nullptr;
   QLabel* lblName_ = nullptr;
+  QLabel* lblLinkHint_ = nullptr;
   QListWidget* lstResults_ = nullptr;
   LcdView* lcd_ = nullptr;
   KeypadWidget* keypad_ = nullptr;

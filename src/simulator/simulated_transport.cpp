@@ -51,7 +51,8 @@ bool SimulatedTransport::Open(const std::string& path) {
   FollowSchedule();
   Close();
   opened.push_back(path);
-  if (std::find(denied_.begin(), denied_.end(), path) != denied_.end()) return false;
+  lastOpenDenied_ = std::find(denied_.begin(), denied_.end(), path) != denied_.end();
+  if (lastOpenDenied_) return false;
   const bool isMeter = path == kMeterPath;
   if (isMeter && !plugged_) return false;
   const bool listed = std::any_of(others_.begin(), others_.end(),

@@ -32,6 +32,7 @@ class SimulatedTransport final : public HidTransport {
   ReadOutcome Read(std::span<std::uint8_t> payload, int timeoutMs) override;
   int InputReportByteLength() const override;
   int OutputReportByteLength() const override;
+  bool LastOpenDenied() const override { return lastOpenDenied_; }
 
   // --- Fault injection ------------------------------------------------------------
   void Unplug() { plugged_ = false; }
@@ -50,6 +51,7 @@ class SimulatedTransport final : public HidTransport {
   void SetOtherDevices(std::vector<HidDeviceInfo> devices) { others_ = std::move(devices); }
   // Paths that cannot be opened (as without permission).
   void DenyOpen(std::string path) { denied_.push_back(std::move(path)); }
+  void AllowOpen() { denied_.clear(); }
   void SetReportLengths(int input, int output) { inputLength_ = input, outputLength_ = output; }
   // The meter unplugged from `afterMs` until `afterMs + forMs` of `clock`'s monotonic
   // time, counted from this call, then plugged in again.
@@ -72,6 +74,7 @@ class SimulatedTransport final : public HidTransport {
   bool plugged_ = true;
   bool silent_ = false;
   bool open_ = false;
+  bool lastOpenDenied_ = false;
   int failReads_ = 0;
   int answerBudget_ = -1;  // negative: no limit
   int mixUps_ = 0;

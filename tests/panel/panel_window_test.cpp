@@ -56,6 +56,25 @@ TEST(PanelPoll, NameLabelFollowsTheLink) {
   EXPECT_EQ(rig.Caption("LblName"), "Orvane");
 }
 
+// A meter that is attached but cannot be opened: the status says why and points to the
+// udev rule, and says nothing more once the meter opens.
+TEST(PanelPoll, StatusPointsToTheUdevRuleWhenTheMeterCannotBeOpened) {
+  PanelRig rig;
+  rig.panel->show();
+  rig.sim.transport.DenyOpen(SimulatedTransport::kMeterPath);
+  rig.panel->Timer1_Timer();
+  auto* hint = rig.Find<QLabel>("LblLinkHint");
+  ASSERT_NE(hint, nullptr);
+  EXPECT_EQ(rig.Caption("LblName"), " No Connection");
+  EXPECT_TRUE(hint->isVisible());
+  EXPECT_TRUE(hint->text().contains("udev rule"));
+  EXPECT_TRUE(hint->toolTip().contains("no permission"));
+
+  rig.sim.transport.AllowOpen();
+  rig.panel->Timer1_Timer();
+  EXPECT_FALSE(hint->isVisible());
+}
+
 TEST(PanelPoll, FailedReadAddsTheErrorLineToTheHiddenResultsList) {
   PanelRig rig;
   rig.panel->Timer1_Timer();
