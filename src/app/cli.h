@@ -71,6 +71,9 @@ struct OutputFile {
   bool Close();
 };
 
+// `text` as a JSON string, quotes included; 8-bit text gives each byte as its code point.
+std::string JsonString(const std::string& text);
+
 // Set by SIGINT or SIGTERM once CatchStopSignals ran: a long command finishes its work
 // and ends normally.
 void CatchStopSignals();

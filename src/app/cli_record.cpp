@@ -8,7 +8,6 @@
 
 #include <cerrno>
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <ctime>
 #include <string>
@@ -27,23 +26,9 @@ namespace orvane::cli {
 
 namespace {
 
-volatile std::sig_atomic_t stopRequested = 0;
-
-void OnStopSignal(int) {
-  stopRequested = 1;
-}
-
-void CatchStopSignals() {
-  struct sigaction action {};
-  action.sa_handler = OnStopSignal;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, nullptr);
-  sigaction(SIGTERM, &action, nullptr);
-}
-
 // Sleeps until `deadline`; a stop signal ends the wait early.
 void SleepUntil(std::chrono::steady_clock::time_point deadline) {
-  while (!stopRequested && std::chrono::steady_clock::now() < deadline) {
+  while (!StopRequested() && std::chrono::steady_clock::now() < deadline) {
     const auto left = deadline - std::chrono::steady_clock::now();
     std::this_thread::sleep_for(
         std::min<std::chrono::steady_clock::duration>(left, std::chrono::milliseconds(50)));
@@ -72,14 +57,15 @@ Recording::TickResult RunRecording(MeterSession& session, FrameDecoder& decoder,
   SecondTicker ticker;
   FreshFrames frames(decoder.FramesDecoded());
   auto nextPoll = steady_clock::now() + milliseconds(PollCycle::kIntervalMs);
-  while (recording.Count() < wanted && !stopRequested) {
+  while (recording.Count() < wanted && !StopRequested()) {
     const auto tickAt = steady_clock::now() + milliseconds(SecondTicker::MsToNextTick(clock.Now()));
-    for (; nextPoll < tickAt && !stopRequested; nextPoll += milliseconds(PollCycle::kIntervalMs)) {
+    for (; nextPoll < tickAt && !StopRequested();
+         nextPoll += milliseconds(PollCycle::kIntervalMs)) {
       SleepUntil(nextPoll);
-      if (!stopRequested) poll.Tick();
+      if (!StopRequested()) poll.Tick();
     }
     SleepUntil(tickAt);
-    if (stopRequested) break;
+    if (StopRequested()) break;
     const std::optional<DateTime> second = ticker.Due(clock.Now());
     if (!second) continue;
     std::optional<LiveReading> fresh;

@@ -89,30 +89,13 @@ std::string IsoTime(SystemTime t, bool withMs) {
   return out;
 }
 
-std::string Json(const std::string& text) {
-  std::string out = "\"";
-  for (const unsigned char c : text) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c < 0x20 || c >= 0x7F) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-      out += escaped;
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out + "\"";
-}
-
 std::string JsonSymbols(const std::string& symbols) {
   std::string out = "[";
   std::size_t start = 0;
   while (start < symbols.size()) {
     const std::size_t end = std::min(symbols.find(' ', start), symbols.size());
     if (out.size() > 1) out += ',';
-    out += Json(symbols.substr(start, end - start));
+    out += JsonString(symbols.substr(start, end - start));
     start = end + 1;
   }
   return out + "]";
@@ -132,9 +115,10 @@ std::string Line(Format format, const std::string& time, const Sample& s) {
              s.unit + "," + (s.overRange ? "1" : "0") + "," + s.secondary + "," + s.symbols + "\n";
     case Format::Jsonl: {
       const auto textOrNull = [&s](const std::string& v) {
-        return s.connected ? Json(v) : std::string("null");
+        return s.connected ? JsonString(v) : std::string("null");
       };
-      return "{\"time\":" + Json(time) + ",\"connected\":" + (s.connected ? "true" : "false") +
+      return "{\"time\":" + JsonString(time) +
+             ",\"connected\":" + (s.connected ? "true" : "false") +
              ",\"reading\":" + textOrNull(s.reading) +
              ",\"value\":" + (s.value.empty() ? "null" : s.value) +
              ",\"unit\":" + textOrNull(s.unit) +
