@@ -18,19 +18,13 @@ import subprocess
 import sys
 import time
 
+import awk_peer
+
 FULL_SCALE = 9999000
-MAX_MIN = r"""
-BEGIN { mainMax = 0; mainMin = FS_MAX; cdMax = 0; cdMin = FS_MAX }
-NR >= 9 && NF >= 6 {
-  if ($4 ~ /L/) mainMax = FS_MAX
-  else { v = $4 + 0; if ($4 ~ /K/) v *= 1000; if (v > mainMax) mainMax = v; if (v < mainMin) mainMin = v }
-  if ($5 ~ /L/) cdMax = FS_MAX
-  else { v = $5 + 0; if ($5 ~ /K/) v *= 1000; if (v > cdMax) cdMax = v; if (v < cdMin) cdMin = v }
-}
-END { print mainMax, mainMin, cdMax, cdMin }
-"""
+# The maxima and minima as the awk peer of the reader computes them.
+MAX_MIN = awk_peer.PROGRAM
 CSV = r"""
-BEGIN { printf "No.,Time (ISO 8601),Lux (lx),Lux over range,cd (cd/m2),cd over range\r\n" }
+BEGIN { printf "No.,Time (ISO 8601),Lux,Lux over range,cd,cd over range\r\n" }
 NR >= 9 && NF >= 6 {
   t = $3; gsub("/", "-", t); sub(" ", "T", t)
   if ($4 ~ /L/) { m = ""; mo = 1 } else { m = $4 + 0; if ($4 ~ /K/) m *= 1000; mo = 0 }
