@@ -8,13 +8,13 @@
 #include <QVBoxLayout>
 
 #include "clock/meter_clock.h"
+#include "display/lcd_layout.h"
 
 namespace orvane {
 
 namespace {
 constexpr const char* kMeterTimeCaption = "Meter Time";
 constexpr const char* kPCTimeCaption = "PC System Time";
-constexpr int kTwipsPerPixel = 15;
 constexpr int kBelowPanelTopTwips = 1000;
 
 QLabel* MakeTimeField(const char* name, const char* caption, QWidget* parent) {
@@ -86,7 +86,7 @@ void Setup::showEvent(QShowEvent* event) {
   placed_ = true;
   const QWidget& panel = *ctx_.panel;
   move(panel.x() + (panel.frameGeometry().width() - frameGeometry().width()) / 2,
-       panel.y() + kBelowPanelTopTwips / kTwipsPerPixel);
+       panel.y() + Px(kBelowPanelTopTwips));
 }
 
 // A field is clicked when the left button is released over it.

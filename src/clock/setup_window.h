@@ -25,11 +25,9 @@ class Setup final : public QDialog {
   void CmdSetTime_Click();
   void CmdExit_Click();
 
-  bool ShowMeterTime() const { return showMeterTime_; }
-  bool ShowPCTime() const { return showPCTime_; }
   QTimer& Timer1() { return timer1_; }
 
-  // However the window closes, its refresh stops and the panel's timers run again.
+  // However the window closes, its refresh stops.
   void done(int result) override;
 
  protected:

@@ -120,10 +120,4 @@ std::span<const LcdElement> LcdLayout() {
   return kLayout;
 }
 
-const LcdElement* FindLcdElement(std::string_view name) {
-  for (const auto& e : kLayout)
-    if (e.name == name) return &e;
-  return nullptr;
-}
-
 }  // namespace orvane

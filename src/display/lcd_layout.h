@@ -35,10 +35,15 @@ struct LcdElement {
   int bar = 0;
 };
 
+// The panel is laid out in twips: 15 to a screen pixel.
+inline constexpr int kTwipsPerPixel = 15;
+inline constexpr int Px(int twips) {
+  return twips / kTwipsPerPixel;
+}
+
 // Every LCD element, digits first, then points, separators, units, annunciators in byte
 // order, the battery gauge and the static unit labels.
 std::span<const LcdElement> LcdLayout();
-const LcdElement* FindLcdElement(std::string_view name);
 
 // The LCD face, in twips from the panel's client area: every element lies inside it.
 struct TwipRect {

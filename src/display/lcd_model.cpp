@@ -67,13 +67,6 @@ std::vector<ElementId> LcdModel::TakeChangedIds() {
   return std::exchange(changed_, {});
 }
 
-std::vector<std::string> LcdModel::TakeChanged() {
-  std::vector<std::string> names;
-  names.reserve(changed_.size());
-  for (ElementId id : TakeChangedIds()) names.push_back(entries_[id].name);
-  return names;
-}
-
 std::vector<std::string> LcdModel::Names() const {
   std::vector<std::string> names;
   names.reserve(entries_.size());

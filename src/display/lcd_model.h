@@ -46,10 +46,8 @@ class LcdModel {
   void SetVisible(ElementId id, bool visible);
   void SetEnabled(ElementId id, bool enabled);
 
-  // Names of the elements whose state changed since the last call, each once, in the
-  // order of their first change.
-  std::vector<std::string> TakeChanged();
-  // The same as numbers.
+  // The elements whose state changed since the last call, each once, in the order of
+  // their first change.
   std::vector<ElementId> TakeChangedIds();
   std::vector<std::string> Names() const;
 

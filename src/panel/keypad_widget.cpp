@@ -3,13 +3,13 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "display/lcd_layout.h"
 #include "link/requests.h"
 
 namespace orvane {
 
 namespace {
 
-constexpr int kTwips = 15;
 constexpr int kKeypadTop = 5520;    // client twips of the first key row
 constexpr int kClientWidth = 7560;  // the designed client area
 constexpr int kClientHeight = 9105;
@@ -106,7 +106,7 @@ QPushButton#CmdBtn1 { color: #fff3a8; }
 )";
 
 QRect Twips(int left, int top, int width, int height) {
-  return {left / kTwips, top / kTwips, width / kTwips, height / kTwips};
+  return {Px(left), Px(top), Px(width), Px(height)};
 }
 
 }  // namespace
@@ -138,7 +138,7 @@ void LabelKey::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 QRect KeypadWidget::KeypadGeometry() {
-  return {0, kKeypadTop / kTwips, kClientWidth / kTwips, (kClientHeight - kKeypadTop) / kTwips};
+  return {0, Px(kKeypadTop), Px(kClientWidth), Px(kClientHeight - kKeypadTop)};
 }
 
 KeypadWidget::KeypadWidget(PanelContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
@@ -184,7 +184,7 @@ void KeypadWidget::BuildKeypad() {
   int x = 0;
   for (int index : kOutsideCmdBtns) {
     AddCmdBtn(index, QStringLiteral("Cmd%1").arg(index),
-              QRect(x, (kClientHeight - kKeypadTop) / kTwips + 8, 60, 26), this);
+              QRect(x, Px(kClientHeight - kKeypadTop) + 8, 60, 26), this);
     x += 64;
   }
 }
@@ -192,7 +192,7 @@ void KeypadWidget::BuildKeypad() {
 void KeypadWidget::BuildOldKeys() {
   picOdd_ = new QWidget(this);
   picOdd_->setObjectName("PicOdd");
-  picOdd_->setGeometry((kClientWidth + 240) / kTwips, 0, 660, 200);
+  picOdd_->setGeometry(Px(kClientWidth + 240), 0, 660, 200);
   const QColor shades[] = {QColor(0x6b, 0x72, 0x80), QColor(0x4b, 0x55, 0x63),
                            QColor(0x37, 0x41, 0x51)};
   int x = 8;

@@ -18,6 +18,7 @@
 #include "common/program_state.h"
 #include "common/second_ticker.h"
 #include "display/frame_decoder.h"
+#include "display/lcd_layout.h"
 #include "display/fresh_frames.h"
 #include "display/poll_cycle.h"
 #include "link/link_owner.h"
@@ -32,10 +33,6 @@ namespace orvane {
 class LcdView;
 class KeypadWidget;
 
-inline constexpr int kTwipsPerPixel = 15;
-inline constexpr int Px(int twips) {
-  return twips / kTwipsPerPixel;
-}
 
 inline constexpr const char* kPanelCaption = "Panel   V8.01";
 inline constexpr const char* kPanelCaptionLong = "Panel   V8.01   140414";

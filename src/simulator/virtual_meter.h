@@ -46,8 +46,6 @@ class VirtualMeter {
   int maxMinMode() const { return maxMin_; }  // 0 off, 1 MX, 2 MN
   int range() const { return range_; }        // 0 auto, 1..4 fixed
   int rhLit() const { return rh_; }
-  // The reading the meter measures now, in its own unit, before range and hold.
-  double LuminanceNow() const { return luminance_; }
   // The user ends every mode (setting, recording, R-H, MX/MN, hold): the meter measures.
   void ReturnToMeasuring() { setMode_ = recording_ = hold_ = false, maxMin_ = rh_ = 0; }
   // Moves the simulated light one step (called for every display frame).

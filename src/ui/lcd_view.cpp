@@ -12,15 +12,10 @@ namespace orvane {
 
 namespace {
 
-constexpr int kTwips = 15;  // twips per pixel at 96 dpi
 const QColor kFace = kLcdFaceColor;
 const QColor kFaceEdge(0x8c, 0x97, 0x80);
 const QColor kSegment = kLcdSegmentColor;
 const char* const kFontFamily = "Liberation Sans";
-
-int Px(int twips) {
-  return twips / kTwips;
-}
 
 // A picture of the LCD, drawn by the program on a 32 x 32 grid.
 class LcdPicture final : public QWidget {
