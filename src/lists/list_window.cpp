@@ -25,7 +25,6 @@ namespace {
 constexpr int kTabStop = 8;
 // A row as drawn: number, time, reading and cd, each padded to the next tab stop.
 constexpr int kRowChars = 64;
-// Where a row is saved: the data file dialog of the whole program.
 
 // A row as drawn: TABs expanded to stops every eight characters of the fixed font, so
 // the columns line up under the titles.
