@@ -13,14 +13,8 @@
 namespace orvane {
 namespace {
 
+using test::Lines;
 using test::RunCli;
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::stringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
 
 // "YYYY/MM/DD hh:mm:ss" in local time as seconds since the epoch; -1 when it is not one.
 long long Seconds(const std::string& text) {

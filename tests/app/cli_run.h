@@ -6,7 +6,9 @@
 
 #include <array>
 #include <cstdio>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace orvane::test {
 
@@ -42,6 +44,14 @@ inline CliResult RunProgram(const std::string& program, const std::string& argum
 // `prefix` goes before the program in the shell command ("ulimit -v … && ").
 inline CliResult RunCli(const std::string& arguments, const std::string& prefix = "") {
   return RunProgram(prefix + ORVANE_CLI, arguments);
+}
+
+// The lines of a command's output, without their line ends.
+inline std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::stringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
 }
 
 }  // namespace orvane::test

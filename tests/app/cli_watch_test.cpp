@@ -19,14 +19,8 @@
 namespace orvane {
 namespace {
 
+using test::Lines;
 using test::RunCli;
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::stringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
 
 class CliWatchStream : public ::testing::Test {
  protected:
