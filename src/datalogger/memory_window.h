@@ -83,7 +83,7 @@ class MemoryWindow : public QWidget {
 };
 
 // The open data logger window, if any (a closed one waiting for deletion is not).
-MemoryWindow* FindMemoryWindow();
+MemoryWindow* FindMemoryWindow(const PanelContext& ctx);
 
 struct PanelControls;
 

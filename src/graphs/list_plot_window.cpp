@@ -12,7 +12,6 @@ ListPlotWindow::ListPlotWindow(ProgramState& state, Dialogs& dialogs, QWidget* p
     : ChartBaseWindow(ChartKind::List, {"Plot", "Plot Unit", "Plot Range", true}, dialogs, parent),
       state_(state) {
   setObjectName("ListPlot");
-  state_.PlotOpen = true;
   resize(800, 480);
   connect(&timer1_, &QTimer::timeout, this, [this] { Timer1_Timer(); });
 }
@@ -20,7 +19,6 @@ ListPlotWindow::ListPlotWindow(ProgramState& state, Dialogs& dialogs, QWidget* p
 void ListPlotWindow::closeEvent(QCloseEvent* event) {
   closing_ = true;
   timer1_.stop();
-  state_.PlotOpen = false;
   QWidget::closeEvent(event);
 }
 

@@ -52,7 +52,7 @@ PanelWindow::PanelWindow(PanelServices services, QWidget* parent)
       services_.documentsFolder, services_.homeFolder, services_.workingFolder);
   context_ = std::make_unique<PanelContext>(
       PanelContext{link_, decoder_, state_, services_.dialogs, services_.launcher, services_.clock,
-                   linkOwner_, recording_, this, services_.workingFolder});
+                   linkOwner_, recording_, windows_, this, services_.workingFolder});
   // A refused command says so where the link's caption stands, until the poll runs again.
   context_->notice = [this](const std::string& text) { SetNameCaption(text); };
   context_->userFiles = userFiles_.get();
