@@ -1,6 +1,6 @@
 #include "panel/panel_window.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QMouseEvent>
@@ -229,8 +229,9 @@ void PanelWindow::closeEvent(QCloseEvent* event) {
   timer2_.stop();  // the recording's last record is the one of the last tick
   FinishBeforeExit(*context_, controls_);
   event->accept();
-  for (QWidget* w : QApplication::topLevelWidgets()) {
-    if (w != this && w->isVisible()) w->close();
+  // Every window opened from the panel is its child.
+  for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (w->isWindow() && w->isVisible()) w->close();
   }
   QCoreApplication::quit();
 }
