@@ -60,15 +60,8 @@ RangeTexts ListPlotWindow::CurrentRangeTexts() const {
   return PlotRangeTexts(state_.Plot);
 }
 
-void ListPlotWindow::CmdRangeOK_Click() {
-  const auto refusal =
-      ApplyPlotRange(TypedRangeTexts(), chart_.PlotWidth, state_.Plot, chart_.StepX);
-  if (refusal) {
-    Refuse(*refusal);
-    return;
-  }
-  HideDialogs();
-  DrawFrame();
+std::optional<std::string> ListPlotWindow::ApplyTypedRange(const RangeTexts& typed) {
+  return ApplyPlotRange(typed, chart_.PlotWidth, state_.Plot, chart_.StepX);
 }
 
 }  // namespace orvane
