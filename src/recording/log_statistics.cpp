@@ -1,0 +1,111 @@
+#include "recording/log_statistics.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "common/clock.h"
+
+namespace orvane {
+
+std::optional<double> ColumnStatistics::Mean() const {
+  if (InRange() == 0) return std::nullopt;
+  const double scale = std::pow(10.0, std::min(decimals + 2, 12));
+  return std::round(sum / static_cast<double>(InRange()) * scale) / scale;
+}
+
+void LogStatistics::Add(std::string_view time, const StoredReading& main, const StoredReading& cd) {
+  main_.Add(main);
+  cd_.Add(cd);
+  if (main_.readings == 1) firstTime_.assign(time);
+  lastTimeSize_ = std::min(time.size(), sizeof lastTime_);
+  std::memcpy(lastTime_, time.data(), lastTimeSize_);
+  std::int64_t serial = 0;
+  if (!StampSeconds(time, serial)) return;
+  if (stamps_++ == 0) {
+    firstStamp_ = serial;
+  } else {
+    longestGap_ = std::max(longestGap_, serial - lastStamp_);
+  }
+  lastStamp_ = serial;
+}
+
+bool LogStatistics::StampSeconds(std::string_view time, std::int64_t& serial) {
+  // Stamps in a row mostly share their day: only the time of day is read then.
+  if (time.size() == 19 && dayKnown_ && std::memcmp(time.data(), day_, sizeof day_) == 0 &&
+      time[13] == ':' && time[16] == ':') {
+    int hms[3];
+    for (int i = 0; i < 3; ++i) {
+      const char tens = time[11 + 3 * i];
+      const char ones = time[12 + 3 * i];
+      if (tens < '0' || tens > '9' || ones < '0' || ones > '9') return false;
+      hms[i] = (tens - '0') * 10 + (ones - '0');
+    }
+    if (hms[0] > 23 || hms[1] > 59 || hms[2] > 59) return false;
+    serial = daySerial_ + hms[0] * 3600 + hms[1] * 60 + hms[2];
+    return true;
+  }
+  const std::optional<DateTime> stamp = ParseDateTime(time);
+  if (!stamp) return false;
+  serial = ToSerialSeconds(*stamp);
+  std::memcpy(day_, time.data(), sizeof day_);
+  daySerial_ = serial - (stamp->hour * 3600 + stamp->minute * 60 + stamp->second);
+  dayKnown_ = true;
+  return true;
+}
+
+std::optional<std::int64_t> LogStatistics::DurationSeconds() const {
+  if (stamps_ == 0) return std::nullopt;
+  return lastStamp_ - firstStamp_;
+}
+
+std::optional<std::int64_t> LogStatistics::LongestGapSeconds() const {
+  if (stamps_ < 2) return std::nullopt;
+  return longestGap_;
+}
+
+bool RecordStretch::Holds(long record, std::string_view time) const {
+  if (record < fromRecord || record > toRecord) return false;
+  if (!fromTime && !toTime) return true;
+  const std::optional<DateTime> stamp = ParseDateTime(time);
+  if (!stamp) return false;
+  const std::int64_t serial = ToSerialSeconds(*stamp);
+  return (!fromTime || serial >= *fromTime) && (!toTime || serial <= *toTime);
+}
+
+bool ReadStretchBound(const std::string& text, bool isFrom, RecordStretch& stretch) {
+  if (const std::optional<DateTime> t = ParseDateTime(text)) {
+    (isFrom ? stretch.fromTime : stretch.toTime) = ToSerialSeconds(*t);
+    return true;
+  }
+  if (text.empty() || text.size() > 18 ||
+      !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    return false;
+  }
+  const long record = std::stol(text);
+  if (record < 1) return false;
+  (isFrom ? stretch.fromRecord : stretch.toRecord) = record;
+  return true;
+}
+
+bool StatisticsSink::Record(std::string_view time, const StoredReading& main,
+                            const StoredReading& cd, std::string&) {
+  ++seen_;
+  if (!stretch_.Holds(seen_, time)) return true;
+  if (firstRecord_ == 0) firstRecord_ = seen_;
+  lastRecord_ = seen_;
+  statistics_.Add(time, main, cd);
+  return true;
+}
+
+LogStatistics StatisticsOf(const PlotData& plot, long from, long to) {
+  LogStatistics statistics;
+  const long last = std::min<long>(to, static_cast<long>(plot.PlotMain.size()));
+  for (long k = std::max(from, 1L); k <= last; ++k) {
+    const auto i = static_cast<std::size_t>(k - 1);
+    statistics.Add(plot.PlotTimes[i], plot.PlotMain[i], plot.PlotCd[i]);
+  }
+  return statistics;
+}
+
+}  // namespace orvane
