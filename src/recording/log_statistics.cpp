@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 #include "common/clock.h"
@@ -106,6 +107,58 @@ LogStatistics StatisticsOf(const PlotData& plot, long from, long to) {
     statistics.Add(plot.PlotTimes[i], plot.PlotMain[i], plot.PlotCd[i]);
   }
   return statistics;
+}
+
+std::string DurationText(std::int64_t seconds) {
+  const bool negative = seconds < 0;
+  std::int64_t s = negative ? -seconds : seconds;
+  char out[64];
+  if (s < 2 * 86400) {
+    std::snprintf(out, sizeof out, "%s%lld:%02lld:%02lld", negative ? "-" : "",
+                  static_cast<long long>(s / 3600), static_cast<long long>(s / 60 % 60),
+                  static_cast<long long>(s % 60));
+  } else {
+    std::snprintf(out, sizeof out, "%s%lldd %02lld:%02lld:%02lld", negative ? "-" : "",
+                  static_cast<long long>(s / 86400), static_cast<long long>(s / 3600 % 24),
+                  static_cast<long long>(s / 60 % 60), static_cast<long long>(s % 60));
+  }
+  return out;
+}
+
+namespace {
+
+std::string Figure(double v) {
+  char out[64];
+  std::snprintf(out, sizeof out, "%.15g", v);
+  return out;
+}
+
+}  // namespace
+
+std::string StatisticsHeadline(const LogStatistics& statistics, long from, long to) {
+  if (statistics.Records() == 0) return "No records";
+  std::string line = "Records " + std::to_string(from) + " to " + std::to_string(to) + ": " +
+                     statistics.FirstTime() + " to ";
+  const std::string& first = statistics.FirstTime();
+  const std::string last = statistics.LastTime();
+  const bool sameDay =
+      first.size() == 19 && last.size() == 19 && first.compare(0, 11, last, 0, 11) == 0;
+  line += sameDay ? last.substr(11) : last;
+  if (const auto duration = statistics.DurationSeconds()) {
+    line += " (" + DurationText(*duration);
+    if (const auto gap = statistics.LongestGapSeconds()) {
+      line += ", longest gap " + std::to_string(*gap) + " s";
+    }
+    line += ")";
+  }
+  return line;
+}
+
+std::array<std::string, 5> ColumnFigures(const ColumnStatistics& column) {
+  const std::optional<double> mean = column.Mean();
+  return {std::to_string(column.readings), std::to_string(column.overRange),
+          mean ? Figure(column.minimum) : "-", mean ? Figure(column.maximum) : "-",
+          mean ? Figure(*mean) : "-"};
 }
 
 }  // namespace orvane

@@ -5,6 +5,7 @@
 // Taken one record at a time in constant memory, so a pass over a file of any size
 // (orvane-cli info) and the records the plot window holds give the same figures.
 
+#include <array>
 #include <climits>
 #include <cstdint>
 #include <optional>
@@ -118,5 +119,16 @@ class StatisticsSink : public RecordSink {
 
 // The statistics of records `from` to `to` (1-based) of a plot's records.
 LogStatistics StatisticsOf(const PlotData& plot, long from, long to);
+
+// A duration for people: "0:01:39", "26:03:04" up to two days, then "3d 02:03:04".
+std::string DurationText(std::int64_t seconds);
+
+// The records and times of the statistics as one line: "Records 1 to 114: 2024/05/17
+// 23:58:01 to 23:59:59 (0:01:58, longest gap 6 s)"; the date of the last time is left out
+// when it is the first time's.
+std::string StatisticsHeadline(const LogStatistics& statistics, long from, long to);
+
+// A column's figures as texts: readings, over range, min, max, mean ("-" for none).
+std::array<std::string, 5> ColumnFigures(const ColumnStatistics& column);
 
 }  // namespace orvane
