@@ -38,6 +38,8 @@ struct Command {
   std::vector<std::string> flags = {};
   int minWords = 0;
   int maxWords = 0;  // kAnyWords: no limit
+  // More lines for "orvane-cli NAME --help" (each ended with a newline), or null.
+  const char* details = nullptr;
 };
 
 inline constexpr int kAnyWords = -1;

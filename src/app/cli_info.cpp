@@ -158,13 +158,17 @@ int Info(const Args& args) {
 
 }  // namespace
 
+constexpr const char* kInfoDetails =
+    "--from and --to choose the records the statistics are of: a record number (1 is the\n"
+    "first) or a date and time, \"YYYY/MM/DD hh:nn:ss\" as the file writes it or\n"
+    "YYYY-MM-DDThh:nn:ss; both ends are included. The statistics: the records, their first\n"
+    "and last time, the duration and the longest gap between stamps in seconds, and per\n"
+    "column the readings, those over range, and the minimum, maximum and mean of the others.\n"
+    "The record count, unit, plot limits, first and last time are the whole file's.\n";
+
 ORVANE_CLI_COMMAND(info, "info", "FILE.lms [--json] [--from N|TIME] [--to N|TIME]",
-                   "the record count, unit, plot limits and first and last time of a data file, "
-                   "and the statistics of its records from --from to --to (a record number or "
-                   "a time \"YYYY/MM/DD hh:nn:ss\" or YYYY-MM-DDThh:nn:ss, both ends included; "
-                   "all records by default): per column the readings, those over range, "
-                   "minimum, maximum and mean of the others; the first and last time, the "
-                   "duration and the longest gap between stamps in seconds",
-                   {"from", "to"}, Info, {"json"}, 1, 1);
+                   "the record count, unit, plot limits, first and last time and the statistics "
+                   "of a data file",
+                   {"from", "to"}, Info, {"json"}, 1, 1, kInfoDetails);
 
 }  // namespace orvane::cli

@@ -67,6 +67,7 @@ class UsbSession final : public MeterSession {
 
 void PrintUsage(const Command& c) {
   std::printf("usage: orvane-cli %s %s\n  %s\n", c.name, c.usage, c.summary);
+  if (c.details != nullptr) std::printf("\n%s", c.details);
 }
 
 void PrintOverview() {

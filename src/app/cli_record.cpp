@@ -165,13 +165,20 @@ int Record(const Args& args) {
 
 }  // namespace
 
+constexpr const char* kRecordDetails =
+    "It ends after --count records, after --duration (1s to 366d: 90, 90s, 15m, 8h, 1d) or\n"
+    "on SIGINT or SIGTERM, which finish the data file with the records so far. Without\n"
+    "--split one of --count and --duration is needed.\n"
+    "--split daily writes one data file per local day, switched at midnight, and may run\n"
+    "until stopped. A folder OUT (existing, or ending in /) gives OUT/orvane-YYYY-MM-DD.lms;\n"
+    "any other OUT is a base name, its final .lms dropped: OUT-YYYY-MM-DD.lms. When that\n"
+    "file exists, -2, -3, ... is added before .lms. A day without records writes no file.\n";
+
 ORVANE_CLI_COMMAND(record, "record",
                    "OUT.lms [--simulate] [--meter VID:PID] [--count N] [--duration D] "
                    "[--split daily]",
-                   "record the reading once a second into a data file, until --count records, "
-                   "--duration (1s to 366d) or a stop signal; --split daily writes one file per "
-                   "local day: OUT-YYYY-MM-DD.lms (a final .lms of OUT dropped; a folder OUT "
-                   "gives OUT/orvane-YYYY-MM-DD.lms; -2, -3, ... added when that file exists)",
-                   {"count", "meter", "duration", "split"}, Record, {"simulate"}, 1, 1);
+                   "record the reading once a second into a data file, or into one a day",
+                   {"count", "meter", "duration", "split"}, Record, {"simulate"}, 1, 1,
+                   kRecordDetails);
 
 }  // namespace orvane::cli
