@@ -37,9 +37,7 @@ struct Field {
 class InfoSink : public RecordSink {
  public:
   explicit InfoSink(const RecordStretch& stretch)
-      : stretch_(stretch),
-        wholeFile_(stretch.fromRecord == 1 && stretch.toRecord == LONG_MAX && !stretch.fromTime &&
-                   !stretch.toTime) {}
+      : stretch_(stretch), wholeFile_(stretch.Whole()) {}
   bool Record(std::string_view time, const StoredReading& main, const StoredReading& cd,
               std::string& problem) override {
     if (!wholeFile_) {

@@ -19,10 +19,16 @@ void LogStatistics::Add(std::string_view time, const StoredReading& main, const 
   main_.Add(main);
   cd_.Add(cd);
   if (main_.readings == 1) firstTime_.assign(time);
-  lastTimeSize_ = std::min(time.size(), sizeof lastTime_);
-  std::memcpy(lastTime_, time.data(), lastTimeSize_);
   std::int64_t serial = 0;
-  if (!StampSeconds(time, serial)) return;
+  lastIsStamp_ = StampSeconds(time, serial);
+  if (lastIsStamp_) {  // the text is the minute kept and these two digits: no copy
+    lastSeconds_[0] = time[17];
+    lastSeconds_[1] = time[18];
+  } else {
+    lastTimeSize_ = std::min(time.size(), sizeof lastTime_);
+    std::memcpy(lastTime_, time.data(), lastTimeSize_);
+    return;
+  }
   if (stamps_++ == 0) {
     firstStamp_ = serial;
   } else {
@@ -31,28 +37,41 @@ void LogStatistics::Add(std::string_view time, const StoredReading& main, const 
   lastStamp_ = serial;
 }
 
+namespace {
+
+// The first 17 bytes of two stamps are the same ("YYYY/MM/DD hh:nn:"), in three loads.
+bool SameMinute(const char* a, const char* b) {
+  std::uint64_t a0, a1, b0, b1;
+  std::memcpy(&a0, a, 8);
+  std::memcpy(&a1, a + 8, 8);
+  std::memcpy(&b0, b, 8);
+  std::memcpy(&b1, b + 8, 8);
+  return a0 == b0 && a1 == b1 && a[16] == b[16];
+}
+
+}  // namespace
+
 bool LogStatistics::StampSeconds(std::string_view time, std::int64_t& serial) {
-  // Stamps in a row mostly share their day: only the time of day is read then.
-  if (time.size() == 19 && dayKnown_ && std::memcmp(time.data(), day_, sizeof day_) == 0 &&
-      time[13] == ':' && time[16] == ':') {
-    int hms[3];
-    for (int i = 0; i < 3; ++i) {
-      const char tens = time[11 + 3 * i];
-      const char ones = time[12 + 3 * i];
-      if (tens < '0' || tens > '9' || ones < '0' || ones > '9') return false;
-      hms[i] = (tens - '0') * 10 + (ones - '0');
-    }
-    if (hms[0] > 23 || hms[1] > 59 || hms[2] > 59) return false;
-    serial = daySerial_ + hms[0] * 3600 + hms[1] * 60 + hms[2];
+  // Stamps in a row mostly share their minute: only the seconds are read then.
+  if (time.size() == 19 && minuteKnown_ && SameMinute(time.data(), minute_)) {
+    const char tens = time[17];
+    const char ones = time[18];
+    if (tens < '0' || tens > '5' || ones < '0' || ones > '9') return false;
+    serial = minuteSerial_ + (tens - '0') * 10 + (ones - '0');
     return true;
   }
   const std::optional<DateTime> stamp = ParseDateTime(time);
   if (!stamp) return false;
   serial = ToSerialSeconds(*stamp);
-  std::memcpy(day_, time.data(), sizeof day_);
-  daySerial_ = serial - (stamp->hour * 3600 + stamp->minute * 60 + stamp->second);
-  dayKnown_ = true;
+  std::memcpy(minute_, time.data(), sizeof minute_);
+  minuteSerial_ = serial - stamp->second;
+  minuteKnown_ = true;
   return true;
+}
+
+std::string LogStatistics::LastTime() const {
+  if (!lastIsStamp_) return std::string(lastTime_, lastTimeSize_);
+  return std::string(minute_, sizeof minute_) + std::string(lastSeconds_, 2);
 }
 
 std::optional<std::int64_t> LogStatistics::DurationSeconds() const {
@@ -92,7 +111,7 @@ bool ReadStretchBound(const std::string& text, bool isFrom, RecordStretch& stret
 bool StatisticsSink::Record(std::string_view time, const StoredReading& main,
                             const StoredReading& cd, std::string&) {
   ++seen_;
-  if (!stretch_.Holds(seen_, time)) return true;
+  if (!wholeLog_ && !stretch_.Holds(seen_, time)) return true;
   if (firstRecord_ == 0) firstRecord_ = seen_;
   lastRecord_ = seen_;
   statistics_.Add(time, main, cd);

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <climits>
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -19,10 +20,10 @@
 namespace orvane {
 
 struct ColumnStatistics {
-  long readings = 0;   // every record of the stretch has one, over range or not
-  long overRange = 0;  // of them, over range: no number
-  double minimum = 0;  // of the readings in range (0 when there is none)
-  double maximum = 0;
+  long readings = 0;          // every record of the stretch has one, over range or not
+  long overRange = 0;         // of them, over range: no number
+  double minimum = HUGE_VAL;  // of the readings in range (when InRange() > 0)
+  double maximum = -HUGE_VAL;
   double sum = 0;
   int decimals = 0;  // the most decimals among the readings in range
 
@@ -32,12 +33,8 @@ struct ColumnStatistics {
       ++overRange;
       return;
     }
-    if (readings - overRange == 1) {
-      minimum = maximum = reading.value;
-    } else {
-      minimum = reading.value < minimum ? reading.value : minimum;
-      maximum = reading.value > maximum ? reading.value : maximum;
-    }
+    minimum = reading.value < minimum ? reading.value : minimum;
+    maximum = reading.value > maximum ? reading.value : maximum;
     sum += reading.value;
     decimals = reading.decimals > decimals ? reading.decimals : decimals;
   }
@@ -57,7 +54,7 @@ class LogStatistics {
   const ColumnStatistics& Cd() const { return cd_; }
   // The first and last stamp as written ("" before any).
   const std::string& FirstTime() const { return firstTime_; }
-  std::string LastTime() const { return std::string(lastTime_, lastTimeSize_); }
+  std::string LastTime() const;
   // From the first to the last date-and-time stamp (nothing before one), and the longest
   // step between two stamps in a row (1 in a log without a gap; nothing before two).
   std::optional<std::int64_t> DurationSeconds() const;
@@ -70,15 +67,19 @@ class LogStatistics {
   ColumnStatistics main_;
   ColumnStatistics cd_;
   std::string firstTime_;
-  char lastTime_[kMaxLineBytes] = {};  // copied for every record: no allocation
+  // The last stamp: a date and time is the minute kept below and two digits, anything
+  // else is copied whole (with no allocation).
+  bool lastIsStamp_ = false;
+  char lastSeconds_[2] = {};
+  char lastTime_[kMaxLineBytes] = {};
   std::size_t lastTimeSize_ = 0;
   long stamps_ = 0;
   std::int64_t firstStamp_ = 0;
   std::int64_t lastStamp_ = 0;
   std::int64_t longestGap_ = 0;
-  char day_[11] = {};  // "YYYY/MM/DD " of the last stamp read whole, and its serial
-  std::int64_t daySerial_ = 0;
-  bool dayKnown_ = false;
+  char minute_[17] = {};  // "YYYY/MM/DD hh:nn:" of the last stamp read whole, and its serial
+  std::int64_t minuteSerial_ = 0;
+  bool minuteKnown_ = false;
 };
 
 // Which records count: by their place in the log (1-based, both ends included) and by
@@ -91,6 +92,8 @@ struct RecordStretch {
   std::optional<std::int64_t> toTime;
 
   bool Holds(long record, std::string_view time) const;
+  // True when it holds every record.
+  bool Whole() const { return fromRecord <= 1 && toRecord == LONG_MAX && !fromTime && !toTime; }
 };
 
 // Reads a --from or --to bound: a record number ("120") or a date and time as a data file
@@ -101,7 +104,8 @@ bool ReadStretchBound(const std::string& text, bool isFrom, RecordStretch& stret
 // A pass over a data file that keeps the statistics of the records in `stretch`.
 class StatisticsSink : public RecordSink {
  public:
-  explicit StatisticsSink(const RecordStretch& stretch = {}) : stretch_(stretch) {}
+  explicit StatisticsSink(const RecordStretch& stretch = {})
+      : stretch_(stretch), wholeLog_(stretch.Whole()) {}
   bool Record(std::string_view time, const StoredReading& main, const StoredReading& cd,
               std::string& problem) override;
   const LogStatistics& Statistics() const { return statistics_; }
@@ -111,6 +115,7 @@ class StatisticsSink : public RecordSink {
 
  private:
   RecordStretch stretch_;
+  bool wholeLog_;
   LogStatistics statistics_;
   long seen_ = 0;
   long firstRecord_ = 0;
