@@ -49,14 +49,13 @@ std::string ScratchPath(const std::string& folder) {
 }
 
 // "N records written to FILE" for each data file finished since the last call; `last`
-// ends the last line (or makes a line of its own when no file was finished).
+// ends the last line.
 void SayWritten(DailyRecording& recording, const std::string& last = "") {
   const std::vector<DailyRecording::Written> written = recording.TakeWritten();
   for (const DailyRecording::Written& w : written) {
     std::printf("%ld records written to %s%s\n", w.records, w.path.c_str(),
                 &w == &written.back() ? last.c_str() : "");
   }
-  if (written.empty() && !last.empty()) std::printf("%s\n", last.c_str() + 2);
   std::fflush(stdout);
 }
 
@@ -154,9 +153,14 @@ int Record(const Args& args) {
   const std::string writeError = error;
   const std::string scratch = recording.Current().ScratchPath();
   const bool stopped = recording.Stop(error);
-  const long without = recording.SecondsWithoutReading();
-  SayWritten(recording, without > 0 ? "; " + std::to_string(without) + " seconds had no reading"
-                                    : std::string());
+  // One file: its line says the seconds without a reading. Split by day: a line of its own
+  // for the whole run.
+  const std::string without =
+      recording.SecondsWithoutReading() > 0
+          ? std::to_string(recording.SecondsWithoutReading()) + " seconds had no reading"
+          : "";
+  SayWritten(recording, options.daily || without.empty() ? "" : "; " + without);
+  if (options.daily && !without.empty()) std::printf("%s\n", without.c_str());
   if (!stopped) return Fail(error + "; the records are kept in " + scratch);
   std::remove(scratch.c_str());
   if (failed) return Fail("recording stopped: " + writeError);
