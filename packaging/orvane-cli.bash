@@ -24,6 +24,10 @@ _orvane_cli() {
       COMPREPLY=($(compgen -W "',' ';' tab" -- "$cur"))
       return
       ;;
+    --split)
+      COMPREPLY=($(compgen -W "daily" -- "$cur"))
+      return
+      ;;
     --meter | --count | --every | --duration | --size | --from | --to | --blink | --interval-ms)
       return
       ;;

@@ -38,6 +38,8 @@ struct Command {
   std::vector<std::string> flags = {};
   int minWords = 0;
   int maxWords = 0;  // kAnyWords: no limit
+  // More lines for "orvane-cli NAME --help" (each ended with a newline), or null.
+  const char* details = nullptr;
 };
 
 inline constexpr int kAnyWords = -1;
@@ -87,7 +89,9 @@ class MeterSession {
   static std::unique_ptr<MeterSession> Open(const Args& args);
   virtual ~MeterSession() = default;
   MeterLink& Link() { return *link_; }
-  const Clock& Now() const { return clock_; }
+  const Clock& Now() const { return *clock_; }
+  // Waits until the clock's monotonic time is `monotonicMs`; a stop signal ends it early.
+  void WaitUntil(std::int64_t monotonicMs);
   // True when the meter answered: MeterConnected() is -1 after an exchange.
   bool Connected() const { return link_->MeterConnected() == -1; }
   // The built-in meter only: pulls its plug or puts it back, to show how a command rides
@@ -95,8 +99,13 @@ class MeterSession {
   virtual void SetPlugged(bool /*plugged*/) {}
 
  protected:
-  MeterSession() = default;
-  SystemClock clock_;
+  MeterSession();
+  // The system clock, or for tests, when ORVANE_TEST_CLOCK holds a local time such as
+  // "2024/05/17 23:59:58", a clock that starts there and moves only as the command waits:
+  // a wait moves it on at once instead of sleeping, so a test runs hours of a command
+  // (a midnight, a long --duration) in moments.
+  std::unique_ptr<Clock> clock_;
+  ManualClock* testClock_ = nullptr;
   SilentNotices notices_;
   std::unique_ptr<HidTransport> transport_;
   std::unique_ptr<MeterLink> link_;

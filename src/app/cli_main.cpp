@@ -4,10 +4,13 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <thread>
 #include <utility>
 
 #include "app/cli.h"
@@ -29,14 +32,14 @@ constexpr std::int64_t kSimulatedClockLagSeconds = 86400 + 3600 + 60 + 1;
 class SimulatedSession final : public MeterSession {
  public:
   explicit SimulatedSession(MeterIds ids) {
-    meter_ = std::make_unique<VirtualMeter>(clock_, 2024);
+    meter_ = std::make_unique<VirtualMeter>(*clock_, 2024);
     meter_->FillLogger(6);
     meter_->keepLog = false;  // a long `record` or `watch` must not grow
     // A meter whose clock was never set runs behind the PC: clock --set shows its effect.
     meter_->clockOffsetSeconds = -kSimulatedClockLagSeconds;
     auto transport = std::make_unique<SimulatedTransport>(*meter_, ids.vendorId, ids.productId);
     transport->keepLog = false;
-    ScheduleUnplugFromEnvironment(*transport, clock_);
+    ScheduleUnplugFromEnvironment(*transport, *clock_);
     simulated_ = transport.get();
     transport_ = std::move(transport);
     link_ = std::make_unique<MeterLink>(*transport_, notices_, ids);
@@ -64,6 +67,7 @@ class UsbSession final : public MeterSession {
 
 void PrintUsage(const Command& c) {
   std::printf("usage: orvane-cli %s %s\n  %s\n", c.name, c.usage, c.summary);
+  if (c.details != nullptr) std::printf("\n%s", c.details);
 }
 
 void PrintOverview() {
@@ -241,6 +245,31 @@ bool ParseWhole(const std::string& text, long& value, long minimum) {
   const char* end = text.data() + text.size();
   const auto [ptr, ec] = std::from_chars(text.data(), end, value);
   return !text.empty() && ec == std::errc() && ptr == end && value >= minimum;
+}
+
+MeterSession::MeterSession() {
+  const char* start = std::getenv("ORVANE_TEST_CLOCK");
+  if (start == nullptr || *start == '\0') {
+    clock_ = std::make_unique<SystemClock>();
+    return;
+  }
+  const std::optional<DateTime> t = ParseDateTime(start);
+  auto test = std::make_unique<ManualClock>(t.value_or(DateTime{}));
+  testClock_ = test.get();
+  clock_ = std::move(test);
+}
+
+void MeterSession::WaitUntil(std::int64_t monotonicMs) {
+  if (testClock_ != nullptr) {
+    if (!StopRequested() && monotonicMs > testClock_->MonotonicMs()) {
+      testClock_->AdvanceMs(monotonicMs - testClock_->MonotonicMs());
+    }
+    return;
+  }
+  while (!StopRequested() && clock_->MonotonicMs() < monotonicMs) {
+    const std::int64_t left = monotonicMs - clock_->MonotonicMs();
+    std::this_thread::sleep_for(std::chrono::milliseconds(std::min<std::int64_t>(left, 50)));
+  }
 }
 
 std::unique_ptr<MeterSession> MeterSession::Open(const Args& args) {

@@ -58,6 +58,42 @@ std::string FormatDateTime(const DateTime& t) {
 }
 
 namespace {
+// The number written with the `count` digits at `at`, or -1.
+int Digits(std::string_view text, std::size_t at, std::size_t count) {
+  int value = 0;
+  for (std::size_t i = at; i < at + count; ++i) {
+    const char c = text[i];
+    if (c < '0' || c > '9') return -1;
+    value = value * 10 + (c - '0');
+  }
+  return value;
+}
+}  // namespace
+
+std::optional<DateTime> ParseDateTime(std::string_view text) {
+  if (text.size() != 19) return std::nullopt;
+  const char dateMark = text[4];
+  if ((dateMark != '/' && dateMark != '-') || text[7] != dateMark) return std::nullopt;
+  if ((text[10] != ' ' && (text[10] != 'T' || dateMark != '-')) || text[13] != ':' ||
+      text[16] != ':') {
+    return std::nullopt;
+  }
+  DateTime t;
+  t.year = Digits(text, 0, 4);
+  t.month = Digits(text, 5, 2);
+  t.day = Digits(text, 8, 2);
+  t.hour = Digits(text, 11, 2);
+  t.minute = Digits(text, 14, 2);
+  t.second = Digits(text, 17, 2);
+  if (t.year < 0 || t.month < 1 || t.month > 12 || t.day < 1 ||
+      t.day > DaysInMonth(t.year, t.month) || t.hour < 0 || t.hour > 23 || t.minute < 0 ||
+      t.minute > 59 || t.second < 0 || t.second > 59) {
+    return std::nullopt;
+  }
+  return t;
+}
+
+namespace {
 // Days from 1970-01-01 to a civil date (proleptic Gregorian).
 std::int64_t DaysFromCivil(std::int64_t y, int m, int d) {
   y -= m <= 2;

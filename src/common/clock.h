@@ -2,7 +2,9 @@
 // The time of day, injectable so tests control it.
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace orvane {
 
@@ -49,6 +51,11 @@ class ManualClock final : public Clock {
 
 // "YYYY/MM/DD hh:nn:ss"
 std::string FormatDateTime(const DateTime& t);
+
+// A date and time written "YYYY/MM/DD hh:nn:ss" (as data files stamp records), or
+// "YYYY-MM-DD hh:nn:ss" / "YYYY-MM-DDThh:nn:ss"; nothing for any other text or an
+// impossible date or time.
+std::optional<DateTime> ParseDateTime(std::string_view text);
 
 // Days in a month of the Gregorian calendar.
 int DaysInMonth(int year, int month);

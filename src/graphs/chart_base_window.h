@@ -70,6 +70,7 @@ class ChartBaseWindow : public QWidget {
   virtual const PlotData& CsvRecords() const = 0;
   void Refuse(const std::string& message);
   void HideDialogs();
+  QToolBar* Toolbar() const { return toolbar_; }
 
   QImageCanvas canvas_;
   ChartState chart_;

@@ -1,6 +1,11 @@
 #pragma once
 // ListPlot ("Plot"): the records of an opened data file as a chart, replayed in one go
-// after each frame drawing, with the record times under the x axis.
+// after each frame drawing, with the record times under the x axis. The small panel
+// PicStats in the top right corner of the chart shows the statistics of the records shown
+// (the same figures as orvane-cli info); the tool bar key "Statistics" shows or hides it
+// (hidden at first, as it covers a corner of the chart).
+
+#include <QLabel>
 
 #include "common/program_state.h"
 #include "graphs/chart_base_window.h"
@@ -16,6 +21,7 @@ class ListPlotWindow final : public ChartBaseWindow {
   // The replay: the whole stretch within one tick; the timer disables itself.
   void Timer1_Timer();
   void DrawFrame() override;
+  void Statistics_Click();
 
  protected:
   RangeTexts CurrentRangeTexts() const override;
@@ -26,6 +32,12 @@ class ListPlotWindow final : public ChartBaseWindow {
 
  private:
   bool ReplayGoesOn(int percent, long from, long to);
+  // Figures for the records shown (one pass, as cheap as the replay that follows).
+  void ShowStatistics();
+
+  QFrame* picStats_ = nullptr;
+  QLabel* lblStats_ = nullptr;
+  QAction* statisticsKey_ = nullptr;
 
   ProgramState& state_;
   unsigned frames_ = 0;  // frame drawings so far; a new one ends a running replay

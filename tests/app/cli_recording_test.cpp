@@ -5,6 +5,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStringList>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -84,15 +87,28 @@ TEST_F(CliRecording, InfoPrintsWhatTheReaderGives) {
   const Case cases[] = {
       {"info " + Path("a.lms"),
        "records\t2\nunit\tLux\nLuxMax\t1255\nLuxMin\t995\nFcMax\t116.63\nFcMin\t92.47\n"
-       "CdMax\t9999000\nCdMin\t3.88\nfirst\t2024/05/17 10:30:01\nlast\t2024/05/17 10:30:02\n"},
+       "CdMax\t9999000\nCdMin\t3.88\nfirst\t2024/05/17 10:30:01\nlast\t2024/05/17 10:30:02\n"
+       "stretch.from\t1\nstretch.to\t2\nstretch.records\t2\nstretch.first\t2024/05/17 "
+       "10:30:01\nstretch.last\t2024/05/17 10:30:02\nstretch.durationSeconds\t1\n"
+       "stretch.longestGapSeconds\t1\nLux.readings\t2\nLux.overRange\t0\nLux.min\t1000\n"
+       "Lux.max\t1250\nLux.mean\t1125\ncd.readings\t2\ncd.overRange\t1\ncd.min\t8.88\n"
+       "cd.max\t8.88\ncd.mean\t8.88\n"},
       {"info --json " + Path("a.lms"),
        "{\"records\": 2, \"unit\": \"Lux\", \"LuxMax\": 1255, \"LuxMin\": 995, \"FcMax\": 116.63, "
        "\"FcMin\": 92.47, \"CdMax\": 9999000, \"CdMin\": 3.88, \"first\": \"2024/05/17 10:30:01\", "
-       "\"last\": \"2024/05/17 10:30:02\"}\n"},
+       "\"last\": \"2024/05/17 10:30:02\", \"stretch\": {\"from\": 1, \"to\": 2, \"records\": 2, "
+       "\"first\": \"2024/05/17 10:30:01\", \"last\": \"2024/05/17 10:30:02\", "
+       "\"durationSeconds\": 1, \"longestGapSeconds\": 1}, \"Lux\": {\"readings\": 2, "
+       "\"overRange\": 0, \"min\": 1000, \"max\": 1250, \"mean\": 1125}, \"cd\": {\"readings\": "
+       "2, \"overRange\": 1, \"min\": 8.88, \"max\": 8.88, \"mean\": 8.88}}\n"},
       {"info " + Path("empty.lms") + " --json",
        "{\"records\": 0, \"unit\": \"Fc\", \"LuxMax\": 53.8, \"LuxMin\": 107589186.2, \"FcMax\": "
        "5, "
-       "\"FcMin\": 9998995, \"CdMax\": 5, \"CdMin\": 9998995, \"first\": \"\", \"last\": \"\"}\n"},
+       "\"FcMin\": 9998995, \"CdMax\": 5, \"CdMin\": 9998995, \"first\": \"\", \"last\": \"\", "
+       "\"stretch\": {\"from\": null, \"to\": null, \"records\": 0, \"first\": \"\", \"last\": "
+       "\"\", \"durationSeconds\": null, \"longestGapSeconds\": null}, \"Fc\": {\"readings\": 0, "
+       "\"overRange\": 0, \"min\": null, \"max\": null, \"mean\": null}, \"cd\": "
+       "{\"readings\": 0, \"overRange\": 0, \"min\": null, \"max\": null, \"mean\": null}}\n"},
   };
   for (const Case& c : cases) {
     const auto r = RunCli(c.args);
@@ -215,6 +231,99 @@ TEST_F(CliRecording, RecordWantsAFileAndACount) {
     EXPECT_EQ(r.status, 2) << args;  // the command line is wrong
     EXPECT_NE(r.err.find("OUT.lms"), std::string::npos) << args;
     EXPECT_NE(r.err.find("--count N"), std::string::npos) << args;
+  }
+}
+
+// A log with an over-range reading in each column, a 4-second gap across midnight and
+// mixed decimals, and its figures worked out by hand, for stretches chosen by record
+// number and by time. Each case: "from to records duration gap | Lux readings overRange
+// min max mean | cd …" with "-" for null.
+TEST_F(CliRecording, InfoStatisticsOfAStretch) {
+  Write("s.lms",
+        "-\r\n-\r\n-\r\n-\tTotal Records : 5\r\n-\tDistance :      m\r\n-\t\r\n"
+        "-\t      No.s\t      Date Time    \t  Lux\t   cd\r\n-\t-----\r\n"
+        "-\t         1\t2024/05/17 23:59:58\t   100\t  8.00\t\r\n"
+        "-\t         2\t2024/05/17 23:59:59\t    OL\t  9.00\t\r\n"
+        "-\t         3\t2024/05/18 00:00:03\t  1.5K\t    OL\t\r\n"
+        "-\t         4\t2024/05/18 00:00:04\t  50.5\t 10.00\t\r\n"
+        "-\t         5\t2024/05/18 00:00:05\t    20\t    OL\t\r\n");
+  struct Case {
+    const char* options;
+    const char* figures;
+  };
+  const Case cases[] = {
+      {"", "1 5 5 7 4 | 5 1 20 1500 417.625 | 5 2 8 10 9"},
+      {"--from 3", "3 5 3 2 1 | 3 0 20 1500 523.5 | 3 2 10 10 10"},
+      {"--to '2024/05/17 23:59:59'", "1 2 2 1 1 | 2 1 100 100 100 | 2 0 8 9 8.5"},
+      {"--from=2024-05-18T00:00:04 --to 4", "4 4 1 0 - | 1 0 50.5 50.5 50.5 | 1 0 10 10 10"},
+      {"--from 2 --to 3", "2 3 2 4 4 | 2 1 1500 1500 1500 | 2 1 9 9 9"},
+      {"--from 9", "- - 0 - - | 0 0 - - - | 0 0 - - -"},
+  };
+  const auto text = [](const QJsonValue& v) {
+    return v.isNull() ? QString("-") : QString::number(v.toDouble(), 'g', 10);
+  };
+  for (const Case& c : cases) {
+    const auto r = RunCli("info --json " + Path("s.lms") + " " + c.options);
+    ASSERT_EQ(r.status, 0) << c.options << r.err;
+    const QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object();
+    EXPECT_EQ(o["records"].toInt(), 5) << c.options;  // the file's fields stay the whole file's
+    EXPECT_EQ(o["first"].toString(), "2024/05/17 23:59:58") << c.options;
+    QStringList got;
+    for (const char* f : {"from", "to", "records", "durationSeconds", "longestGapSeconds"}) {
+      got << text(o["stretch"].toObject()[f]);
+    }
+    for (const char* column : {"Lux", "cd"}) {
+      got << "|";
+      for (const char* f : {"readings", "overRange", "min", "max", "mean"}) {
+        got << text(o[column].toObject()[f]);
+      }
+    }
+    EXPECT_EQ(got.join(' ').toStdString(), c.figures) << c.options;
+  }
+  for (const char* bad : {"--from 0", "--to abc", "--from '2024/02/30 10:00:00'"}) {
+    const auto r = RunCli("info " + Path("s.lms") + " " + bad);
+    EXPECT_EQ(r.status, 2) << bad;
+    EXPECT_NE(r.err.find("wants a record number"), std::string::npos) << bad;
+  }
+}
+
+// A logger split by day across a midnight that the test clock runs through at once: the
+// day before keeps its seconds, the new day starts its own file at record 1 with the
+// midnight second, and no second is lost or written twice. A second run the same day adds
+// files beside the first ones; a folder as the target names the files "orvane-…".
+TEST_F(CliRecording, RecordSplitDailyAcrossMidnight) {
+  std::filesystem::create_directories(dir_ / "logs");
+  struct Case {
+    std::string target;
+    std::vector<std::string> files;  // what the run writes, in order
+  };
+  const Case cases[] = {
+      {Path("day.lms"), {Path("day-2024-05-17.lms"), Path("day-2024-05-18.lms")}},
+      {Path("day"), {Path("day-2024-05-17-2.lms"), Path("day-2024-05-18-2.lms")}},
+      {Path("logs"), {Path("logs/orvane-2024-05-17.lms"), Path("logs/orvane-2024-05-18.lms")}},
+  };
+  const std::int64_t lastSecond = ToSerialSeconds({2024, 5, 17, 23, 59, 59, 0});
+  for (const Case& c : cases) {
+    const auto r = test::RunProgram("ORVANE_TEST_CLOCK='2024/05/17 23:59:58' " ORVANE_CLI,
+                                    "record --simulate --duration 3s --split daily " + c.target);
+    ASSERT_EQ(r.status, 0) << c.target << r.err;
+    EXPECT_EQ(r.out,
+              "1 records written to " + c.files[0] + "\n2 records written to " + c.files[1] + "\n");
+    std::vector<std::int64_t> seconds;
+    for (const std::string& file : c.files) {
+      const std::string bytes = Read(file);
+      PlotData plot;
+      RecordingFileError error;
+      ASSERT_TRUE(ReadRecordingText(bytes, plot, error)) << file << error.Message();
+      EXPECT_EQ(bytes, Rebuilt(bytes, plot)) << file;  // its own header, numbered from 1
+      for (const auto& record : test::StampedRecords(bytes)) seconds.push_back(record.second);
+    }
+    EXPECT_EQ(seconds, (std::vector<std::int64_t>{lastSecond, lastSecond + 1, lastSecond + 2}));
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(dir_ / "work"));
+  for (const char* bad : {"--split weekly", "--split daily --duration 0", "--count 3x"}) {
+    const auto r = RunCli(std::string("record ") + Path("x.lms") + " --simulate " + bad);
+    EXPECT_EQ(r.status, 2) << bad;
   }
 }
 

@@ -39,9 +39,11 @@ TEST(Cli, CommandLineRules) {
       {"info --json=yes f.lms", 2, "", "orvane-cli info: Unexpected value after '--json'.\n"},
       {"devices --meter", 2, "", "orvane-cli devices: Missing value after '--meter'.\n"},
       {"info", 2, "",
-       "orvane-cli info: missing argument (usage: orvane-cli info FILE.lms [--json])\n"},
+       "orvane-cli info: missing argument (usage: orvane-cli info FILE.lms [--json] [--from "
+       "N|TIME] [--to N|TIME])\n"},
       {"info a.lms b.lms", 2, "",
-       "orvane-cli info: unexpected argument 'b.lms' (usage: orvane-cli info FILE.lms [--json])\n"},
+       "orvane-cli info: unexpected argument 'b.lms' (usage: orvane-cli info FILE.lms [--json] "
+       "[--from N|TIME] [--to N|TIME])\n"},
       {"clock --simulate now", 2, "",
        "orvane-cli clock: unexpected argument 'now' (usage: orvane-cli clock [--simulate] "
        "[--meter VID:PID] [--set])\n"},

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
 #include <cstdio>
 #include <memory>
 
@@ -102,6 +106,46 @@ TEST(PlotWindowRangeDialog, RefusesRecordsThatDoNotExistAndReplaysAStretch) {
   const QImage image = rig.window->ChartImage();
   EXPECT_EQ(CountColour(image, 90, 70, 639, 452, Qt::black), 0);  // one record: no segment
   EXPECT_GT(CountColour(image, 70, 455, 130, 479, Qt::black), 8);
+}
+
+// The panel of statistics, on request, with the figures of the stretch shown: every tenth
+// reading over range, the others their record number.
+TEST(PlotWindow, StatisticsPanelShowsTheFiguresOfTheStretch) {
+  PlotRig rig(0);
+  rig.state.Plot = test::PlotRecords(
+      50, [](int i) { return i % 10 == 0 ? std::string("OL") : std::to_string(i); }, "750");
+  QAction* key = rig.Find<QAction>("Statistics");
+  ASSERT_NE(key, nullptr);
+  EXPECT_FALSE(rig.Find<QFrame>("PicStats")->isVisible());
+  key->trigger();
+  ASSERT_TRUE(rig.Find<QFrame>("PicStats")->isVisible());
+  struct Case {
+    const char* from;
+    const char* to;
+    const char* shown;
+  };
+  const Case cases[] = {
+      {"1", "50",
+       "Records 1 to 50: 2024/05/17 08:00:01 to 08:00:50 (0:00:49, longest gap 1 s) "
+       "readings over range min max mean Lux 50 5 1 49 25 cd 50 0 750 750 750"},
+      {"11", "19",
+       "Records 11 to 19: 2024/05/17 08:00:11 to 08:00:19 (0:00:08, longest gap 1 s) "
+       "readings over range min max mean Lux 9 0 11 19 15 cd 9 0 750 750 750"},
+      {"20", "20",
+       "Records 20 to 20: 2024/05/17 08:00:20 to 08:00:20 (0:00:00) "
+       "readings over range min max mean Lux 1 1 - - - cd 1 0 750 750 750"},
+  };
+  for (const Case& c : cases) {
+    rig.window->Toolbar1_ButtonClick("Range");
+    rig.Find<QLineEdit>("TxtFrom")->setText(c.from);
+    rig.Find<QLineEdit>("TxtTo")->setText(c.to);
+    rig.window->CmdRangeOK_Click();
+    QString shown = rig.Find<QLabel>("LblStats")->text();
+    shown.replace("</td>", " ").replace("&nbsp;", " ").remove(QRegularExpression("<[^>]*>"));
+    EXPECT_EQ(shown.simplified().toStdString(), c.shown) << c.from << ".." << c.to;
+  }
+  key->trigger();
+  EXPECT_FALSE(rig.Find<QFrame>("PicStats")->isVisible());
 }
 
 TEST(PlotWindow, FileWithoutRecordsDrawsTheEmptyFrame) {

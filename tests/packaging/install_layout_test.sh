@@ -29,7 +29,8 @@ for f in bin/orvane bin/orvane-cli \
   share/icons/hicolor/scalable/apps/orvane.svg share/mime/packages/orvane.xml \
   share/metainfo/io.github.orvane.orvane.metainfo.xml \
   share/man/man1/orvane.1 share/man/man1/orvane-cli.1 \
-  share/bash-completion/completions/orvane-cli; do
+  share/bash-completion/completions/orvane-cli \
+  share/systemd/user/orvane-record.service; do
   [ -s "$p/$f" ] || fail "missing $f"
 done
 
@@ -73,6 +74,19 @@ complete_words() {
 [ "$(complete_words "$p/bin/orvane-cli" wa)" = watch ] || fail "no completion of 'wa' to watch"
 [ "$(complete_words "$p/bin/orvane-cli" watch --fo)" = --format ] || fail "no completion of --fo"
 [ "$(complete_words "$p/bin/orvane-cli" watch --format j)" = jsonl ] || fail "no completion of jsonl"
+
+# The logger's user unit runs the installed program, split by day, and systemd finds no
+# fault in it (checked against the program inside the staging folder, with a user
+# manager's runtime folder of its own, so no running systemd is needed).
+unit=$p/share/systemd/user/orvane-record.service
+grep -qx "ExecStart=$prefix/bin/orvane-cli record \${ORVANE_LOG_DIR}/ --split daily \$ORVANE_RECORD_OPTIONS" "$unit" ||
+  fail "the unit does not run $prefix/bin/orvane-cli record --split daily"
+if command -v systemd-analyze >/dev/null; then
+  mkdir -m 700 "$root/runtime"
+  sed "s#$prefix/#$p/#" "$unit" >"$root/orvane-record.service"
+  out=$(cd "$root" && XDG_RUNTIME_DIR=$root/runtime systemd-analyze verify --user --man=no \
+    orvane-record.service 2>&1) && [ -z "$out" ] || fail "systemd-analyze verify: $out"
+fi
 
 [ "$failures" -eq 0 ] && echo "install layout under $prefix: all checks passed"
 exit "$failures"
