@@ -12,7 +12,7 @@
 #include "graphs/plot_replay.h"
 #include "graphs/range_entry.h"
 #include "recording/recording_reader.h"
-#include "ui/chart_printing.h"
+#include "ui/chart_image_file.h"
 #include "ui/plot_image.h"
 
 namespace orvane::cli {

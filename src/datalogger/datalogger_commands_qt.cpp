@@ -1,11 +1,12 @@
 // Tool bar "Memory" and "Erase", and a choice in the erase list.
+#include "datalogger/datalogger_commands_qt.h"
+
 #include <QComboBox>
 
 #include "datalogger/logger_exchange.h"
 #include "datalogger/logger_texts.h"
 #include "datalogger/memory_window.h"
 #include "datalogger/set_text_file.h"
-#include "panel/panel_commands.h"
 
 namespace orvane {
 

@@ -1,6 +1,6 @@
 #include "datalogger/memory_window.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -81,9 +81,7 @@ MemoryWindow::MemoryWindow(PanelContext& ctx) : QWidget(ctx.panel, Qt::Window), 
   ctx_.PlaceRightOfPanel(*this);
 }
 
-MemoryWindow::~MemoryWindow() {
-  ctx_.state.MemoryShown = false;
-}
+MemoryWindow::~MemoryWindow() = default;
 
 void MemoryWindow::BuildControls() {
   auto* picOptLxFc = new QWidget(this);
@@ -203,7 +201,6 @@ void MemoryWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  ctx_.state.MemoryShown = false;
   QWidget::closeEvent(event);
 }
 
@@ -277,12 +274,8 @@ void MemoryWindow::EraseAll_Click() {
   close();
 }
 
-MemoryWindow* FindMemoryWindow() {
-  for (QWidget* w : QApplication::topLevelWidgets()) {
-    auto* window = qobject_cast<MemoryWindow*>(w);
-    if (window != nullptr && window->isVisible()) return window;  // not one that was closed
-  }
-  return nullptr;
+MemoryWindow* FindMemoryWindow(const PanelContext& ctx) {
+  return ctx.windows.Shown<MemoryWindow>(WindowKind::Memory);
 }
 
 void OpenDataLogger(PanelContext& ctx, const FlagLit& lit) {
@@ -291,10 +284,12 @@ void OpenDataLogger(PanelContext& ctx, const FlagLit& lit) {
   if (!hold) return;
   const std::optional<LoggerStatus> status = QueryStoredSets(ctx, hold);
   if (!status) return;
-  QPointer<MemoryWindow> window = FindMemoryWindow();
-  if (window == nullptr) window = new MemoryWindow(ctx);
+  QPointer<MemoryWindow> window = FindMemoryWindow(ctx);
+  if (window == nullptr) {
+    window = new MemoryWindow(ctx);
+    ctx.windows.Keep(WindowKind::Memory, window);
+  }
   window->show();
-  ctx.state.MemoryShown = true;
   window->ShowStatus(*status);
   window->SetBusy(true);
   const IndexDownload index = DownloadIndex(ctx.link, static_cast<std::uint64_t>(status->setCount),

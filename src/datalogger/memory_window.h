@@ -83,14 +83,10 @@ class MemoryWindow : public QWidget {
 };
 
 // The open data logger window, if any (a closed one waiting for deletion is not).
-MemoryWindow* FindMemoryWindow();
-
-struct PanelControls;
+MemoryWindow* FindMemoryWindow(const PanelContext& ctx);
 
 // Tool bar "Memory": status, window, index. `lit` tells the annunciators of the display.
 void OpenDataLogger(PanelContext& ctx, const FlagLit& lit);
-// Tool bar "Erase": status, index, and the panel's erase list filled and shown.
-void OpenEraseList(PanelContext& ctx, PanelControls& controls, const FlagLit& lit);
 
 // Lets pending window events run during a download. Commands that would use the link
 // meanwhile are refused by the link's owner; the record tick runs on.

@@ -222,6 +222,15 @@ void ChartBaseWindow::Refuse(const std::string& message) {
   dialogs_.Message(message, MessageIcon::Critical, MessageButtons::Ok, "");
 }
 
+void ChartBaseWindow::CmdRangeOK_Click() {
+  if (const std::optional<std::string> refusal = ApplyTypedRange(TypedRangeTexts())) {
+    Refuse(*refusal);
+    return;
+  }
+  HideDialogs();
+  DrawFrame();
+}
+
 void ChartBaseWindow::HideDialogs() {
   picUnit_->hide();
   picRange_->hide();

@@ -13,6 +13,7 @@
 #include <QToolBar>
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "common/dialogs.h"
@@ -44,7 +45,9 @@ class ChartBaseWindow : public QWidget {
   // Ask for a file and write the window's records as CSV, or its chart as PNG or PDF.
   void ExportCsv_Click();
   void ExportImage_Click();
-  virtual void CmdRangeOK_Click() = 0;
+  // The range dialog's OK: the typed range applied and the frame drawn anew, or refused
+  // with a message naming what is wrong.
+  void CmdRangeOK_Click();
   virtual void DrawFrame() = 0;
 
   QTimer& Timer1() { return timer1_; }
@@ -61,6 +64,8 @@ class ChartBaseWindow : public QWidget {
   // The range dialog's boxes when it opens.
   virtual RangeTexts CurrentRangeTexts() const = 0;
   RangeTexts TypedRangeTexts() const;
+  // Takes the typed range into the window's state; the message of a refused range.
+  virtual std::optional<std::string> ApplyTypedRange(const RangeTexts& typed) = 0;
   // The records "Export CSV…" writes.
   virtual const PlotData& CsvRecords() const = 0;
   void Refuse(const std::string& message);

@@ -1,5 +1,4 @@
 // Tool bar Graph: opens the real-time graph, or shows it again, on the full range.
-#include <QPointer>
 #include <memory>
 
 #include "display/fresh_frames.h"
@@ -10,7 +9,7 @@
 namespace orvane {
 
 void CommandGraph(PanelContext& ctx, PanelControls&) {
-  static QPointer<RealTimeGraphWindow> window;
+  auto* window = ctx.windows.Get<RealTimeGraphWindow>(WindowKind::Graph);
   ctx.state.GraphUnit = GraphUnitOf(ctx.Reading());
   ctx.state.LiveRange = FullLiveRange(ctx.state.GraphUnit);
   if (window) {
@@ -24,6 +23,7 @@ void CommandGraph(PanelContext& ctx, PanelControls&) {
     };
     window = new RealTimeGraphWindow(ctx.state, fresh, ctx.clock, ctx.dialogs, ctx.panel);
     window->setAttribute(Qt::WA_DeleteOnClose);
+    ctx.windows.Keep(WindowKind::Graph, window);
     ctx.PlaceRightOfPanel(*window);
   }
   window->show();

@@ -1,34 +1,24 @@
-#include <QPointer>
+#include "graphs/list_plot_open_qt.h"
 
-#include "graphs/list_plot_open.h"
 #include "graphs/list_plot_window.h"
 
 namespace orvane {
 
-namespace {
-QPointer<ListPlotWindow>& OpenWindow() {
-  static QPointer<ListPlotWindow> window;
-  return window;
-}
-}  // namespace
-
 void CloseListPlot(PanelContext& ctx) {
-  if (QPointer<ListPlotWindow>& window = OpenWindow()) {
+  if (auto* window = ctx.windows.Get<ListPlotWindow>(WindowKind::Plot)) {
     window->close();
     window->deleteLater();
-    window = nullptr;
   }
-  ctx.state.PlotOpen = false;
 }
 
 void OpenListPlot(PanelContext& ctx) {
   CloseListPlot(ctx);
   auto* window = new ListPlotWindow(ctx.state, ctx.dialogs, ctx.panel);
   window->setAttribute(Qt::WA_DeleteOnClose);
+  ctx.windows.Keep(WindowKind::Plot, window);
   ctx.PlaceRightOfPanel(*window);
   window->show();
   window->raise();
-  OpenWindow() = window;
 }
 
 }  // namespace orvane

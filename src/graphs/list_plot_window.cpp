@@ -12,7 +12,6 @@ ListPlotWindow::ListPlotWindow(ProgramState& state, Dialogs& dialogs, QWidget* p
     : ChartBaseWindow(ChartKind::List, {"Plot", "Plot Unit", "Plot Range", true}, dialogs, parent),
       state_(state) {
   setObjectName("ListPlot");
-  state_.PlotOpen = true;
   resize(800, 480);
   connect(&timer1_, &QTimer::timeout, this, [this] { Timer1_Timer(); });
 }
@@ -20,7 +19,6 @@ ListPlotWindow::ListPlotWindow(ProgramState& state, Dialogs& dialogs, QWidget* p
 void ListPlotWindow::closeEvent(QCloseEvent* event) {
   closing_ = true;
   timer1_.stop();
-  state_.PlotOpen = false;
   QWidget::closeEvent(event);
 }
 
@@ -62,15 +60,8 @@ RangeTexts ListPlotWindow::CurrentRangeTexts() const {
   return PlotRangeTexts(state_.Plot);
 }
 
-void ListPlotWindow::CmdRangeOK_Click() {
-  const auto refusal =
-      ApplyPlotRange(TypedRangeTexts(), chart_.PlotWidth, state_.Plot, chart_.StepX);
-  if (refusal) {
-    Refuse(*refusal);
-    return;
-  }
-  HideDialogs();
-  DrawFrame();
+std::optional<std::string> ListPlotWindow::ApplyTypedRange(const RangeTexts& typed) {
+  return ApplyPlotRange(typed, chart_.PlotWidth, state_.Plot, chart_.StepX);
 }
 
 }  // namespace orvane

@@ -15,11 +15,11 @@ class ListPlotWindow final : public ChartBaseWindow {
 
   // The replay: the whole stretch within one tick; the timer disables itself.
   void Timer1_Timer();
-  void CmdRangeOK_Click() override;
   void DrawFrame() override;
 
  protected:
   RangeTexts CurrentRangeTexts() const override;
+  std::optional<std::string> ApplyTypedRange(const RangeTexts& typed) override;
   // The records of the opened data file, all of them.
   const PlotData& CsvRecords() const override { return state_.Plot; }
   void closeEvent(QCloseEvent* event) override;

@@ -44,17 +44,22 @@ std::optional<std::string> LivePairRefusal(double min, double max, const std::st
   return std::nullopt;
 }
 
-}  // namespace
-
-RangeTexts LiveRangeTexts(const RangeRecord& r, const std::string& graphUnit, double plotWidth,
-                          double stepX) {
-  const bool lux = graphUnit == "lx";
+// The unit's caption and the limits of the main unit and of cd, as the boxes show them.
+RangeTexts LimitTexts(const RangeRecord& r, bool lux) {
   RangeTexts t;
   t.frameCaption = lux ? "Lux" : "Fc";
   t.TxtMn = NumberText(lux ? r.LuxMin : r.FcMin);
   t.TxtMx = NumberText(lux ? r.LuxMax : r.FcMax);
   t.TxtcdMn = NumberText(r.CdMin);
   t.TxtcdMx = NumberText(r.CdMax);
+  return t;
+}
+
+}  // namespace
+
+RangeTexts LiveRangeTexts(const RangeRecord& r, const std::string& graphUnit, double plotWidth,
+                          double stepX) {
+  RangeTexts t = LimitTexts(r, graphUnit == "lx");
   t.TxtCounts = std::to_string(stepX > 0 ? IntDivRounded(plotWidth / stepX, 1) : 0);
   return t;
 }
@@ -88,14 +93,7 @@ std::optional<std::string> ApplyLiveRange(const RangeTexts& t, const std::string
 }
 
 RangeTexts PlotRangeTexts(const PlotData& plot) {
-  const bool lux = plot.PlotUnit == "Lux";
-  const RangeRecord& r = plot.PlotRange;
-  RangeTexts t;
-  t.frameCaption = lux ? "Lux" : "Fc";
-  t.TxtMn = NumberText(lux ? r.LuxMin : r.FcMin);
-  t.TxtMx = NumberText(lux ? r.LuxMax : r.FcMax);
-  t.TxtcdMn = NumberText(r.CdMin);
-  t.TxtcdMx = NumberText(r.CdMax);
+  RangeTexts t = LimitTexts(plot.PlotRange, plot.PlotUnit == "Lux");
   t.TxtFrom = std::to_string(plot.PlotFrom);
   t.TxtTo = std::to_string(plot.PlotTo);
   return t;

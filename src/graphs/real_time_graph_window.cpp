@@ -48,15 +48,8 @@ RangeTexts RealTimeGraphWindow::CurrentRangeTexts() const {
   return LiveRangeTexts(state_.LiveRange, state_.GraphUnit, chart_.PlotWidth, chart_.StepX);
 }
 
-void RealTimeGraphWindow::CmdRangeOK_Click() {
-  const auto refusal = ApplyLiveRange(TypedRangeTexts(), state_.GraphUnit, chart_.PlotWidth,
-                                      state_.LiveRange, chart_.StepX);
-  if (refusal) {
-    Refuse(*refusal);
-    return;
-  }
-  HideDialogs();
-  DrawFrame();
+std::optional<std::string> RealTimeGraphWindow::ApplyTypedRange(const RangeTexts& typed) {
+  return ApplyLiveRange(typed, state_.GraphUnit, chart_.PlotWidth, state_.LiveRange, chart_.StepX);
 }
 
 }  // namespace orvane

@@ -23,11 +23,11 @@ class RealTimeGraphWindow final : public ChartBaseWindow {
                       Dialogs& dialogs, QWidget* parent = nullptr);
 
   void Timer1_Timer();
-  void CmdRangeOK_Click() override;
   void DrawFrame() override;
 
  protected:
   RangeTexts CurrentRangeTexts() const override;
+  std::optional<std::string> ApplyTypedRange(const RangeTexts& typed) override;
   // The readings taken since the window opened, in the unit system of the first one.
   const PlotData& CsvRecords() const override { return samples_; }
 

@@ -176,7 +176,6 @@ void List::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  ctx_.state.ListShown = false;
   ctx_.state.ListRowCount = 0;
   QWidget::closeEvent(event);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // What the panel hands to the windows it opens: the meter link and its owner, the decoded
-// display, the shared program state, the recording, the dialogs, the editor launcher,
-// the clock, the working folder and the places of the user's files.
+// display, the shared program state, the recording, the windows open, the dialogs, the
+// editor launcher, the clock, the working folder and the places of the user's files.
 //
 // Every user of the link other than the poll takes it through TakeLink for as long as it
 // talks to the meter; the poll does not run meanwhile. The record tick never stops.
@@ -19,6 +19,7 @@
 #include "display/frame_decoder.h"
 #include "link/link_owner.h"
 #include "link/meter_link.h"
+#include "panel/open_windows.h"
 #include "recording/recording.h"
 #include "recording/user_files.h"
 #include "ui/window_places.h"
@@ -34,6 +35,7 @@ struct PanelContext {
   const Clock& clock;
   LinkOwner& linkOwner;
   Recording& recording;
+  OpenWindows& windows;  // the secondary windows open, and their flags in `state`
   QWidget* panel;  // secondary windows open right of it
   std::string workingFolder;
   // A short notice in the panel's status line (a refused command says why).

@@ -1,6 +1,6 @@
 #include "panel/panel_window.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QMouseEvent>
@@ -52,7 +52,7 @@ PanelWindow::PanelWindow(PanelServices services, QWidget* parent)
       services_.documentsFolder, services_.homeFolder, services_.workingFolder);
   context_ = std::make_unique<PanelContext>(
       PanelContext{link_, decoder_, state_, services_.dialogs, services_.launcher, services_.clock,
-                   linkOwner_, recording_, this, services_.workingFolder});
+                   linkOwner_, recording_, windows_, this, services_.workingFolder});
   // A refused command says so where the link's caption stands, until the poll runs again.
   context_->notice = [this](const std::string& text) { SetNameCaption(text); };
   context_->userFiles = userFiles_.get();
@@ -229,8 +229,9 @@ void PanelWindow::closeEvent(QCloseEvent* event) {
   timer2_.stop();  // the recording's last record is the one of the last tick
   FinishBeforeExit(*context_, controls_);
   event->accept();
-  for (QWidget* w : QApplication::topLevelWidgets()) {
-    if (w != this && w->isVisible()) w->close();
+  // Every window opened from the panel is its child.
+  for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (w->isWindow() && w->isVisible()) w->close();
   }
   QCoreApplication::quit();
 }

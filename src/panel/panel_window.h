@@ -94,6 +94,7 @@ class PanelWindow final : public QWidget, private LinkNotices {
 
   PanelServices services_;
   ProgramState state_;
+  OpenWindows windows_{state_};
   FrameDecoder decoder_;
   MeterLink link_;
   PollCycle poll_;

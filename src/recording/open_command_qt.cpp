@@ -3,16 +3,13 @@
 #include <QCoreApplication>
 #include <QWidget>
 
+#include "graphs/list_plot_open_qt.h"
 #include "panel/panel_commands.h"
 #include "recording/file_choice.h"
 #include "recording/recording_file.h"
 #include "recording/recording_reader.h"
 #include "ui/program_settings.h"
 
-#if __has_include("graphs/list_plot_open.h")
-#include "graphs/list_plot_open.h"
-#define ORVANE_HAS_LIST_PLOT 1
-#endif
 
 namespace orvane {
 
@@ -28,14 +25,6 @@ void LetWindowBreathe(long linesRead) {
   if (linesRead % kLinesBetweenEvents == 0) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   }
-}
-
-void ShowPlot(PanelContext& ctx) {
-#ifdef ORVANE_HAS_LIST_PLOT
-  OpenListPlot(ctx);  // closes a plot that is loaded and shows the new one
-#else
-  (void)ctx;  // the plot window reads ctx.state.Plot when it is built
-#endif
 }
 
 }  // namespace
@@ -69,8 +58,7 @@ void OpenDataFile(PanelContext& ctx, const std::string& path) {
   }
   AddRecentFile(QString::fromStdString(path));
   ctx.state.Plot = std::move(plot);
-  ctx.state.PlotOpen = true;
-  ShowPlot(ctx);
+  OpenListPlot(ctx);  // closes a plot that is loaded and shows the new one
   if (!ctx.launcher.OpenInEditor(path)) {
     ctx.dialogs.Message("No text editor could be started for " + path + ".",
                         MessageIcon::Exclamation, MessageButtons::Ok, "");

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 
+#include "datalogger/datalogger_commands_qt.h"
 #include "datalogger/logger_codec.h"
 #include "datalogger/logger_texts.h"
 #include "link/requests.h"

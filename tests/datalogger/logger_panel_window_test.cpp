@@ -17,7 +17,7 @@ TEST(LoggerFromPanel, MemoryOpensBesideThePanelAndEraseListsTheSets) {
   rig.panel->move(10, 20);  // room on the (800 px) screen for the window beside it
   rig.panel->show();
   rig.panel->Toolbar1_ButtonClick("Memory");
-  MemoryWindow* w = FindMemoryWindow();
+  MemoryWindow* w = FindMemoryWindow(rig.panel->Context());
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(w->x(), rig.panel->x() + rig.panel->frameGeometry().width());
   EXPECT_EQ(w->y(), rig.panel->y());

@@ -42,6 +42,7 @@ struct LoggerRig {
   LauncherSpy launcher;
   LinkOwner owner;
   Recording recording;
+  OpenWindows windows{state};
   std::filesystem::path folder;
   std::filesystem::path documents;  // where downloaded sets go
   RunFolderMemory folderMemory;
@@ -55,7 +56,7 @@ struct LoggerRig {
         documents(folder.string() + "-documents"),
         files(folderMemory, documents.string(), "", folder.string()),
         ctx{sim.link,  display, state,     dialogs, launcher,
-            sim.clock, owner,   recording, nullptr, folder.string()} {
+            sim.clock, owner,   recording, windows, nullptr, folder.string()} {
     std::filesystem::create_directories(documents);
     ctx.userFiles = &files;
     combo.hide();

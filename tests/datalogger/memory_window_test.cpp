@@ -47,7 +47,7 @@ TEST(LoggerMemoryWindow, RefusedWhileAnyModeFlagIsLit) {
     rig.sim.meter.FillLogger(3);
     OpenDataLogger(rig.ctx, test::OnlyLit(flag));
     EXPECT_TRUE(rig.TakeCodes().empty()) << flag;
-    EXPECT_EQ(FindMemoryWindow(), nullptr) << flag;
+    EXPECT_EQ(FindMemoryWindow(rig.ctx), nullptr) << flag;
     EXPECT_TRUE(rig.dialogs.Log().empty()) << flag;
     EXPECT_TRUE(rig.TimersRun()) << flag;
   }
@@ -56,7 +56,7 @@ TEST(LoggerMemoryWindow, RefusedWhileAnyModeFlagIsLit) {
     LoggerRig rig;
     rig.sim.meter.FillLogger(3);
     OpenDataLogger(rig.ctx, test::OnlyLit(flag));
-    EXPECT_NE(FindMemoryWindow(), nullptr) << flag;
+    EXPECT_NE(FindMemoryWindow(rig.ctx), nullptr) << flag;
   }
 }
 
@@ -67,7 +67,7 @@ TEST(LoggerMemoryWindow, EmptyMemoryOnlyTellsTheUser) {
   ASSERT_EQ(rig.dialogs.Log().size(), 1u);
   EXPECT_EQ(rig.dialogs.Log()[0].text, kNoDataText);
   EXPECT_EQ(rig.dialogs.Log()[0].icon, MessageIcon::Critical);
-  EXPECT_EQ(FindMemoryWindow(), nullptr);
+  EXPECT_EQ(FindMemoryWindow(rig.ctx), nullptr);
   EXPECT_FALSE(rig.state.MemoryShown);
   EXPECT_TRUE(rig.TimersRun());
 }
@@ -90,7 +90,7 @@ TEST(LoggerMemoryWindow, ListsEverySetWithGaugeAndCaption) {
     rig.sim.meter.memoryUsedK = c.usedK;
     rig.sim.meter.memoryTotalK = c.totalK;
     OpenDataLogger(rig.ctx, kAllDark);
-    MemoryWindow* w = FindMemoryWindow();
+    MemoryWindow* w = FindMemoryWindow(rig.ctx);
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->windowTitle(), "Data Logger");
     EXPECT_TRUE(rig.state.MemoryShown);
@@ -119,7 +119,7 @@ TEST(LoggerMemoryWindow, SecondMemoryAppendsAFreshIndex) {
   OpenDataLogger(rig.ctx, kAllDark);
   rig.sim.meter.FillLogger(1, 3);  // a third set
   OpenDataLogger(rig.ctx, kAllDark);
-  MemoryWindow* w = FindMemoryWindow();
+  MemoryWindow* w = FindMemoryWindow(rig.ctx);
   ASSERT_EQ(Grid(w)->rowCount(), 1 + 2 + 3);
   EXPECT_EQ(Cell(w, 3, 0), "1");
   EXPECT_EQ(Cell(w, 5, 0), "3");
@@ -132,7 +132,7 @@ TEST(LoggerMemoryWindow, RowClickSavesTheSetInAFileOfItsOwnAndOpensIt) {
   rig.sim.meter.FillLogger(4, 5);
   OpenDataLogger(rig.ctx, kAllDark);
   rig.TakeCodes();
-  MemoryWindow* w = FindMemoryWindow();
+  MemoryWindow* w = FindMemoryWindow(rig.ctx);
   std::vector<std::string> saved;
   for (int row : {3, 1, 3}) {
     rig.launcher.opened.clear();
@@ -161,7 +161,7 @@ TEST(LoggerMemoryWindow, HeaderRowClickDownloadsNothing) {
   rig.sim.meter.FillLogger(2, 3);
   OpenDataLogger(rig.ctx, kAllDark);
   rig.TakeCodes();
-  ClickRow(FindMemoryWindow(), 0);
+  ClickRow(FindMemoryWindow(rig.ctx), 0);
   EXPECT_TRUE(rig.TakeCodes().empty());
   EXPECT_TRUE(rig.Downloads().empty());
   EXPECT_TRUE(rig.launcher.opened.empty());
@@ -176,7 +176,7 @@ TEST(LoggerMemoryWindow, MeterThatStopsAnsweringMidDownloadSavesNothing) {
     OpenDataLogger(rig.ctx, kAllDark);
     rig.sim.transport.AnswerOnly(answered);
     const int readsBefore = rig.sim.transport.reads;
-    ClickRow(FindMemoryWindow(), 1);
+    ClickRow(FindMemoryWindow(rig.ctx), 1);
     // One read past the last answer, then the download stops; a drain that times out
     // drops the link, and the query after it finds the meter again and waits once more.
     EXPECT_EQ(rig.sim.transport.reads - readsBefore, answered == 0 ? 2 : answered + 1);
@@ -193,7 +193,7 @@ TEST(LoggerMemoryWindow, IndexCutShortListsOnlyWhatArrived) {
   rig.sim.meter.FillLogger(20, 2);  // three index reports
   rig.sim.transport.AnswerOnly(3);  // drain, status, first index report
   OpenDataLogger(rig.ctx, kAllDark);
-  MemoryWindow* w = FindMemoryWindow();
+  MemoryWindow* w = FindMemoryWindow(rig.ctx);
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(Grid(w)->rowCount(), 1 + 9);
   EXPECT_EQ(rig.state.SetStamps.size(), 10u);
@@ -207,7 +207,7 @@ TEST(LoggerMemoryWindow, UnitOptionSendsTheCurrentRowsStamp) {
     LoggerRig rig;
     rig.sim.meter.FillLogger(3, 2);
     OpenDataLogger(rig.ctx, kAllDark);
-    MemoryWindow* w = FindMemoryWindow();
+    MemoryWindow* w = FindMemoryWindow(rig.ctx);
     Grid(w)->setCurrentCell(2, 0);
     rig.TakeCodes();
     w->findChildren<QRadioButton*>("OptLuxFc").at(option)->click();
@@ -234,7 +234,7 @@ TEST(LoggerMemoryWindow, GaugeAndLegendClicksEraseEverythingAfterTheWarning) {
     OpenDataLogger(rig.ctx, kAllDark);
     rig.TakeCodes();
     rig.dialogs.QueueAnswer(c.answer);
-    test::Click(FindMemoryWindow()->findChild<QWidget*>(c.control));
+    test::Click(FindMemoryWindow(rig.ctx)->findChild<QWidget*>(c.control));
     ASSERT_EQ(rig.dialogs.Log().size(), 1u) << c.control;
     const auto& asked = rig.dialogs.Log()[0];
     EXPECT_EQ(asked.text, kEraseAllWarning);
@@ -245,7 +245,7 @@ TEST(LoggerMemoryWindow, GaugeAndLegendClicksEraseEverythingAfterTheWarning) {
               c.erased ? std::vector<int>{request::kEraseAll} : std::vector<int>{});
     EXPECT_EQ(rig.sim.meter.sets.size(), c.erased ? 0u : 3u) << c.control;
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(FindMemoryWindow() == nullptr, c.erased) << c.control;
+    EXPECT_EQ(FindMemoryWindow(rig.ctx) == nullptr, c.erased) << c.control;
     EXPECT_EQ(rig.state.MemoryShown, !c.erased);
     EXPECT_TRUE(rig.TimersRun());
   }

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "graphs/list_plot_open.h"
+#include "graphs/list_plot_open_qt.h"
 #include "gui_support/chart_window_rig.h"
 #include "gui_support/panel_rig.h"
 #include "support/plot_records.h"
@@ -26,6 +26,7 @@ void FillPlot(PlotData& plot, int n) {
 // A plot window of 640 x 480: plot left 90, width 540, bottom 453, height 380.
 struct PlotRig {
   ProgramState state;
+  OpenWindows windows{state};
   ScriptedDialogs dialogs;
   std::unique_ptr<ListPlotWindow> window;
   QStringList captions;
@@ -33,6 +34,7 @@ struct PlotRig {
   explicit PlotRig(int records) {
     FillPlot(state.Plot, records);
     window = std::make_unique<ListPlotWindow>(state, dialogs);
+    windows.Keep(WindowKind::Plot, window.get());
     window->resize(640, 480);
     window->show();
     QObject::connect(window.get(), &QWidget::windowTitleChanged,

@@ -162,7 +162,7 @@ TEST(RecordTick, OneRecordEverySecondWhateverTheUserDoesMeanwhile) {
   std::size_t before = p.sim.meter.requestsReceived.size();
   QTimer::singleShot(0, [&p] { p.Key("CmdBtn2")->click(); });
   panel.Toolbar1_ButtonClick("Memory");
-  MemoryWindow* memory = FindMemoryWindow();
+  MemoryWindow* memory = FindMemoryWindow(panel.Context());
   ASSERT_NE(memory, nullptr);
   EXPECT_EQ(panel.Owner().Refusals(), 1);  // the key came in the middle of the download
   EXPECT_FALSE(HasKeyCode(CodesFrom(p.sim.meter, before)));

@@ -215,7 +215,7 @@ class Soak {
     if (rig.panel->Timer1().isActive()) rig.panel->Timer1_Timer();
     Command("Memory");
     ++work.memory;
-    if (MemoryWindow* w = FindMemoryWindow()) {
+    if (MemoryWindow* w = FindMemoryWindow(rig.panel->Context())) {
       rig.dialogs.ClearLog();
       // Now and then the replies get mixed up right in the download.
       if (Chance(0.3)) rig.sim.transport.MixUpReplies(Between(1, 3));

@@ -110,7 +110,7 @@ TEST_F(SafeFiles, RunningRecordingIsMarkedForTheNextStartUntilItIsSaved) {
 TEST_F(SafeFiles, DownloadedSetNeverReplacesAFile) {
   rig.sim.meter.FillLogger(2, 3);
   rig.panel->Toolbar1_ButtonClick("Memory");
-  MemoryWindow* w = FindMemoryWindow();
+  MemoryWindow* w = FindMemoryWindow(rig.panel->Context());
   ASSERT_NE(w, nullptr);
   const std::string name = DownloadFileName(rig.panel->State().SetStamps.at(1));
   const std::string taken = rig.documentsFolder + "/" + name;
