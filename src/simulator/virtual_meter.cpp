@@ -57,6 +57,11 @@ namespace length_reply {
 constexpr std::size_t kLength = 1;
 }  // namespace length_reply
 
+// Set content (request 17 after 21): the set's text from byte 1, 64 bytes a report.
+namespace content_reply {
+constexpr std::size_t kFirstByte = 1;
+}  // namespace content_reply
+
 // Meter clock (request 22).
 namespace clock_reply {
 constexpr std::size_t kYearHigh = 1, kYearLow = 2, kMonth = 3, kDay = 4;
@@ -247,7 +252,7 @@ void VirtualMeter::QueueSetContent() {
     Payload p;
     p.fill(' ');
     const std::size_t n = std::min(kPayloadLength, text.size() - first);
-    std::copy_n(text.begin() + first, n, p.begin());
+    std::copy_n(text.begin() + first, n, &At(p, content_reply::kFirstByte));
     Queue(p);
   }
 }
