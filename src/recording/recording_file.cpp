@@ -153,12 +153,11 @@ bool AppendRecord(RecordingFile& file, long number, std::string_view dateTime,
   return true;
 }
 
-bool FinishRecordingFile(RecordingFile& file, const std::string& dataPath, long count,
-                         std::string& error) {
-  file.Close();
-  // Emptying the scratch file to write the data file into it would lose the recording.
-  if (SameFile(dataPath, file.scratchPath_)) {
-    error = dataPath + " holds the running recording itself; choose another file.";
+bool WriteDataFile(const std::string& dataPath, const std::string& scratchPath, long count,
+                   const std::function<bool(int out, std::string& error)>& body,
+                   std::string& error) {
+  if (SameFile(dataPath, scratchPath)) {
+    error = dataPath + " holds the recording itself; choose another file.";
     return false;
   }
   const int out = ::open(dataPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
@@ -168,7 +167,7 @@ bool FinishRecordingFile(RecordingFile& file, const std::string& dataPath, long 
   }
   bool ok = WriteAll(out, FileHeaderLines(count));
   if (!ok) error = FileErrorReason("Cannot write", dataPath);
-  if (ok) ok = CopyScratch(file.scratchPath_, file.wholeBytes_, out, dataPath, error);
+  if (ok) ok = body(out, error);
   // A full disk may show only when the data reach the device or the file is closed.
   if (ok && ::fsync(out) != 0 && errno != EINVAL) {
     error = FileErrorReason("Cannot write", dataPath);
@@ -179,6 +178,17 @@ bool FinishRecordingFile(RecordingFile& file, const std::string& dataPath, long 
     ok = false;
   }
   return ok;
+}
+
+bool FinishRecordingFile(RecordingFile& file, const std::string& dataPath, long count,
+                         std::string& error) {
+  file.Close();
+  return WriteDataFile(dataPath, file.scratchPath_, count,
+                       [&file, &dataPath](int out, std::string& err) {
+                         return CopyScratch(file.scratchPath_, file.wholeBytes_, out, dataPath,
+                                            err);
+                       },
+                       error);
 }
 
 }  // namespace orvane

@@ -5,6 +5,7 @@
 // recording stops, the data file is assembled: three "-" lines, the record count, then
 // the scratch file's content unchanged. Every line ends with CR LF.
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -58,6 +59,14 @@ bool BeginRecordingFile(RecordingFile& file, const std::string& scratchPath, boo
 // whole line, at once or before the next record, so the file never holds a broken line.
 bool AppendRecord(RecordingFile& file, long number, std::string_view dateTime,
                   std::string_view mainText, std::string_view cdText, std::string& error);
+
+// Writes the data file at `dataPath`: lines 1 to 4 with `count` records, then what `body`
+// writes to the open file descriptor it is given (false with `error` set when it fails).
+// Refused when `dataPath` is the scratch file itself: emptying it would lose the
+// recording. True only when the whole file reached the device.
+bool WriteDataFile(const std::string& dataPath, const std::string& scratchPath, long count,
+                   const std::function<bool(int out, std::string& error)>& body,
+                   std::string& error);
 
 // Closes the scratch file, then writes the data file at `dataPath`: lines 1 to 4 with
 // `count` records and the scratch file's whole lines. The scratch file is left as it is,

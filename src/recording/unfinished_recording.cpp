@@ -1,7 +1,6 @@
 #include "recording/unfinished_recording.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -90,28 +89,13 @@ bool SaveUnfinishedRecording(const std::string& folder, const std::string& dataP
     error = "The unfinished recording in " + folder + " cannot be read.";
     return false;
   }
-  // Writing the data file over the scratch file would lose the recording.
-  struct stat data {};
-  struct stat scratch {};
-  if (::stat(dataPath.c_str(), &data) == 0 &&
-      ::stat(InWorkingFolder(folder, kRecordingTempName).c_str(), &scratch) == 0 &&
-      data.st_dev == scratch.st_dev && data.st_ino == scratch.st_ino) {
-    error = dataPath + " holds the recording itself; choose another file.";
-    return false;
-  }
-  const int out = ::open(dataPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (out < 0) {
-    error = FileErrorReason("Cannot create", dataPath);
-    return false;
-  }
-  // A full disk may show only when the data reach the device.
-  bool ok =
-      WriteAll(out, FileHeaderLines(records) + *body) && (::fsync(out) == 0 || errno == EINVAL);
-  if (!ok) error = FileErrorReason("Cannot write", dataPath);
-  if (::close(out) != 0 && ok) {
-    error = FileErrorReason("Cannot write", dataPath);
-    ok = false;
-  }
+  const bool ok = WriteDataFile(dataPath, InWorkingFolder(folder, kRecordingTempName), records,
+                                [&body, &dataPath](int out, std::string& err) {
+                                  if (WriteAll(out, *body)) return true;
+                                  err = FileErrorReason("Cannot write", dataPath);
+                                  return false;
+                                },
+                                error);
   if (ok) ClearRecordingMark(folder);
   return ok;
 }
