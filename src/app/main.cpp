@@ -157,17 +157,18 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "orvane: %s\n", lock.Error().c_str());
   }
 
+  // Named before the panel is made: it reads its tool bar's look from them.
+  if (parser.isSet("settings")) {
+    orvane::UseSettingsFile(parser.value("settings"));
+  } else {
+    orvane::UseUserSettings();
+  }
   QSettings settings("Orvane", "Orvane");
   orvane::SettingsFolderMemory folderMemory(settings);
   orvane::QtLauncher launcher;
   orvane::PanelWindow panel({*transport, ids, *dialogs, launcher, clock, folder, &folderMemory,
                              orvane::DocumentsFolder(), orvane::HomeFolder()});
   qtDialogs.SetParent(&panel);
-  if (parser.isSet("settings")) {
-    orvane::UseSettingsFile(parser.value("settings"));
-  } else {
-    orvane::UseUserSettings();
-  }
   orvane::RestorePanelPlace(panel);
   orvane::InstallDesktopHabits(panel);
   panel.show();

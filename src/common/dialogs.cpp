@@ -22,20 +22,21 @@ std::string ScriptedDialogs::Input(const std::string& prompt, const std::string&
   return a;
 }
 
-std::optional<std::string> ScriptedDialogs::OpenFile(const FileDialogRequest& request) {
-  log_.push_back({Asked::Kind::OpenFile, request.title, "", request.initialPath});
+std::optional<std::string> ScriptedDialogs::NextFile(Asked::Kind kind,
+                                                     const FileDialogRequest& request) {
+  log_.push_back({kind, request.title, "", request.initialPath});
   if (files_.empty()) return std::nullopt;
   auto a = std::move(files_.front());
   files_.pop_front();
   return a;
 }
 
+std::optional<std::string> ScriptedDialogs::OpenFile(const FileDialogRequest& request) {
+  return NextFile(Asked::Kind::OpenFile, request);
+}
+
 std::optional<std::string> ScriptedDialogs::SaveFile(const FileDialogRequest& request) {
-  log_.push_back({Asked::Kind::SaveFile, request.title, "", request.initialPath});
-  if (files_.empty()) return std::nullopt;
-  auto a = std::move(files_.front());
-  files_.pop_front();
-  return a;
+  return NextFile(Asked::Kind::SaveFile, request);
 }
 
 }  // namespace orvane

@@ -62,6 +62,9 @@ class ScriptedDialogs final : public Dialogs {
   std::size_t Unused() const { return answers_.size() + inputs_.size() + files_.size(); }
 
  private:
+  // The next scripted file answer, the question logged as `kind`.
+  std::optional<std::string> NextFile(Asked::Kind kind, const FileDialogRequest& request);
+
   std::deque<DialogAnswer> answers_;
   std::deque<std::string> inputs_;
   std::deque<std::optional<std::string>> files_;

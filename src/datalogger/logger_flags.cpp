@@ -1,15 +1,13 @@
 #include "datalogger/logger_flags.h"
 
-#include <algorithm>
-
 namespace orvane {
 
 bool MemoryRefused(const FlagLit& lit) {
-  return std::any_of(kMemoryRefusingFlags.begin(), kMemoryRefusingFlags.end(), lit);
+  return CommandRefusal("Memory", CommandConditions{lit}).has_value();
 }
 
 bool EraseRefused(const FlagLit& lit) {
-  return lit(kEraseRefusingFlag);
+  return CommandRefusal("Erase", CommandConditions{lit}).has_value();
 }
 
 }  // namespace orvane

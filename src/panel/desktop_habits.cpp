@@ -15,6 +15,7 @@
 #include <QWindow>
 #include <memory>
 
+#include "panel/panel_toolbar.h"
 #include "panel/panel_window.h"
 #include "ui/program_settings.h"
 
@@ -90,6 +91,7 @@ void AddRecentFilesMenu(PanelWindow& panel, QAction* open) {
   });
   button->setMenu(menu);
   button->setPopupMode(QToolButton::MenuButtonPopup);
+  ShowToolbarText(*toolbar, toolbar->toolButtonStyle() == Qt::ToolButtonTextUnderIcon);
 }
 
 }  // namespace

@@ -5,13 +5,19 @@
 #include <QComboBox>
 #include <QMouseEvent>
 #include <QPalette>
+#include <QSettings>
+#include <QShortcut>
 #include <QStyle>
+#include <algorithm>
 
+#include "common/command_gate.h"
 #include "common/working_folder.h"
 #include "datalogger/erase_list_qt.h"
 #include "panel/keypad_widget.h"
+#include "panel/panel_status.h"
 #include "panel/panel_toolbar.h"
 #include "ui/lcd_view.h"
+#include "ui/program_settings.h"
 
 namespace orvane {
 
@@ -19,10 +25,12 @@ namespace {
 constexpr int kClientWidth = 7560;
 constexpr int kClientHeight = 9105;
 constexpr int kStatusTop = 5160;
-constexpr int kRecWidth = 600;
-constexpr int kCountWidth = 1080;
-constexpr const char* kRecStyle = "color: #ff5a4e; font: bold 9pt 'Liberation Sans';";
-constexpr const char* kNoReadingStyle = "color: #ffc24e; font: bold 9pt 'Liberation Sans';";
+constexpr int kToolbarHeight = 465;
+constexpr const char* kToolbarTextKey = "panel/toolbarText";
+
+QString Q(const std::string& text) {
+  return QString::fromStdString(text);
+}
 }  // namespace
 
 PanelWindow::PanelWindow(PanelServices services, QWidget* parent)
@@ -32,7 +40,6 @@ PanelWindow::PanelWindow(PanelServices services, QWidget* parent)
       poll_(link_, decoder_, *this) {
   setObjectName("Panel");
   setWindowTitle(kPanelCaption);
-  setFixedSize(Px(kClientWidth), Px(kClientHeight));
   // The meter's housing: a dark body around the LCD and keys.
   QPalette body = palette();
   body.setColor(QPalette::Window, QColor(0x3b, 0x41, 0x48));
@@ -53,16 +60,19 @@ PanelWindow::PanelWindow(PanelServices services, QWidget* parent)
   context_ = std::make_unique<PanelContext>(
       PanelContext{link_, decoder_, state_, services_.dialogs, services_.launcher, services_.clock,
                    linkOwner_, recording_, windows_, this, services_.workingFolder});
-  // A refused command says so where the link's caption stands, until the poll runs again.
-  context_->notice = [this](const std::string& text) { SetNameCaption(text); };
+  // A refused command says why in the status bar.
+  context_->notice = [this](const std::string& text) { status_->ShowNotice(Q(text)); };
   context_->userFiles = userFiles_.get();
 
   lcd_ = new LcdView(this);  // below the erase list, which overlaps its top
   lcd_->setGeometry(LcdView::FaceGeometry());
   keypad_ = new KeypadWidget(*context_, this);
   keypad_->setGeometry(KeypadWidget::KeypadGeometry());
-  BuildToolbar();
   BuildStatusLine();
+  BuildToolbar();
+  const std::unique_ptr<QSettings> settings = ProgramSettings();
+  if (settings && settings->value(kToolbarTextKey, false).toBool()) ShowToolbarLabels(true);
+  UpdateRecordingEnabled();
   ArmRecordTick(services_.clock.Now());  // the record tick runs from creation
   Form_Load();
 }
@@ -78,8 +88,13 @@ PanelWindow::~PanelWindow() {
 
 void PanelWindow::BuildToolbar() {
   toolbar_ = BuildPanelToolbar(*this, [this](const QString& key) { Toolbar1_ButtonClick(key); });
-  toolbar_->setGeometry(0, 0, width(), Px(465));
+  toolbar_->setGeometry(0, 0, width(), Px(kToolbarHeight));
   controls_.SaveButton = toolbar_->findChild<QAction*>("Save");
+  AddToolbarTextChoice(*toolbar_, [this](bool shown) {
+    ShowToolbarLabels(shown);
+    if (std::unique_ptr<QSettings> settings = ProgramSettings())
+      settings->setValue(kToolbarTextKey, shown);
+  });
 
   auto* erase = new EraseList(this);
   erase->setGeometry(Px(360), Px(480), Px(2175), Px(315));
@@ -89,30 +104,43 @@ void PanelWindow::BuildToolbar() {
   controls_.ComboErase = erase;
 }
 
+// The name label stays between the LCD and the keys; the recording and the connection
+// are told in the status bar below the keypad.
 void PanelWindow::BuildStatusLine() {
-  auto label = [this](const char* name, const char* caption, int left, int width) {
-    auto* l = new QLabel(caption, this);
-    l->setObjectName(name);
-    l->setGeometry(Px(left), Px(kStatusTop), Px(width), Px(300));
-    l->setStyleSheet("color: #e8ecef; font: bold 9pt 'Liberation Sans';");
-    return l;
-  };
-  controls_.LblRecording = label("LblRecording", "Rec", 720, kRecWidth);
-  controls_.LblCount = label("LblCount", "", 720 + kRecWidth, kCountWidth);
-  lblName_ = label("LblName", "Orvane", 2400, 1920);
+  lblName_ = new QLabel("Orvane", this);
+  lblName_->setObjectName("LblName");
+  lblName_->setGeometry(Px(2400), Px(kStatusTop), Px(1920), Px(300));
+  lblName_->setStyleSheet("color: #e8ecef; font: bold 9pt 'Liberation Sans';");
   lblName_->setCursor(Qt::PointingHandCursor);
   lblName_->installEventFilter(this);
-  controls_.LblFileName = label("LblFileName", "", 4320, 3120);
-  controls_.LblRecording->setStyleSheet(kRecStyle);
-  // Shown over the file name field only while the meter cannot be opened.
-  lblLinkHint_ = label("LblLinkHint", "", 4320, 3120);
-  lblLinkHint_->hide();
+
+  status_ = new PanelStatusBar(this);
+  const int statusHeight = status_->sizeHint().height();
+  status_->setGeometry(0, Px(kClientHeight), Px(kClientWidth), statusHeight);
+  setFixedSize(Px(kClientWidth), Px(kClientHeight) + statusHeight);
+  controls_.LblRecording = status_->LblRecording();
+  controls_.LblCount = status_->LblCount();
+  controls_.LblFileName = status_->LblFileName();
 
   // Link errors go to a list that lies outside the designed client area.
   lstResults_ = new QListWidget(this);
   lstResults_->setObjectName("lstResults");
   lstResults_->setGeometry(Px(14400), Px(9360), 120, 60);
   lstResults_->setFocusPolicy(Qt::NoFocus);  // out of sight: out of the Tab chain
+}
+
+void PanelWindow::ShowToolbarLabels(bool shown) {
+  const int before = toolbar_->height();
+  ShowToolbarText(*toolbar_, shown);
+  const int after = std::max(toolbar_->sizeHint().height(), Px(kToolbarHeight));
+  toolbar_->resize(width(), after);
+  const int shift = after - before;
+  if (shift == 0) return;
+  for (QObject* child : children()) {
+    auto* w = qobject_cast<QWidget*>(child);
+    if (w != nullptr && w != toolbar_ && !w->isWindow()) w->move(w->x(), w->y() + shift);
+  }
+  setFixedSize(width(), height() + shift);
 }
 
 // Start-up: every step runs even when an earlier one failed.
@@ -129,19 +157,55 @@ void PanelWindow::Form_Load() {
 
 // The poll runs only while no command holds the link.
 void PanelWindow::Timer1_Timer() {
-  if (linkOwner_.Held()) return;
-  poll_.Tick();
-  lcd_->SetMeterPresent(link_.MeterConnected() == -1);
-  lcd_->Apply(decoder_.Model());
+  if (!linkOwner_.Held()) {
+    poll_.Tick();
+    const bool connected = link_.MeterConnected() == -1;
+    lcd_->SetMeterPresent(connected);
+    lcd_->Apply(decoder_.Model());
+    status_->ShowConnection(connected);
+  }
   UpdateRecordingEnabled();
 }
 
 void PanelWindow::UpdateRecordingEnabled() {
   controls_.RecordingEnabled = link_.MeterConnected() == -1 && context_->Reading().known;
-  // A running recording can always be stopped, even with the meter gone.
-  if (controls_.SaveButton != nullptr) {
-    controls_.SaveButton->setEnabled(controls_.RecordingEnabled || state_.RecordingOn);
+  ShowCommandStates();
+}
+
+std::optional<std::string> PanelWindow::Refusal(const QString& key) const {
+  const FrameDecoder& display = decoder_;
+  CommandConditions now{[&display](std::string_view flag) { return display.Flag(flag); }};
+  now.linkHeld = linkOwner_.Held();
+  now.recordingOn = state_.RecordingOn;
+  now.readingKnown = controls_.RecordingEnabled;
+  return CommandRefusal(key.toStdString(), now);
+}
+
+void PanelWindow::ShowCommandStates() {
+  for (QAction* action : toolbar_->actions()) {
+    const std::optional<std::string> refusal = Refusal(action->objectName());
+    // The tool tip's first line is the command's own; the reason goes below it.
+    const QString tip = action->toolTip().section('\n', 0, 0);
+    action->setToolTip(refusal ? tip + '\n' + Q(*refusal) : tip);
+    action->setEnabled(!refusal);
+    RefuseShortcutsOf(*action, refusal.has_value());
   }
+  if (controls_.SaveButton != nullptr)
+    controls_.SaveButton->setText(state_.RecordingOn ? kStopLabel : kToolbarButtons[0].label);
+}
+
+// A greyed command's shortcut still answers: it says why the command cannot run.
+void PanelWindow::RefuseShortcutsOf(QAction& action, bool refused) {
+  if (action.shortcut().isEmpty()) return;
+  const QString name = action.objectName() + "Refused";
+  auto* shortcut = findChild<QShortcut*>(name, Qt::FindDirectChildrenOnly);
+  if (shortcut == nullptr) {
+    shortcut = new QShortcut(action.shortcut(), this);
+    shortcut->setObjectName(name);
+    const QString key = action.objectName();
+    connect(shortcut, &QShortcut::activated, this, [this, key] { Toolbar1_ButtonClick(key); });
+  }
+  shortcut->setEnabled(refused);
 }
 
 void PanelWindow::ArmRecordTick(const DateTime& now) {
@@ -160,18 +224,23 @@ void PanelWindow::Timer2_Timer() {
   if (recordFrames_.Take(decoder_.FramesDecoded())) fresh = context_->Reading();
   RecordTick(*context_, controls_, time, fresh);
   ListTick(*context_, time, fresh);
-  ShowReadingStatus(fresh.has_value());
+  lastTickFresh_ = fresh.has_value();
+  ShowRecordingStatus();
 }
 
-// "No reading" while the ticks find no fresh display frame, else "Rec" while recording
-// and nothing otherwise.
-void PanelWindow::ShowReadingStatus(bool fresh) {
-  QLabel& label = *controls_.LblRecording;
-  label.setText(!fresh ? "No reading" : state_.RecordingOn ? "Rec" : "");
-  label.setStyleSheet(fresh ? kRecStyle : kNoReadingStyle);
-  label.resize(Px(fresh ? kRecWidth : kRecWidth + kCountWidth), label.height());
-  label.setVisible(!fresh || state_.RecordingOn);
-  controls_.LblCount->setVisible(fresh);
+// "No reading" while the ticks find no fresh display frame; the file, the time since
+// the recording started and the records written while one runs.
+void PanelWindow::ShowRecordingStatus() {
+  if (!state_.RecordingOn) {
+    recordingStartMs_.reset();
+  } else if (!recordingStartMs_) {
+    recordingStartMs_ = services_.clock.MonotonicMs();
+  }
+  const long elapsed =
+      recordingStartMs_
+          ? static_cast<long>((services_.clock.MonotonicMs() - *recordingStartMs_) / 1000)
+          : -1;
+  status_->ShowRecording(lastTickFresh_, elapsed);
 }
 
 void PanelWindow::CheckUnfinishedRecording() {
@@ -189,10 +258,17 @@ void PanelWindow::Toolbar1_ButtonClick(const QString& key) {
       {"List", CommandList},         {"Graph", CommandGraph},   {"RTC", CommandRtc},
       {"RecSetup", CommandRecSetup}, {"Memory", CommandMemory}, {"Erase", CommandErase},
   };
+  if (const std::optional<std::string> refusal = Refusal(key)) {
+    QAction* action = toolbar_->findChild<QAction*>(key);
+    const QString what = action != nullptr ? action->toolTip().section('\n', 0, 0) : key;
+    status_->ShowNotice(what + ": " + Q(*refusal));
+    return;
+  }
   for (const auto& [name, command] : kCommands) {
     if (key == name) {
       command(*context_, controls_);
       UpdateRecordingEnabled();
+      ShowRecordingStatus();
       return;
     }
   }
@@ -211,11 +287,7 @@ void PanelWindow::SetNameCaption(std::string_view caption) {
 }
 
 void PanelWindow::SetLinkHint(std::string_view hint) {
-  const QString text = QString::fromUtf8(hint.data(), static_cast<int>(hint.size()));
-  if (text == lblLinkHint_->toolTip()) return;
-  lblLinkHint_->setText(text.isEmpty() ? text : "No permission: udev rule needed");
-  lblLinkHint_->setToolTip(text);
-  lblLinkHint_->setVisible(!text.isEmpty());
+  status_->ShowLinkHint(hint);
 }
 
 void PanelWindow::AppendResultLine(std::string_view line) {

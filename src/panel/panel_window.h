@@ -18,8 +18,8 @@
 #include "common/program_state.h"
 #include "common/second_ticker.h"
 #include "display/frame_decoder.h"
-#include "display/lcd_layout.h"
 #include "display/fresh_frames.h"
+#include "display/lcd_layout.h"
 #include "display/poll_cycle.h"
 #include "link/link_owner.h"
 #include "link/meter_link.h"
@@ -32,7 +32,7 @@ namespace orvane {
 
 class LcdView;
 class KeypadWidget;
-
+class PanelStatusBar;
 
 inline constexpr const char* kPanelCaption = "Panel   V8.01";
 inline constexpr const char* kPanelCaptionLong = "Panel   V8.01   140414";
@@ -89,8 +89,15 @@ class PanelWindow final : public QWidget, private LinkNotices {
   void BuildToolbar();
   void BuildStatusLine();
   void UpdateRecordingEnabled();
+  // Greys the tool-bar commands that cannot run now, with the reason in their tool tip.
+  void ShowCommandStates();
+  std::optional<std::string> Refusal(const QString& key) const;
+  void RefuseShortcutsOf(QAction& action, bool refused);
   void ArmRecordTick(const DateTime& now);
-  void ShowReadingStatus(bool fresh);
+  void ShowRecordingStatus();
+  // Text labels under the tool-bar icons, or icons only: the window grows or shrinks by
+  // the tool bar's change in height.
+  void ShowToolbarLabels(bool shown);
 
   PanelServices services_;
   ProgramState state_;
@@ -110,7 +117,9 @@ class PanelWindow final : public QWidget, private LinkNotices {
   std::unique_ptr<PanelContext> context_;
   QToolBar* toolbar_ = nullptr;
   QLabel* lblName_ = nullptr;
-  QLabel* lblLinkHint_ = nullptr;
+  PanelStatusBar* status_ = nullptr;
+  bool lastTickFresh_ = true;
+  std::optional<std::int64_t> recordingStartMs_;  // monotonic, while a recording runs
   QListWidget* lstResults_ = nullptr;
   LcdView* lcd_ = nullptr;
   KeypadWidget* keypad_ = nullptr;

@@ -2,6 +2,7 @@
 // user edit it, write it back. The link is held for each exchange with the meter and never
 // while an input box waits for the user; a meter that does not answer is said to, and
 // nothing is sent to it.
+#include "common/command_gate.h"
 #include "link/requests.h"
 #include "panel/panel_commands.h"
 #include "recording/meter_settings.h"
@@ -10,9 +11,11 @@ namespace orvane {
 
 namespace {
 
-// The meter's own recording: its "REC" symbol as the poll last decoded it.
-bool MeterRecordingLit(const PanelContext& ctx) {
-  return ctx.display.Flag("AnnREC");
+// The meter's mode as the poll last decoded it refuses the command (its "REC" lit).
+bool RefusedByMeterMode(const PanelContext& ctx, std::string_view key) {
+  const FrameDecoder& display = ctx.display;
+  return CommandRefusal(key, {[&display](std::string_view f) { return display.Flag(f); }})
+      .has_value();
 }
 
 // The setting `query` asks for; nothing (and a message when the meter was silent) when
@@ -72,7 +75,7 @@ void CommandIntv(PanelContext& ctx, PanelControls&) {
 }
 
 void CommandRecSetup(PanelContext& ctx, PanelControls&) {
-  if (MeterRecordingLit(ctx)) return;
+  if (RefusedByMeterMode(ctx, "RecSetup")) return;
   const std::optional<int> current = ReadSetting(ctx, request::kRecordingPeriodQuery, "RecSetup");
   if (!current) return;
   const std::optional<int> period =

@@ -42,7 +42,7 @@ std::string AsSent(const std::string& content) {
 }
 
 TEST(LoggerMemoryWindow, RefusedWhileAnyModeFlagIsLit) {
-  for (std::string_view flag : kMemoryRefusingFlags) {
+  for (const auto& [flag, symbol] : kMemoryRefusingModes) {
     LoggerRig rig;
     rig.sim.meter.FillLogger(3);
     OpenDataLogger(rig.ctx, test::OnlyLit(flag));

@@ -102,7 +102,8 @@ TEST(PanelToolbar, NineButtonsInOrderWithTheirToolTips) {
   ASSERT_EQ(actions.size(), static_cast<int>(expected.size()));
   for (int i = 0; i < actions.size(); ++i) {
     EXPECT_EQ(actions[i]->objectName(), expected[i].first);
-    EXPECT_EQ(actions[i]->toolTip(), expected[i].second);
+    // the command's own tip; a reason why it cannot run now may follow on a line below
+    EXPECT_EQ(actions[i]->toolTip().section('\n', 0, 0), expected[i].second);
   }
 }
 
