@@ -8,7 +8,7 @@ _orvane_cli() {
   if ((cword == 1)); then
     local commands
     commands=$("$cli" --help 2>/dev/null | sed -n 's/^  \([a-z][a-z-]*\) .*/\1/p')
-    COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
+    COMPREPLY=($(compgen -W "$commands --help --version --debug" -- "$cur"))
     return
   fi
   case $prev in
@@ -35,7 +35,7 @@ _orvane_cli() {
   if [[ $cur == -* ]]; then
     local options
     options=$("$cli" "${words[1]}" --help 2>/dev/null | grep -o -- '--[a-z][a-z-]*' | sort -u)
-    COMPREPLY=($(compgen -W "$options --help" -- "$cur"))
+    COMPREPLY=($(compgen -W "$options --help --debug" -- "$cur"))
     return
   fi
   case ${words[1]} in

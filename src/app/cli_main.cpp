@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "app/cli.h"
+#include "common/diagnostics.h"
 #include "link/hidapi_transport.h"
 #include "simulator/simulated_transport.h"
 #include "simulator/virtual_meter.h"
@@ -26,6 +27,9 @@ std::vector<Command>& Commands() {
   static std::vector<Command> commands;
   return commands;
 }
+
+// Taken by every command, before or after the command's name.
+constexpr const char* kDebugOption = "debug";
 
 constexpr std::int64_t kSimulatedClockLagSeconds = 86400 + 3600 + 60 + 1;
 
@@ -78,7 +82,8 @@ void PrintOverview() {
   for (const Command& c : sorted) std::printf("  %s %s\n      %s\n", c.name, c.usage, c.summary);
   std::printf(
       "\nOptions take their value as --name VALUE or --name=VALUE; -- ends the options. "
-      "An output\nfile '-' is standard output. Exit status: 0 done, 1 failed (no meter, "
+      "--debug logs\neach failed exchange with the meter to standard error, as ORVANE_DEBUG=link "
+      "does. An output\nfile '-' is standard output. Exit status: 0 done, 1 failed (no meter, "
       "unreadable file,\nnothing found), 2 wrong command line. 'orvane-cli COMMAND --help' "
       "shows one command.\n");
 }
@@ -101,6 +106,7 @@ int ParseArgs(const Command& c, int argc, char** argv, Args& args) {
     parser.addOption(QCommandLineOption(QString::fromStdString(name)));
   }
   parser.addOption(QCommandLineOption(QStringList{"h", "help"}));
+  parser.addOption(QCommandLineOption(QString::fromStdString(kDebugOption)));
   QStringList words{QStringLiteral("orvane-cli")};
   for (int i = 0; i < argc; ++i) {
     words << QString::fromLocal8Bit(argv[i]);
@@ -111,8 +117,11 @@ int ParseArgs(const Command& c, int argc, char** argv, Args& args) {
     args.options["help"] = "";
     return 0;
   }
+  if (parser.isSet(QString::fromStdString(kDebugOption))) EnableDiagnostics("all");
   for (const QString& name : parser.optionNames()) {
-    args.options[name.toStdString()] = parser.value(name).toStdString();
+    if (name.toStdString() != kDebugOption) {
+      args.options[name.toStdString()] = parser.value(name).toStdString();
+    }
   }
   for (const QString& word : parser.positionalArguments()) {
     args.positional.push_back(word.toLocal8Bit().toStdString());
@@ -286,6 +295,13 @@ std::unique_ptr<MeterSession> MeterSession::Open(const Args& args) {
 
 int main(int argc, char** argv) {
   using namespace orvane::cli;
+  if (!orvane::EnableDiagnosticsFromEnvironment()) {
+    std::fprintf(stderr, "orvane-cli: ORVANE_DEBUG names an unknown area (known: link, all)\n");
+  }
+  if (argc >= 2 && argv[1] == std::string("--") + kDebugOption) {  // before the command
+    orvane::EnableDiagnostics("all");
+    --argc, ++argv;
+  }
   if (argc < 2) {
     std::fprintf(stderr, "orvane-cli: no command given (try --help)\n");
     return 2;

@@ -1,6 +1,6 @@
 #include "display/frame_decoder.h"
 
-#include <algorithm>
+#include <utility>
 
 #include "display/digit_text.h"
 #include "display/lcd_layout.h"
@@ -20,12 +20,30 @@ constexpr int kByteBattery = 60;
 // Blink frame bytes.
 constexpr int kBlinkUnit = 1, kBlinkDigit = 2, kBlinkPoint = 3, kBlinkSymbol = 4;
 
+// The mode flags by the names the blink steps look them up with.
+constexpr std::pair<std::string_view, bool ModeFlags::*> kModeFlagNames[] = {
+    {"PointP1", &ModeFlags::PointP1},       {"PointP2", &ModeFlags::PointP2},
+    {"PointP3", &ModeFlags::PointP3},       {"PointP10", &ModeFlags::PointP10},
+    {"PointP11", &ModeFlags::PointP11},     {"PointP13", &ModeFlags::PointP13},
+    {"ShowK1", &ModeFlags::ShowK1},         {"ShowK2", &ModeFlags::ShowK2},
+    {"ShowCd", &ModeFlags::ShowCd},         {"ShowSlashM", &ModeFlags::ShowSlashM},
+    {"ShowSquare", &ModeFlags::ShowSquare}, {"ShowFL", &ModeFlags::ShowFL},
+};
+
 // A mode byte sets a group of flags by table; a code outside the table leaves them.
-// Unit byte: ShowCd, ShowSlashM, ShowSquare, ShowFL, then UnitText (nullptr: unchanged).
 struct UnitRow {
-  bool cdM2;
-  bool fL;
-  const char* unitText;
+  bool cdM2;             // ShowCd, ShowSlashM, ShowSquare
+  bool fL;               // ShowFL
+  const char* unitText;  // UnitText; nullptr: unchanged
+};
+struct PointRow {
+  bool p1, p2, p3;
+};
+struct MultiplierRow {
+  bool k1, k2;
+};
+struct SecondPointRow {
+  bool p10, p11, p13;
 };
 // clang-format off
 constexpr UnitRow kUnitRows[] = {
@@ -34,26 +52,26 @@ constexpr UnitRow kUnitRows[] = {
   /* 1 */  {true,                 false,  "cd/m2"},
   /* 2 */  {false,                true,   "fL"},
 };
-// Point byte: PointP1, PointP2, PointP3.
-constexpr std::array<bool, 3> kPointRows[] = {
-  /* 0 */ {false, false, false},
-  /* 1 */ {true,  false, false},
-  /* 2 */ {false, true,  false},
-  /* 3 */ {false, false, true },
-  /* 4 */ {true,  true,  true },
+constexpr PointRow kPointRows[] = {
+  //       PointP1 PointP2 PointP3
+  /* 0 */ {false,  false,  false},
+  /* 1 */ {true,   false,  false},
+  /* 2 */ {false,  true,   false},
+  /* 3 */ {false,  false,  true },
+  /* 4 */ {true,   true,   true },
 };
-// Multiplier byte: ShowK1, ShowK2.
-constexpr std::array<bool, 2> kMultiplierRows[] = {
+constexpr MultiplierRow kMultiplierRows[] = {
+  //       ShowK1 ShowK2
   /* 0 */ {false, false},
   /* 1 */ {true,  false},
   /* 2 */ {false, true },
 };
-// Secondary point byte: PointP10, PointP11, PointP13.
-constexpr std::array<bool, 3> kSecondPointRows[] = {
-  /* 0 */ {false, false, false},
-  /* 1 */ {true,  false, false},
-  /* 2 */ {false, true,  false},
-  /* 3 */ {false, false, true },
+constexpr SecondPointRow kSecondPointRows[] = {
+  //       PointP10 PointP11 PointP13
+  /* 0 */ {false,   false,   false},
+  /* 1 */ {true,    false,   false},
+  /* 2 */ {false,   true,    false},
+  /* 3 */ {false,   false,   true },
 };
 // Separator byte: colon, slash.
 constexpr std::array<bool, 2> kSeparatorRows[] = {
@@ -113,8 +131,8 @@ void FrameDecoder::ResolveIds() {
 }
 
 const bool* FrameDecoder::FlagPointer(std::string_view name) const {
-  for (std::size_t i = 0; i < kModeFlagNames.size(); ++i)
-    if (kModeFlagNames[i] == name) return &mode_[i];
+  for (const auto& [flagName, member] : kModeFlagNames)
+    if (flagName == name) return &(mode_.*member);
   const int a = AnnunciatorIndex(name);
   return a < 0 ? nullptr : &ann_[a];
 }
@@ -126,18 +144,19 @@ bool FrameDecoder::Flag(std::string_view name) const {
 
 void FrameDecoder::DecodeModeBytes(const Report& frame) {
   if (const auto* u = RowFor(kUnitRows, frame[kByteUnit])) {
-    mode_[ModeFlagIndex("ShowCd")] = mode_[ModeFlagIndex("ShowSlashM")] =
-        mode_[ModeFlagIndex("ShowSquare")] = u->cdM2;
-    mode_[ModeFlagIndex("ShowFL")] = u->fL;
+    mode_.ShowCd = mode_.ShowSlashM = mode_.ShowSquare = u->cdM2;
+    mode_.ShowFL = u->fL;
     if (u->unitText != nullptr) unitText_ = u->unitText;
   }
-  // Each table row lists its flags in the order they are stored.
-  auto assign = [this](std::string_view first, const auto& row) {
-    std::copy(row.begin(), row.end(), mode_.begin() + (FlagPointer(first) - mode_.data()));
-  };
-  if (const auto* p = RowFor(kPointRows, frame[kBytePoint])) assign("PointP1", *p);
-  if (const auto* m = RowFor(kMultiplierRows, frame[kByteMultiplier])) assign("ShowK1", *m);
-  if (const auto* s = RowFor(kSecondPointRows, frame[kByteSecondPoint])) assign("PointP10", *s);
+  if (const auto* p = RowFor(kPointRows, frame[kBytePoint])) {
+    mode_.PointP1 = p->p1, mode_.PointP2 = p->p2, mode_.PointP3 = p->p3;
+  }
+  if (const auto* m = RowFor(kMultiplierRows, frame[kByteMultiplier])) {
+    mode_.ShowK1 = m->k1, mode_.ShowK2 = m->k2;
+  }
+  if (const auto* s = RowFor(kSecondPointRows, frame[kByteSecondPoint])) {
+    mode_.PointP10 = s->p10, mode_.PointP11 = s->p11, mode_.PointP13 = s->p13;
+  }
 }
 
 void FrameDecoder::DecodeAnnunciators(const Report& frame) {
@@ -167,13 +186,14 @@ void FrameDecoder::DecodeMainDigits(const Report& frame) {
     d3 = DigitText::Let('I');
 
   const std::array<const DigitText*, 4> digits = {&d1, &d2, &d3, &d4};
+  const std::array<bool, 3> pointAfter = {mode_.PointP1, mode_.PointP2, mode_.PointP3};
   readingText_.clear();
   for (int i = 0; i < 4; ++i) {
     caption_.clear();
     digits[i]->AppendTo(caption_);
     model_.SetCaption(seg_[i], caption_);
     readingText_ += caption_;
-    if (i < 3 && mode_[i]) readingText_ += '.';  // PointP1..PointP3
+    if (i < 3 && pointAfter[i]) readingText_ += '.';
   }
 }
 

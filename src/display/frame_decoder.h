@@ -16,22 +16,14 @@
 
 namespace orvane {
 
-// The unit, multiplier and point flags kept from tick to tick, by name.
-inline constexpr std::array<std::string_view, 12> kModeFlagNames = {
-    "PointP1", "PointP2", "PointP3", "PointP10",   "PointP11",   "PointP13",
-    "ShowK1",  "ShowK2",  "ShowCd",  "ShowSlashM", "ShowSquare", "ShowFL"};
-
-consteval int ModeFlagIndex(std::string_view name) {
-  for (std::size_t i = 0; i < kModeFlagNames.size(); ++i)
-    if (kModeFlagNames[i] == name) return static_cast<int>(i);
-  throw "unknown mode flag";
-}
-
-static_assert(ModeFlagIndex("PointP2") == ModeFlagIndex("PointP1") + 1 &&
-              ModeFlagIndex("PointP3") == ModeFlagIndex("PointP1") + 2 &&
-              ModeFlagIndex("PointP11") == ModeFlagIndex("PointP10") + 1 &&
-              ModeFlagIndex("PointP13") == ModeFlagIndex("PointP10") + 2 &&
-              ModeFlagIndex("ShowK2") == ModeFlagIndex("ShowK1") + 1);
+// The unit, multiplier and point flags, set from the display frame's mode bytes and kept
+// from tick to tick.
+struct ModeFlags {
+  bool PointP1 = false, PointP2 = false, PointP3 = false;     // points of the main digits
+  bool PointP10 = false, PointP11 = false, PointP13 = false;  // points of the small digits
+  bool ShowK1 = false, ShowK2 = false;
+  bool ShowCd = false, ShowSlashM = false, ShowSquare = false, ShowFL = false;
+};
 
 class FrameDecoder {
  public:
@@ -52,7 +44,7 @@ class FrameDecoder {
 
   bool SetLit() const { return ann_[kAnnSET]; }
   bool RhLit() const { return ann_[kAnnRH]; }
-  bool KLit() const { return mode_[ModeFlagIndex("ShowK1")] || mode_[ModeFlagIndex("ShowK2")]; }
+  bool KLit() const { return mode_.ShowK1 || mode_.ShowK2; }
   const std::string& UnitText() const { return unitText_; }
   const std::string& ReadingText() const { return readingText_; }
 
@@ -81,7 +73,7 @@ class FrameDecoder {
 
   LcdModel model_;
   std::array<bool, kAnnunciatorCount> ann_{};
-  std::array<bool, kModeFlagNames.size()> mode_{};
+  ModeFlags mode_;
   std::string unitText_;
   std::string readingText_;
   std::string caption_;  // scratch, reused every tick

@@ -51,6 +51,10 @@ class HidTransport {
 
   // True when the last Open() failed for lack of permission.
   virtual bool LastOpenDenied() const { return false; }
+
+  // The platform's text for the last Open(), Write() or Read() that failed ("Permission
+  // denied"); empty when it gave none.
+  virtual std::string LastError() const { return {}; }
 };
 
 }  // namespace orvane

@@ -46,6 +46,7 @@ struct HidapiTransport::Writer {
   hid_device_* closeWhenDone = nullptr;
   std::vector<std::uint8_t> data;
   int result = 0;
+  std::string error;  // the platform's text when the write failed
   std::thread thread;
 
   void Loop(const HidapiCalls& calls) {
@@ -58,8 +59,10 @@ struct HidapiTransport::Writer {
       const std::vector<std::uint8_t> bytes = data;
       lock.unlock();
       const int written = calls.write(target, bytes.data(), bytes.size());
+      std::string text = written < 0 && calls.errorText ? calls.errorText(target) : "";
       lock.lock();
       result = written;
+      error = std::move(text);
       busy = false;
       if (closeWhenDone != nullptr) {
         hid_device_* orphan = std::exchange(closeWhenDone, nullptr);
@@ -82,6 +85,7 @@ HidapiCalls HidapiCalls::Real() {
   c.readTimeout = hid_read_timeout;
   c.reportDescriptor = [](const std::string& path) { return SysfsReportDescriptor(path); };
   c.monotonicMs = SteadyMs;
+  c.errorText = [](hid_device_* device) { return Narrow(hid_error(device)); };
   return c;
 }
 
@@ -145,12 +149,19 @@ std::vector<HidDeviceInfo> HidapiTransport::Enumerate() {
   return found;
 }
 
+std::string HidapiTransport::ErrorText(hid_device_* device) const {
+  return calls_.errorText ? calls_.errorText(device) : std::string();
+}
+
 bool HidapiTransport::Open(const std::string& path) {
   Close();
   errno = 0;
   device_ = calls_.openPath(path.c_str());
   lastOpenDenied_ = device_ == nullptr && access(path.c_str(), R_OK | W_OK) != 0 && errno == EACCES;
-  if (device_ == nullptr) return false;
+  if (device_ == nullptr) {
+    lastError_ = ErrorText(nullptr);
+    return false;
+  }
   const auto lengths = ReportLengthsOf(calls_.reportDescriptor(path));
   inputLength_ = lengths ? lengths->input : 0;
   outputLength_ = lengths ? lengths->output : 0;
@@ -184,8 +195,11 @@ bool HidapiTransport::Write(std::span<const std::uint8_t> report) {
                                               [this] { return !writer_->busy; });
   if (!done) {
     writeStuck_ = true;  // the reads after it fail, so the link drops the device
+    lastError_ =
+        "the device did not take the report within " + std::to_string(writeWaitMs_) + " ms";
     return false;
   }
+  if (writer_->result < 0) lastError_ = writer_->error;
   return writer_->result >= 0;
 }
 
@@ -206,7 +220,10 @@ ReadOutcome HidapiTransport::Read(std::span<std::uint8_t> payload, int timeoutMs
     }
   }
   if (n == 0) return ReadOutcome::TimedOut;
-  if (n < 0) return ReadOutcome::Failed;
+  if (n < 0) {
+    lastError_ = ErrorText(device_);
+    return ReadOutcome::Failed;
+  }
   // A short report leaves zeros, never the bytes of an earlier reply.
   const std::size_t count = std::min<std::size_t>(static_cast<std::size_t>(n), payload.size());
   std::copy(buffer, buffer + count, payload.begin());

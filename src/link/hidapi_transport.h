@@ -23,6 +23,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <thread>
 
 #include "link/hid_transport.h"
@@ -45,6 +46,9 @@ struct HidapiCalls {
   // The report descriptor of the device at a hidraw path; empty when it cannot be read.
   std::function<std::vector<std::uint8_t>(const std::string&)> reportDescriptor;
   std::function<std::int64_t()> monotonicMs;
+  // hid_error(): the text of a device's last failure, or with null of the last open.
+  // Optional: without it failures carry no text.
+  std::function<std::string(hid_device_*)> errorText;
 
   static HidapiCalls Real();
 };
@@ -68,9 +72,12 @@ class HidapiTransport final : public HidTransport {
   int OutputReportByteLength() const override;
 
   bool LastOpenDenied() const override { return lastOpenDenied_; }
+  std::string LastError() const override { return lastError_; }
 
  private:
   struct Writer;  // the worker thread and the write it carries
+
+  std::string ErrorText(hid_device_* device) const;
 
   HidapiCalls calls_;
   int writeWaitMs_;
@@ -82,6 +89,7 @@ class HidapiTransport final : public HidTransport {
   int outputLength_ = 0;
   bool writeStuck_ = false;
   bool lastOpenDenied_ = false;
+  std::string lastError_;
   std::shared_ptr<Writer> writer_;
 };
 

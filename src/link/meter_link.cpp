@@ -4,6 +4,8 @@
 #include <charconv>
 #include <span>
 
+#include "common/diagnostics.h"
+
 namespace orvane {
 
 namespace {
@@ -63,13 +65,19 @@ void MeterLink::ReceiveReport() {
 // Tries one enumerated interface that carries the meter's ids. A device that cannot be
 // opened, or whose reports do not fit the 65-byte buffers, does not match.
 bool MeterLink::OpenMatching(const HidDeviceInfo& info) {
-  if (!transport_.Open(info.path)) return false;
-  const int in = transport_.InputReportByteLength();
-  const int out = transport_.OutputReportByteLength();
-  if (in <= 0 || out <= 0 || in > kMaxReportLength || out > kMaxReportLength) {
-    transport_.Close();
+  if (!transport_.Open(info.path)) {
+    LogOpenProblem("cannot open " + info.path + ": " + transport_.LastError());
     return false;
   }
+  const int in = transport_.InputReportByteLength();
+  const int out = transport_.OutputReportByteLength();
+  if (in <= 0 || out <= 0 || in > MaxReportLength || out > MaxReportLength) {
+    transport_.Close();
+    LogOpenProblem(info.path + ": report lengths " + std::to_string(in) + " in, " +
+                   std::to_string(out) + " out do not fit");
+    return false;
+  }
+  lastOpenProblem_.clear();
   inputLength_ = in;
   outputLength_ = out;
   devicePathName_ = info.path;
@@ -97,7 +105,8 @@ std::int16_t MeterLink::FindMeter() {
 
 void MeterLink::WriteOutputReport() {
   // Nothing reports a failed write: the following read tells.
-  transport_.Write(std::span<const std::uint8_t>(outputReport_.data(), outputLength_));
+  if (!transport_.Write(std::span<const std::uint8_t>(outputReport_.data(), outputLength_)))
+    LogExchange("write failed: " + transport_.LastError());
 }
 
 void MeterLink::ReadInputReport() {
@@ -108,13 +117,30 @@ void MeterLink::ReadInputReport() {
       inputReport_ = readBuffer_;
       break;
     case ReadOutcome::TimedOut:
+      LogExchange("no reply within " + std::to_string(ReadTimeoutMs) + " ms");
       Drop();
       break;
     case ReadOutcome::Failed:
+      LogExchange("read failed: " + transport_.LastError());
       notices_.AppendResultLine(kReadFailedLine);
       Drop();
       break;
   }
+}
+
+// The diagnostics log shows the request as sent and the reply as it stands: a failed or
+// timed-out read delivers none.
+void MeterLink::LogExchange(const std::string& what) {
+  if (!DiagnosticsOn(LogArea::Link)) return;
+  const auto request = std::span<const std::uint8_t>(outputReport_.data(), outputLength_);
+  LogLine(LogArea::Link, what + "; request " + HexBytes(request) + "; reply none");
+}
+
+// A meter that cannot be opened is tried again on every poll: the log says so once.
+void MeterLink::LogOpenProblem(const std::string& what) {
+  if (what == lastOpenProblem_) return;
+  lastOpenProblem_ = what;
+  LogLine(LogArea::Link, what);
 }
 
 void MeterLink::Drop() {

@@ -32,7 +32,7 @@ struct DeviceAttributes {
 class MeterLink {
  public:
   static constexpr int ReadTimeoutMs = 1000;
-  static constexpr int kMaxReportLength = static_cast<int>(kReportLength);
+  static constexpr int MaxReportLength = static_cast<int>(kReportLength);
 
   MeterLink(HidTransport& transport, LinkNotices& notices, MeterIds ids = {});
 
@@ -65,6 +65,8 @@ class MeterLink {
   void ReadInputReport();
   void Drop();
   bool OpenMatching(const HidDeviceInfo& info);
+  void LogExchange(const std::string& what);
+  void LogOpenProblem(const std::string& what);
 
   HidTransport& transport_;
   LinkNotices& notices_;
@@ -77,6 +79,7 @@ class MeterLink {
   std::string devicePathName_;
   int inputLength_ = 0;
   int outputLength_ = 0;
+  std::string lastOpenProblem_;  // logged already
 };
 
 }  // namespace orvane

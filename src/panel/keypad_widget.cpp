@@ -14,12 +14,7 @@ constexpr int kKeypadTop = 5520;    // client twips of the first key row
 constexpr int kClientWidth = 7560;  // the designed client area
 constexpr int kClientHeight = 9105;
 constexpr int kKeyWidth = 1215;
-constexpr std::uint8_t kRefCode = 27;
-constexpr std::uint8_t kDeltaIndex = 6;
-constexpr std::uint8_t kDeltaRhCode = 26;
-constexpr std::int64_t kMemLongPressMs = 3000;
-constexpr std::uint8_t kMemShortCode = 4;
-constexpr std::uint8_t kMemLongCode = 10;
+constexpr std::int64_t kMemLongPressMs = 3000;  // CmdMem held longer sends READ
 
 struct KeypadKey {
   int index;  // CmdBtn index and key code; -1 for Cmdref
@@ -31,26 +26,27 @@ struct KeypadKey {
 
 // clang-format off
 constexpr KeypadKey kKeypad[] = {
-  // index caption     left  top   height
-  {  5, "H",          480, 5520, 975},
-  {  4, "SET",       1800, 5520, 975},
-  {  3, "MX / MN",   3120, 5520, 975},
-  {  2, "RANGE",     4440, 5520, 975},
-  {  1, "LIGHT",     5760, 5520, 975},
-  {  9, "MEM",        480, 6600, 975},
-  { 10, "READ",      1800, 6600, 975},
-  { 15, "CMP",       3120, 6600, 975},
-  { 28, "AVG",       4440, 6600, 975},
-  {  6, "Delta/%",   5760, 6600, 495},
-  { -1, "REF",       5760, 7080, 495},  // Cmdref, code 27
-  { 11, "A",          480, 7680, 975},
-  { 12, "B",         1800, 7680, 975},
-  {  8, "TIME",      3120, 7680, 975},
-  {  7, "ENTER",     4440, 7680, 975},
-  { 29, "ACC",       5760, 7680, 975},
+  // index         caption     left  top   height
+  {key::kHold,     "H",          480, 5520, 975},
+  {key::kSet,      "SET",       1800, 5520, 975},
+  {key::kMaxMin,   "MX / MN",   3120, 5520, 975},
+  {key::kRange,    "RANGE",     4440, 5520, 975},
+  {key::kLight,    "LIGHT",     5760, 5520, 975},
+  {key::kMem,      "MEM",        480, 6600, 975},
+  {key::kRead,     "READ",      1800, 6600, 975},
+  {key::kCmp,      "CMP",       3120, 6600, 975},
+  {key::kAvg,      "AVG",       4440, 6600, 975},
+  {key::kDelta,    "Delta/%",   5760, 6600, 495},
+  {-1,             "REF",       5760, 7080, 495},  // Cmdref, key::kRef
+  {key::kA,        "A",          480, 7680, 975},
+  {key::kB,        "B",         1800, 7680, 975},
+  {key::kTime,     "TIME",      3120, 7680, 975},
+  {key::kEnter,    "ENTER",     4440, 7680, 975},
+  {key::kAcc,      "ACC",       5760, 7680, 975},
 };
 
-// Label keys of the older set: name, code at mouse-up, number of outline shapes.
+// Label keys of the older set: name, code at mouse-up, number of outline shapes. The
+// older set numbers its keys its own way (CmdH sends 1), not by the key codes above.
 struct OldKey {
   const char* name;
   const char* shape;
@@ -244,12 +240,12 @@ void KeypadWidget::SendKey(std::uint8_t code) {
 }
 
 void KeypadWidget::CmdBtn_Click(int index) {
-  const bool deltaWhileRh = index == kDeltaIndex && ctx_.display.RhLit();
-  SendKey(deltaWhileRh ? kDeltaRhCode : static_cast<std::uint8_t>(index));
+  const bool deltaWhileRh = index == key::kDelta && ctx_.display.RhLit();
+  SendKey(deltaWhileRh ? key::kDeltaRh : static_cast<std::uint8_t>(index));
 }
 
 void KeypadWidget::Cmdref_Click() {
-  SendKey(kRefCode);
+  SendKey(key::kRef);
 }
 
 void KeypadWidget::Command_Click(int number) {
@@ -267,8 +263,8 @@ KeypadWidget::LabelKeyInfo* KeypadWidget::FindLabelKey(const QString& key) {
 void KeypadWidget::LabelKey_MouseDown(const QString& key) {
   LabelKeyInfo* k = FindLabelKey(key);
   if (k == nullptr) return;
-  if (key == "CmdMem") MemPressTime = ctx_.clock.MonotonicMs();
-  SavedKeyColor = k->shapes.front()->BackColor();
+  if (key == "CmdMem") held_.MemPressTime = ctx_.clock.MonotonicMs();
+  held_.SavedKeyColor = k->shapes.front()->BackColor();
   for (KeyShape* s : k->shapes) s->SetColors(kWhite, kWhite);
 }
 
@@ -276,12 +272,11 @@ void KeypadWidget::LabelKey_MouseUp(const QString& key) {
   LabelKeyInfo* k = FindLabelKey(key);
   if (k == nullptr) return;
   std::uint8_t code = k->code;
-  if (key == "CmdMem") {
-    const std::int64_t held = ctx_.clock.MonotonicMs() - MemPressTime;
-    code = held > kMemLongPressMs ? kMemLongCode : kMemShortCode;
+  if (key == "CmdMem" && ctx_.clock.MonotonicMs() - held_.MemPressTime > kMemLongPressMs) {
+    code = orvane::key::kRead;
   }
   SendKey(code);
-  for (KeyShape* s : k->shapes) s->SetColors(SavedKeyColor, SavedKeyColor);
+  for (KeyShape* s : k->shapes) s->SetColors(held_.SavedKeyColor, held_.SavedKeyColor);
 }
 
 }  // namespace orvane

@@ -84,15 +84,20 @@ class KeypadWidget final : public QWidget {
   QPushButton* AddCmdBtn(int index, const QString& caption, QRect twips, QWidget* parent);
   LabelKeyInfo* FindLabelKey(const QString& key);
 
+  // What a mouse-down on a label key keeps for its mouse-up.
+  struct HeldKey {
+    // Fill colour of the pressed key's first shape, put back at mouse-up; shared by all
+    // label keys.
+    QColor SavedKeyColor;
+    // Monotonic milliseconds of the last mouse-down on CmdMem (a monotonic clock, so a
+    // press held across midnight measures its true length).
+    std::int64_t MemPressTime = 0;
+  };
+
   PanelContext& ctx_;
   QWidget* picOdd_ = nullptr;
   std::vector<LabelKeyInfo> labelKeys_;
-  // Fill colour of the pressed key's first shape, put back at mouse-up; shared by all
-  // label keys.
-  QColor SavedKeyColor;
-  // Monotonic milliseconds of the last mouse-down on CmdMem (a monotonic clock, so a
-  // press held across midnight measures its true length).
-  std::int64_t MemPressTime = 0;
+  HeldKey held_;
 };
 
 }  // namespace orvane

@@ -8,6 +8,10 @@
 
 namespace orvane {
 
+namespace {
+constexpr const char* kNoDevice = "No such device";  // how the platform words a lost device
+}  // namespace
+
 SimulatedTransport::SimulatedTransport(VirtualMeter& meter, std::uint16_t vendorId,
                                        std::uint16_t productId)
     : meter_(meter), vendorId_(vendorId), productId_(productId) {}
@@ -52,12 +56,13 @@ bool SimulatedTransport::Open(const std::string& path) {
   Close();
   opened.push_back(path);
   lastOpenDenied_ = std::find(denied_.begin(), denied_.end(), path) != denied_.end();
-  if (lastOpenDenied_) return false;
   const bool isMeter = path == kMeterPath;
-  if (isMeter && !plugged_) return false;
   const bool listed = std::any_of(others_.begin(), others_.end(),
                                   [&](const HidDeviceInfo& d) { return d.path == path; });
-  if (!isMeter && !listed) return false;
+  if (lastOpenDenied_ || (isMeter && !plugged_) || (!isMeter && !listed)) {
+    lastError_ = lastOpenDenied_ ? "Permission denied" : kNoDevice;
+    return false;
+  }
   open_ = true;
   openPath_ = path;
   return true;
@@ -71,7 +76,10 @@ void SimulatedTransport::Close() {
 
 bool SimulatedTransport::Write(std::span<const std::uint8_t> report) {
   FollowSchedule();
-  if (!open_ || !plugged_) return false;
+  if (!open_ || !plugged_) {
+    lastError_ = kNoDevice;
+    return false;
+  }
   Report whole{};
   std::copy_n(report.begin(), std::min(report.size(), whole.size()), whole.begin());
   if (keepLog) written.push_back(whole);
@@ -82,16 +90,21 @@ bool SimulatedTransport::Write(std::span<const std::uint8_t> report) {
 ReadOutcome SimulatedTransport::Read(std::span<std::uint8_t> payload, int /*timeoutMs*/) {
   FollowSchedule();
   ++reads;
-  if (!open_ || (openPath_ == kMeterPath && !plugged_)) return ReadOutcome::Failed;
+  if (!open_ || (openPath_ == kMeterPath && !plugged_)) return Lost();
   if (failReads_ > 0) {
     --failReads_;
-    return ReadOutcome::Failed;
+    return Lost();
   }
   if (silent_ || answerBudget_ == 0 || openPath_ != kMeterPath) return ReadOutcome::TimedOut;
   if (answerBudget_ > 0) --answerBudget_;
   const Payload reply = mixUps_ > 0 ? StrayReply() : meter_.NextReply();
   std::copy_n(reply.begin(), std::min(reply.size(), payload.size()), payload.begin());
   return ReadOutcome::Completed;
+}
+
+ReadOutcome SimulatedTransport::Lost() {
+  lastError_ = kNoDevice;
+  return ReadOutcome::Failed;
 }
 
 Payload SimulatedTransport::StrayReply() {

@@ -33,6 +33,7 @@ class SimulatedTransport final : public HidTransport {
   int InputReportByteLength() const override;
   int OutputReportByteLength() const override;
   bool LastOpenDenied() const override { return lastOpenDenied_; }
+  std::string LastError() const override { return lastError_; }
 
   // --- Fault injection ------------------------------------------------------------
   void Unplug() { plugged_ = false; }
@@ -75,6 +76,7 @@ class SimulatedTransport final : public HidTransport {
   bool silent_ = false;
   bool open_ = false;
   bool lastOpenDenied_ = false;
+  std::string lastError_;  // as the platform words a failure
   int failReads_ = 0;
   int answerBudget_ = -1;  // negative: no limit
   int mixUps_ = 0;
@@ -90,6 +92,7 @@ class SimulatedTransport final : public HidTransport {
   std::int64_t unplugUntilMs_ = 0;
 
   Payload StrayReply();
+  ReadOutcome Lost();  // a read of a device that went away
   void FollowSchedule();
 };
 

@@ -14,9 +14,59 @@ constexpr std::uint8_t kBlank = 10;    // digit code of an empty cell
 constexpr std::uint8_t kLetterL = 19;  // "L" in the main digits' letter table
 constexpr std::uint8_t kBatteryFull = 21;
 
-// Annunciator bytes of the display frame (lit when odd).
-constexpr std::size_t kByteRH = 21, kByteREC = 23, kByteMX = 24, kByteMxDashMn = 25, kByteMN = 26,
-                      kByteH = 28, kByteREF = 29, kByteSET = 45, kByteUSB = 50, kByteBattery = 60;
+// Every reply is laid out by report byte number, 1..64, as the program reads it: one
+// table per reply, and At() to reach a byte by its number.
+std::uint8_t& At(Payload& p, std::size_t byte) {
+  return p[byte - 1];
+}
+
+// Display frame (request 98): digit, mode and clock bytes; annunciators lit when odd.
+namespace display_reply {
+constexpr std::size_t kDigit1 = 1, kDigit2 = 2, kDigit3 = 3, kDigit4 = 4;
+constexpr std::size_t kPoint = 5, kMultiplier = 6, kUnit = 7;
+constexpr std::size_t kSmall1 = 8, kSmall2 = 9, kSmall3 = 10;
+constexpr std::size_t kHourTens = 11, kHourUnits = 12, kSeparator1 = 13;
+constexpr std::size_t kMinuteTens = 14, kMinuteUnits = 15, kSeparator2 = 16;
+constexpr std::size_t kSecondTens = 17, kSecondUnits = 18, kSecondPoint = 19;
+constexpr std::size_t kRH = 21, kREC = 23, kMX = 24, kMxDashMn = 25, kMN = 26, kH = 28;
+constexpr std::size_t kREF = 29, kSET = 45, kUSB = 50, kBattery = 60;
+}  // namespace display_reply
+
+// Blink frame (request 99): the blink code of each group.
+namespace blink_reply {
+constexpr std::size_t kUnit = 1, kDigit = 2;
+}  // namespace blink_reply
+
+// A two-byte figure (requests 25 and 13), big-endian.
+namespace word_reply {
+constexpr std::size_t kHigh = 1, kLow = 2;
+}  // namespace word_reply
+
+// Logger status (request 20): memory used and total in K, 40-bit each, and the set count.
+namespace status_reply {
+constexpr std::size_t kUsedK = 1, kTotalK = 6, kSetCountHigh = 11, kSetCountLow = 12;
+}  // namespace status_reply
+
+// Logger index (request 16): seven-byte stamps, nine a report.
+namespace index_reply {
+constexpr std::size_t kFirstStamp = 2, kStampLength = 7, kStampsPerReport = 9;
+}  // namespace index_reply
+
+// Set length (request 21): the chosen set's length in bytes, 40-bit.
+namespace length_reply {
+constexpr std::size_t kLength = 1;
+}  // namespace length_reply
+
+// Set content (request 17 after 21): the set's text from byte 1, 64 bytes a report.
+namespace content_reply {
+constexpr std::size_t kFirstByte = 1;
+}  // namespace content_reply
+
+// Meter clock (request 22).
+namespace clock_reply {
+constexpr std::size_t kYearHigh = 1, kYearLow = 2, kMonth = 3, kDay = 4;
+constexpr std::size_t kHour = 5, kMinute = 6, kSecond = 7;
+}  // namespace clock_reply
 
 // Light levels the RANGE key steps through: a room, a dim corridor, daylight in
 // thousands, and a source beyond the meter's range.
@@ -26,9 +76,10 @@ std::uint8_t Bcd(int value) {
   return static_cast<std::uint8_t>((value / 10) * 16 + value % 10);
 }
 
+// A 40-bit figure, big-endian, in bytes `firstByte` .. `firstByte` + 4.
 void Put40(Payload& p, std::size_t firstByte, std::uint64_t value) {
-  for (int i = 0; i < 5; ++i) {
-    p[firstByte - 1 + i] = static_cast<std::uint8_t>((value >> (8 * (4 - i))) & 0xFF);
+  for (std::size_t i = 0; i < 5; ++i) {
+    At(p, firstByte + i) = static_cast<std::uint8_t>((value >> (8 * (4 - i))) & 0xFF);
   }
 }
 
@@ -61,8 +112,9 @@ void VirtualMeter::Drift() {
 
 Payload VirtualMeter::DisplayFrame() const {
   if (forcedFrame_) return *forcedFrame_;
+  using namespace display_reply;
   Payload p{};
-  auto byte = [&p](std::size_t n) -> std::uint8_t& { return p[n - 1]; };
+  auto byte = [&p](std::size_t n) -> std::uint8_t& { return At(p, n); };
 
   double value = maxMin_ == 1 ? max_ : maxMin_ == 2 ? min_ : held_;
   if (unit_ == Unit::FL) value /= 3.426;  // cd/m2 per foot-lambert
@@ -72,48 +124,49 @@ Payload VirtualMeter::DisplayFrame() const {
     multiplier = unit_ == Unit::CdM2 ? 1 : 2;
   }
   if (value >= 9999.5) {  // over range: "0L"
-    byte(1) = kBlank, byte(2) = kBlank, byte(3) = 0, byte(4) = kLetterL;
-    byte(5) = 0;
+    byte(kDigit1) = kBlank, byte(kDigit2) = kBlank, byte(kDigit3) = 0, byte(kDigit4) = kLetterL;
+    byte(kPoint) = 0;
     multiplier = 0;
   } else {
     // Four digits with the point where the value needs it.
     const int point = value < 9.9995 ? 1 : value < 99.995 ? 2 : value < 999.95 ? 3 : 0;
     const int scaled =
         static_cast<int>(std::lround(value * std::pow(10.0, point == 0 ? 0 : 4 - point)));
-    byte(1) = static_cast<std::uint8_t>(scaled / 1000 % 10);
-    byte(2) = static_cast<std::uint8_t>(scaled / 100 % 10);
-    byte(3) = static_cast<std::uint8_t>(scaled / 10 % 10);
-    byte(4) = static_cast<std::uint8_t>(scaled % 10);
-    if (point == 0 && byte(1) == 0) byte(1) = kBlank;
-    byte(5) = static_cast<std::uint8_t>(point);
+    byte(kDigit1) = static_cast<std::uint8_t>(scaled / 1000 % 10);
+    byte(kDigit2) = static_cast<std::uint8_t>(scaled / 100 % 10);
+    byte(kDigit3) = static_cast<std::uint8_t>(scaled / 10 % 10);
+    byte(kDigit4) = static_cast<std::uint8_t>(scaled % 10);
+    if (point == 0 && byte(kDigit1) == 0) byte(kDigit1) = kBlank;
+    byte(kPoint) = static_cast<std::uint8_t>(point);
   }
-  byte(6) = multiplier;
-  byte(7) = static_cast<std::uint8_t>(unit_);
+  byte(kMultiplier) = multiplier;
+  byte(kUnit) = static_cast<std::uint8_t>(unit_);
 
   // Small digits: the range step; secondary digits: the meter's clock, hh:mm:ss.
-  byte(8) = kBlank, byte(9) = kBlank;
-  byte(10) = range_ == 0 ? kBlank : static_cast<std::uint8_t>(range_);
+  byte(kSmall1) = kBlank, byte(kSmall2) = kBlank;
+  byte(kSmall3) = range_ == 0 ? kBlank : static_cast<std::uint8_t>(range_);
   const DateTime t = MeterTime();
-  byte(11) = static_cast<std::uint8_t>(t.hour / 10),
-  byte(12) = static_cast<std::uint8_t>(t.hour % 10);
-  byte(13) = 1;
-  byte(14) = static_cast<std::uint8_t>(t.minute / 10),
-  byte(15) = static_cast<std::uint8_t>(t.minute % 10);
-  byte(16) = 1;
-  byte(17) = static_cast<std::uint8_t>(t.second / 10),
-  byte(18) = static_cast<std::uint8_t>(t.second % 10);
-  byte(19) = 0;
+  auto twoDigits = [&byte](std::size_t tens, std::size_t units, int figure) {
+    byte(tens) = static_cast<std::uint8_t>(figure / 10);
+    byte(units) = static_cast<std::uint8_t>(figure % 10);
+  };
+  twoDigits(kHourTens, kHourUnits, t.hour);
+  byte(kSeparator1) = 1;
+  twoDigits(kMinuteTens, kMinuteUnits, t.minute);
+  byte(kSeparator2) = 1;
+  twoDigits(kSecondTens, kSecondUnits, t.second);
+  byte(kSecondPoint) = 0;
 
-  byte(kByteRH) = rh_ ? 1 : 0;
-  byte(kByteREC) = recording_ ? 1 : 0;
-  byte(kByteMX) = maxMin_ == 1 ? 1 : 0;
-  byte(kByteMxDashMn) = 0;
-  byte(kByteMN) = maxMin_ == 2 ? 1 : 0;
-  byte(kByteH) = hold_ ? 1 : 0;
-  byte(kByteREF) = 0;
-  byte(kByteSET) = setMode_ ? 1 : 0;
-  byte(kByteUSB) = 1;
-  byte(kByteBattery) = kBatteryFull;
+  byte(kRH) = rh_ ? 1 : 0;
+  byte(kREC) = recording_ ? 1 : 0;
+  byte(kMX) = maxMin_ == 1 ? 1 : 0;
+  byte(kMxDashMn) = 0;
+  byte(kMN) = maxMin_ == 2 ? 1 : 0;
+  byte(kH) = hold_ ? 1 : 0;
+  byte(kREF) = 0;
+  byte(kSET) = setMode_ ? 1 : 0;
+  byte(kUSB) = 1;
+  byte(kBattery) = kBatteryFull;
   return p;
 }
 
@@ -124,16 +177,16 @@ Payload VirtualMeter::BlinkFrame() const {
   Payload p{};
   switch (setField_ % 4) {
     case 0:
-      p[0] = unit_ == Unit::CdM2 ? 1 : 16;
+      At(p, blink_reply::kUnit) = unit_ == Unit::CdM2 ? 1 : 16;
       break;
     case 1:
-      p[1] = 16;
+      At(p, blink_reply::kDigit) = 16;
       break;  // LblSeg8, LblSeg9
     case 2:
-      p[1] = 32;
+      At(p, blink_reply::kDigit) = 32;
       break;  // LblSeg10, LblSeg11
     case 3:
-      p[1] = 48;
+      At(p, blink_reply::kDigit) = 48;
       break;  // LblSeg12, LblSeg13
   }
   return p;
@@ -148,8 +201,8 @@ Payload VirtualMeter::NextReply() {
 
 void VirtualMeter::QueueWord(int value) {
   Payload p{};
-  p[0] = static_cast<std::uint8_t>(value / 256);
-  p[1] = static_cast<std::uint8_t>(value % 256);
+  At(p, word_reply::kHigh) = static_cast<std::uint8_t>(value / 256);
+  At(p, word_reply::kLow) = static_cast<std::uint8_t>(value % 256);
   Queue(p);
 }
 
@@ -161,20 +214,21 @@ std::uint64_t VirtualMeter::UsedK() const {
 
 void VirtualMeter::QueueStatus() {
   Payload p{};
-  Put40(p, 1, UsedK());
-  Put40(p, 6, memoryTotalK);
-  p[10] = static_cast<std::uint8_t>(sets.size() / 256 % 256);
-  p[11] = static_cast<std::uint8_t>(sets.size() % 256);
+  Put40(p, status_reply::kUsedK, UsedK());
+  Put40(p, status_reply::kTotalK, memoryTotalK);
+  At(p, status_reply::kSetCountHigh) = static_cast<std::uint8_t>(sets.size() / 256 % 256);
+  At(p, status_reply::kSetCountLow) = static_cast<std::uint8_t>(sets.size() % 256);
   Queue(p);
 }
 
-// Nine 7-byte stamps per report in bytes 2..64.
 void VirtualMeter::QueueIndex() {
+  using namespace index_reply;
   const std::size_t count = std::min<std::size_t>(sets.size(), 65535);
-  for (std::size_t first = 0; first < count; first += 9) {
+  for (std::size_t first = 0; first < count; first += kStampsPerReport) {
     Payload p{};
-    for (std::size_t k = first; k < std::min(count, first + 9); ++k) {
-      std::copy(sets[k].stamp.begin(), sets[k].stamp.end(), p.begin() + 1 + 7 * (k - first));
+    for (std::size_t k = first; k < std::min(count, first + kStampsPerReport); ++k) {
+      std::copy(sets[k].stamp.begin(), sets[k].stamp.end(),
+                &At(p, kFirstStamp + kStampLength * (k - first)));
     }
     Queue(p);
   }
@@ -186,7 +240,7 @@ void VirtualMeter::QueueSetLength(const Report& request) {
     if (StampMatches(sets[i], request)) selectedSet_ = static_cast<int>(i);
   }
   Payload p{};
-  Put40(p, 1, selectedSet_ < 0 ? 0 : sets[selectedSet_].content.size());
+  Put40(p, length_reply::kLength, selectedSet_ < 0 ? 0 : sets[selectedSet_].content.size());
   Queue(p);
 }
 
@@ -198,21 +252,22 @@ void VirtualMeter::QueueSetContent() {
     Payload p;
     p.fill(' ');
     const std::size_t n = std::min(kPayloadLength, text.size() - first);
-    std::copy_n(text.begin() + first, n, p.begin());
+    std::copy_n(text.begin() + first, n, &At(p, content_reply::kFirstByte));
     Queue(p);
   }
 }
 
 void VirtualMeter::QueueClock() {
   const DateTime t = MeterTime();
+  using namespace clock_reply;
   Payload p{};
-  p[0] = static_cast<std::uint8_t>(t.year / 256);
-  p[1] = static_cast<std::uint8_t>(t.year % 256);
-  p[2] = static_cast<std::uint8_t>(t.month);
-  p[3] = static_cast<std::uint8_t>(t.day);
-  p[4] = static_cast<std::uint8_t>(t.hour);
-  p[5] = static_cast<std::uint8_t>(t.minute);
-  p[6] = static_cast<std::uint8_t>(t.second);
+  At(p, kYearHigh) = static_cast<std::uint8_t>(t.year / 256);
+  At(p, kYearLow) = static_cast<std::uint8_t>(t.year % 256);
+  At(p, kMonth) = static_cast<std::uint8_t>(t.month);
+  At(p, kDay) = static_cast<std::uint8_t>(t.day);
+  At(p, kHour) = static_cast<std::uint8_t>(t.hour);
+  At(p, kMinute) = static_cast<std::uint8_t>(t.minute);
+  At(p, kSecond) = static_cast<std::uint8_t>(t.second);
   Queue(p);
 }
 

@@ -39,13 +39,7 @@ class VirtualMeter {
 
   // --- What the meter shows ------------------------------------------------------
   enum class Unit : std::uint8_t { CdM2 = 1, FL = 2 };
-  Unit unit() const { return unit_; }
-  bool setMode() const { return setMode_; }
-  bool recording() const { return recording_; }
-  bool hold() const { return hold_; }
-  int maxMinMode() const { return maxMin_; }  // 0 off, 1 MX, 2 MN
-  int range() const { return range_; }        // 0 auto, 1..4 fixed
-  int rhLit() const { return rh_; }
+  bool Recording() const { return recording_; }
   // The user ends every mode (setting, recording, R-H, MX/MN, hold): the meter measures.
   void ReturnToMeasuring() { setMode_ = recording_ = hold_ = false, maxMin_ = rh_ = 0; }
   // Moves the simulated light one step (called for every display frame).
@@ -101,8 +95,8 @@ class VirtualMeter {
   int setField_ = 0;  // which item blinks in setting mode
   bool recording_ = false;
   bool hold_ = false;
-  int maxMin_ = 0;
-  int range_ = 0;
+  int maxMin_ = 0;  // 0 off, 1 MX, 2 MN
+  int range_ = 0;   // the RANGE key's step: 0 auto, 1..3 fixed
   int rh_ = 0;
   bool backlight_ = false;
   double luminance_ = 523.0;

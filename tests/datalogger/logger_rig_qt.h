@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "common/dialogs.h"
-#include "common/launcher.h"
 #include "common/program_state.h"
 #include "common/working_folder.h"
 #include "datalogger/erase_list_qt.h"
@@ -24,6 +23,7 @@
 #include "display/frame_decoder.h"
 #include "panel/panel_commands.h"
 #include "recording/user_files.h"
+#include "support/launcher_spy.h"
 #include "support/sim_rig.h"
 
 namespace orvane::test {
@@ -39,7 +39,7 @@ struct LoggerRig {
   FrameDecoder display;
   ProgramState state;
   ScriptedDialogs dialogs;
-  RecordingLauncher launcher;
+  LauncherSpy launcher;
   LinkOwner owner;
   Recording recording;
   OpenWindows windows{state};

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "common/dialogs.h"
-#include "common/launcher.h"
 #include "panel/panel_window.h"
+#include "support/launcher_spy.h"
 #include "support/sim_rig.h"
 
 namespace orvane::test {
@@ -60,7 +60,7 @@ struct PanelRig {
 
   SimRig sim;
   ScriptedDialogs dialogs;
-  RecordingLauncher launcher;
+  LauncherSpy launcher;
   RunFolderMemory folderMemory;
   std::string workingFolder;
   std::string documentsFolder;  // the user's documents: where the file dialogs start

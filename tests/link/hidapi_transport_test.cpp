@@ -120,6 +120,9 @@ struct FakeHid {
       return p == path ? descriptor : std::vector<std::uint8_t>{};
     };
     c.monotonicMs = [this] { return nowMs; };
+    c.errorText = [](hid_device_* device) {
+      return std::string(device == nullptr ? "Permission denied" : "Input/output error");
+    };
     return c;
   }
 };
@@ -221,6 +224,19 @@ TEST(HidapiTransport, WriteThatHangsDoesNotHoldTheCaller) {
   }
   EXPECT_EQ(fake.written.size(), 2u);
   EXPECT_EQ(fake.closes, 2);
+}
+
+// hid_error()'s text of a failed open and of a failed read is kept for the log.
+TEST(HidapiTransport, FailureKeepsThePlatformText) {
+  FakeHid fake;
+  fake.reads = {-EIO};
+  HidapiTransport transport(fake.Calls());
+  EXPECT_FALSE(transport.Open("/dev/hidraw9"));
+  EXPECT_EQ(transport.LastError(), "Permission denied");
+  ASSERT_TRUE(transport.Open(fake.path));
+  std::array<std::uint8_t, 64> payload{};
+  EXPECT_EQ(transport.Read(payload, 1000), ReadOutcome::Failed);
+  EXPECT_EQ(transport.LastError(), "Input/output error");
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "gui_support/panel_rig.h"
 #include "link/requests.h"
 #include "recording/temp_folder.h"
+#include "support/launcher_spy.h"
 
 namespace orvane {
 namespace {
@@ -82,7 +83,7 @@ class RecordTickProgram {
 
   test::SimRig sim;
   OpenForAWhile dialogs;
-  RecordingLauncher launcher;
+  LauncherSpy launcher;
   testing_support::TempFolder folder;
   bool keys = false;
   long recordSeconds_ = 0;  // record ticks while recording

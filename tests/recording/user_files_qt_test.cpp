@@ -10,12 +10,12 @@
 #include <QSettings>
 #include <filesystem>
 
-#include "common/launcher.h"
 #include "common/working_folder.h"
 #include "lists/list_window.h"
 #include "panel/panel_window.h"
 #include "recording/file_choice.h"
 #include "recording/unfinished_recording.h"
+#include "support/launcher_spy.h"
 #include "support/sim_rig.h"
 #include "temp_folder.h"
 #include "ui/settings_folder_memory.h"
@@ -59,7 +59,7 @@ struct Desk {
   SettingsFolderMemory memory;
   test::SimRig sim;
   ScriptedDialogs dialogs;
-  RecordingLauncher launcher;
+  LauncherSpy launcher;
   std::string workingFolder;
   std::unique_ptr<PanelWindow> panel;
 };

@@ -45,7 +45,7 @@ TEST(VirtualMeterReplies, MemKeyIsNotTakenForARecordingPeriod) {
   Meter m;
   m.meter.HandleRequest(Request(request::kSetRecordingPeriod, {0, 5}));
   EXPECT_EQ(m.meter.recordingPeriod, 60);
-  EXPECT_TRUE(m.meter.recording());
+  EXPECT_TRUE(m.meter.Recording());
 }
 
 // The program's built-in meter keeps no log of its requests, and still knows what the
@@ -56,7 +56,7 @@ TEST(VirtualMeterReplies, WithoutALogAPeriodStillFollowsItsQuery) {
   m.Ask(request::kRecordingPeriodQuery);
   m.meter.HandleRequest(Request(request::kSetRecordingPeriod, {0, 5}));
   EXPECT_EQ(m.meter.recordingPeriod, 5);
-  EXPECT_FALSE(m.meter.recording());
+  EXPECT_FALSE(m.meter.Recording());
   EXPECT_TRUE(m.meter.requestsReceived.empty());
 }
 
