@@ -44,13 +44,54 @@ std::vector<Column> ScaleColumns(ChartKind kind, const ChartScale& s) {
           {72, r.CdMin, r.CdMax, kBlue, "cd", 80}};
 }
 
+// Where the scale's labels stand, as offsets from the axis (negative). Each row is placed
+// from the axis outwards: a label stands where the design puts it unless that would run
+// into the tick marks or the label of the column inside it, in which case it moves left
+// just far enough. A column's heading moves with its top label.
+struct ScaleLayout {
+  std::vector<std::array<double, 9>> labelX;      // [column][row]
+  std::vector<std::array<double, 9>> labelWidth;  // [column][row]
+  std::vector<double> headingX;                   // [column]
+};
+
+ScaleLayout LayOutScale(Canvas& canvas, const std::vector<Column>& columns) {
+  const std::size_t n = columns.size();
+  ScaleLayout layout{std::vector<std::array<double, 9>>(n), std::vector<std::array<double, 9>>(n),
+                     std::vector<double>(n)};
+  for (std::size_t j = 0; j <= 8; ++j) {
+    double limit = -kTickClearance;  // right edge the next label may reach
+    for (std::size_t i = 0; i < n; ++i) {
+      const double width = canvas.TextWidth(LabelText(columns[i], static_cast<int>(j)));
+      const double designed = -columns[i].offset - width / 4;
+      const double x = std::min(designed, limit - width);
+      limit = x - kLabelGap;
+      layout.labelX[i][j] = x;
+      layout.labelWidth[i][j] = width;
+      if (j == 8) layout.headingX[i] = -columns[i].headingOffset - (designed - x);
+    }
+  }
+  return layout;
+}
+
+// Labels that would start left of the window move right, from the outermost column in,
+// each kept clear of the one outside it. The band (LabelBandWidth) leaves room for that.
+void KeepInWindow(ScaleLayout& layout, double plotLeft) {
+  const double windowEdge = kLabelGap - plotLeft;
+  for (std::size_t j = 0; j <= 8; ++j) {
+    double minX = windowEdge;
+    for (std::size_t i = layout.labelX.size(); i-- > 0;) {
+      layout.labelX[i][j] = std::max(layout.labelX[i][j], minX);
+      minX = layout.labelX[i][j] + layout.labelWidth[i][j] + kLabelGap;
+    }
+  }
+  for (double& x : layout.headingX) x = std::max(x, windowEdge);
+}
+
 // How wide the labels left of the axis need to be when no two may overlap.
-double LabelBandWidth(Canvas& canvas, const std::vector<Column>& columns) {
-  double band = kTickClearance;
-  for (const Column& col : columns) {
-    double widest = 0;
-    for (int j = 0; j <= 8; ++j) widest = std::max(widest, canvas.TextWidth(LabelText(col, j)));
-    band += widest + kLabelGap;
+double LabelBandWidth(const ScaleLayout& layout) {
+  double band = kTickClearance + kLabelGap;
+  for (const auto& widths : layout.labelWidth) {
+    band += *std::max_element(widths.begin(), widths.end()) + kLabelGap;
   }
   return band;
 }
@@ -69,31 +110,20 @@ void DrawAxes(Canvas& canvas, const ChartState& c) {
   }
 }
 
-// Each label row is placed from the axis outwards: a label stands where the design puts
-// it unless that would run into the tick marks or the label of the column inside it, in
-// which case it moves left just far enough, so that no two labels overlap. A column's
-// heading moves with its top label.
-void DrawScale(Canvas& canvas, const ChartState& c, const std::vector<Column>& columns) {
-  std::vector<double> shift(columns.size());  // how far each top label moved left
+void DrawScale(Canvas& canvas, const ChartState& c, const std::vector<Column>& columns,
+               const ScaleLayout& layout) {
   for (int j = 0; j <= 8; ++j) {
-    double limit = c.PlotLeft - kTickClearance;  // right edge the next label may reach
     for (std::size_t i = 0; i < columns.size(); ++i) {
-      const Column& col = columns[i];
-      const std::string text = LabelText(col, j);
-      const double width = canvas.TextWidth(text);
-      const double designed = c.PlotLeft - col.offset - width / 4;
-      const double x = std::min(designed, limit - width);
-      limit = x - kLabelGap;
-      if (j == 8) shift[i] = designed - x;
-      canvas.SetForeColour(col.colour);
-      canvas.SetTextPosition(x, c.PlotBottom - canvas.TextHeight(text) / 2 - c.PlotHeight * j / 8);
+      const std::string text = LabelText(columns[i], j);
+      canvas.SetForeColour(columns[i].colour);
+      canvas.SetTextPosition(c.PlotLeft + layout.labelX[i][static_cast<std::size_t>(j)],
+                             c.PlotBottom - canvas.TextHeight(text) / 2 - c.PlotHeight * j / 8);
       canvas.PrintText(text);
     }
   }
   for (std::size_t i = 0; i < columns.size(); ++i) {
     canvas.SetForeColour(columns[i].colour);
-    canvas.SetTextPosition(c.PlotLeft - columns[i].headingOffset - shift[i],
-                           c.PlotBottom - c.PlotHeight - 25);
+    canvas.SetTextPosition(c.PlotLeft + layout.headingX[i], c.PlotBottom - c.PlotHeight - 25);
     canvas.PrintText(columns[i].heading);
   }
   canvas.SetForeColour(kBlack);
@@ -104,14 +134,16 @@ void DrawScale(Canvas& canvas, const ChartState& c, const std::vector<Column>& c
 void DrawFrame(Canvas& canvas, ChartState& chart, const ChartScale& scale) {
   canvas.Clear();
   const std::vector<Column> columns = ScaleColumns(chart.kind, scale);
+  ScaleLayout layout = LayOutScale(canvas, columns);
   const ChartGeometry g =
-      ComputeGeometry(chart.kind, canvas.Width(), canvas.Height(), LabelBandWidth(canvas, columns));
+      ComputeGeometry(chart.kind, canvas.Width(), canvas.Height(), LabelBandWidth(layout));
+  KeepInWindow(layout, g.PlotLeft);
   chart.PlotLeft = g.PlotLeft;
   chart.PlotBottom = g.PlotBottom;
   chart.PlotWidth = g.PlotWidth;
   chart.PlotHeight = g.PlotHeight;
   DrawAxes(canvas, chart);
-  DrawScale(canvas, chart, columns);
+  DrawScale(canvas, chart, columns, layout);
   if (chart.kind == ChartKind::RealTime) {
     canvas.FilledBox(chart.PlotLeft, chart.PlotBottom, chart.PlotLeft + chart.PlotWidth,
                      chart.PlotBottom - chart.PlotHeight, kWhite);

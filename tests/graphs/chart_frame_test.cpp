@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "graphs/chart.h"
+#include "graphs/real_time_sweep.h"
 #include "support/recording_canvas.h"
 
 namespace orvane {
@@ -157,14 +158,15 @@ TEST(GraphFrame, WideLabelsNeverOverlapNorLeaveTheWindow) {
   file.LuxMin = 95, file.LuxMax = 9999000, file.CdMin = 25, file.CdMax = 280.39;
   RangeRecord live;
   live.LuxMax = 9999000.55, live.CdMax = 9999000.55, live.FcMax = 929275.09;
-  for (const Case& c : {Case{ChartKind::List, file}, Case{ChartKind::RealTime, live}}) {
+  for (const Case& c : {Case{ChartKind::List, file}, Case{ChartKind::RealTime, live},
+                        Case{ChartKind::RealTime, FullLiveRange("lx")}}) {
     RecordingCanvas canvas(640, 480);
     ChartState chart = LoadedChart(c.kind);
     DrawFrame(canvas, chart, ChartScale{c.range, true});
     std::map<double, std::vector<std::pair<double, double>>> rows;  // y → [x, x + width]
     for (const DrawOp& op : canvas.OfKind(DrawOp::Kind::Text)) {
       if (op.x1 >= chart.PlotLeft) continue;  // time labels under the plot
-      EXPECT_GE(op.x1, 0) << op.text;
+      EXPECT_GE(op.x1, 2) << op.text;  // clear of the window's edge
       EXPECT_LE(op.x1 + RecordingCanvas::kCharWidth * op.text.size(), chart.PlotLeft - 10)
           << op.text;
       rows[op.y1].emplace_back(op.x1, op.x1 + RecordingCanvas::kCharWidth * op.text.size());
