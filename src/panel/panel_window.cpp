@@ -74,6 +74,10 @@ PanelWindow::PanelWindow(PanelServices services, QWidget* parent)
   if (settings && settings->value(kToolbarTextKey, false).toBool()) ShowToolbarLabels(true);
   UpdateRecordingEnabled();
   ArmRecordTick(services_.clock.Now());  // the record tick runs from creation
+  // The panel itself holds the focus at first, so no key wears the focus ring until the
+  // user moves to the keypad with Tab; a click on the panel's face takes it back.
+  setFocusPolicy(Qt::ClickFocus);
+  setFocus(Qt::OtherFocusReason);
   Form_Load();
 }
 
