@@ -6,10 +6,14 @@ namespace orvane {
 
 bool* OpenWindows::FlagOf(WindowKind kind) {
   switch (kind) {
-    case WindowKind::List: return &state_.ListShown;
-    case WindowKind::Plot: return &state_.PlotOpen;
-    case WindowKind::Memory: return &state_.MemoryShown;
-    case WindowKind::Graph: return nullptr;  // the graph has no program-wide flag
+    case WindowKind::List:
+      return &state_.ListShown;
+    case WindowKind::Plot:
+      return &state_.PlotOpen;
+    case WindowKind::Memory:
+      return &state_.MemoryShown;
+    case WindowKind::Graph:
+      return nullptr;  // the graph has no program-wide flag
   }
   return nullptr;
 }

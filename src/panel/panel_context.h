@@ -36,7 +36,7 @@ struct PanelContext {
   LinkOwner& linkOwner;
   Recording& recording;
   OpenWindows& windows;  // the secondary windows open, and their flags in `state`
-  QWidget* panel;  // secondary windows open right of it
+  QWidget* panel;        // secondary windows open right of it
   std::string workingFolder;
   // A short notice in the panel's status line (a refused command says why).
   std::function<void(const std::string&)> notice = {};

@@ -1,8 +1,8 @@
 #include "panel/panel_window.h"
 
-#include <QCoreApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPalette>
 #include <QSettings>

@@ -10,7 +10,6 @@
 #include "recording/recording_reader.h"
 #include "ui/program_settings.h"
 
-
 namespace orvane {
 
 namespace {

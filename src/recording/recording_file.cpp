@@ -183,12 +183,12 @@ bool WriteDataFile(const std::string& dataPath, const std::string& scratchPath, 
 bool FinishRecordingFile(RecordingFile& file, const std::string& dataPath, long count,
                          std::string& error) {
   file.Close();
-  return WriteDataFile(dataPath, file.scratchPath_, count,
-                       [&file, &dataPath](int out, std::string& err) {
-                         return CopyScratch(file.scratchPath_, file.wholeBytes_, out, dataPath,
-                                            err);
-                       },
-                       error);
+  return WriteDataFile(
+      dataPath, file.scratchPath_, count,
+      [&file, &dataPath](int out, std::string& err) {
+        return CopyScratch(file.scratchPath_, file.wholeBytes_, out, dataPath, err);
+      },
+      error);
 }
 
 }  // namespace orvane

@@ -89,13 +89,14 @@ bool SaveUnfinishedRecording(const std::string& folder, const std::string& dataP
     error = "The unfinished recording in " + folder + " cannot be read.";
     return false;
   }
-  const bool ok = WriteDataFile(dataPath, InWorkingFolder(folder, kRecordingTempName), records,
-                                [&body, &dataPath](int out, std::string& err) {
-                                  if (WriteAll(out, *body)) return true;
-                                  err = FileErrorReason("Cannot write", dataPath);
-                                  return false;
-                                },
-                                error);
+  const bool ok = WriteDataFile(
+      dataPath, InWorkingFolder(folder, kRecordingTempName), records,
+      [&body, &dataPath](int out, std::string& err) {
+        if (WriteAll(out, *body)) return true;
+        err = FileErrorReason("Cannot write", dataPath);
+        return false;
+      },
+      error);
   if (ok) ClearRecordingMark(folder);
   return ok;
 }

@@ -55,8 +55,8 @@ struct LoggerRig {
       : folder(MakeFolder()),
         documents(folder.string() + "-documents"),
         files(folderMemory, documents.string(), "", folder.string()),
-        ctx{sim.link,  display, state,     dialogs, launcher,
-            sim.clock, owner,   recording, windows, nullptr, folder.string()} {
+        ctx{sim.link, display,   state,   dialogs, launcher,       sim.clock,
+            owner,    recording, windows, nullptr, folder.string()} {
     std::filesystem::create_directories(documents);
     ctx.userFiles = &files;
     combo.hide();

@@ -166,7 +166,7 @@ TEST(GraphFrame, WideLabelsNeverOverlapNorLeaveTheWindow) {
     std::map<double, std::vector<std::pair<double, double>>> rows;  // y → [x, x + width]
     for (const DrawOp& op : canvas.OfKind(DrawOp::Kind::Text)) {
       if (op.x1 >= chart.PlotLeft) continue;  // time labels under the plot
-      EXPECT_GE(op.x1, 2) << op.text;  // clear of the window's edge
+      EXPECT_GE(op.x1, 2) << op.text;         // clear of the window's edge
       EXPECT_LE(op.x1 + RecordingCanvas::kCharWidth * op.text.size(), chart.PlotLeft - 10)
           << op.text;
       rows[op.y1].emplace_back(op.x1, op.x1 + RecordingCanvas::kCharWidth * op.text.size());
