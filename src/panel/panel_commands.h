@@ -1,7 +1,8 @@
 #pragma once
 // The panel's commands beyond the meter's own keys. The panel owns the controls, the
-// timers and the link's owner and calls these; each command lives with the part of the
-// program it belongs to.
+// timers and the link's owner and calls these. A command that opens a window of its area
+// lives with that window (lists/, graphs/, clock/, datalogger/); Save, Open, Intv and
+// RecSetup, which only ask the user and the meter, live here in panel/ beside the panel.
 
 #include <QAction>
 #include <QComboBox>

@@ -9,7 +9,7 @@
 
 #include "gui_support/panel_rig.h"
 #include "recording/recording_file.h"
-#include "temp_folder.h"
+#include "recording/temp_folder.h"
 
 namespace orvane {
 namespace {
