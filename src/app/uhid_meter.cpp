@@ -18,6 +18,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <csignal>
@@ -66,9 +67,11 @@ std::int64_t NowMs() {
 }
 
 bool ParseMs(const char* text, std::int64_t& ms) {
-  char* end = nullptr;
-  const double seconds = std::strtod(text, &end);
-  if (end == text || *end != '\0' || !(seconds >= 0) || seconds > 1e6) return false;
+  const char* const end = text + std::strlen(text);
+  double seconds = 0;
+  const auto [stop, error] = std::from_chars(text, end, seconds);
+  if (stop == text || stop != end || error != std::errc() || !(seconds >= 0) || seconds > 1e6)
+    return false;
   ms = std::llround(seconds * 1000.0);
   return true;
 }

@@ -16,7 +16,7 @@ namespace orvane {
 
 namespace {
 
-// A range box holds only the characters it takes (digits, and "." where it takes
+// A range box holds only the characters it takes (digits, and "." or "," where it takes
 // decimals). As a validator rather than a key filter it leaves every editing key alone:
 // Delete, Ctrl+A, Ctrl+V, the arrows, undo.
 class RangeBoxValidator final : public QValidator {
