@@ -16,8 +16,8 @@ namespace orvane {
 
 namespace {
 
-// A range box holds only the characters it takes (digits, and "." or "," where it takes
-// decimals). As a validator rather than a key filter it leaves every editing key alone:
+// A range box holds only the characters it takes (digits, and "." where it takes
+// decimals; a "," typed for the decimal point becomes a "."). As a validator rather than a key filter it leaves every editing key alone:
 // Delete, Ctrl+A, Ctrl+V, the arrows, undo.
 class RangeBoxValidator final : public QValidator {
  public:
@@ -25,6 +25,7 @@ class RangeBoxValidator final : public QValidator {
       : QValidator(parent), allowPoint_(allowPoint) {}
 
   State validate(QString& input, int&) const override {
+    if (allowPoint_) input.replace(QLatin1Char(','), QLatin1Char('.'));
     for (QChar c : input) {
       if (c.unicode() > 0x7f || c.unicode() == kBackspace ||
           !AcceptsKey(static_cast<char>(c.unicode()), allowPoint_))
