@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/cli_run.h"
+#include "common/clock.h"
 #include "common/live_reading.h"
 #include "recording/recording_reader.h"
 
@@ -147,15 +148,16 @@ TEST_F(CliExport, RecordInfoExportKeepEveryValue) {
   ASSERT_EQ(rows.size(), 4u);
   for (std::size_t k = 0; k < 3; ++k) {
     const std::vector<std::string> f = Split(rows[k + 1], ',');
-    ASSERT_EQ(f.size(), 6u) << rows[k + 1];
+    ASSERT_EQ(f.size(), 7u) << rows[k + 1];
     EXPECT_EQ(f[0], std::to_string(k + 1));
     std::string time = recorded.PlotTimes[k];
     time[4] = time[7] = '-';
     time[10] = 'T';
     EXPECT_EQ(f[1], time + "+00:00");
-    EXPECT_EQ(std::stod(f[2]), recorded.PlotMain[k].value) << rows[k + 1];
-    EXPECT_EQ(std::stod(f[4]), recorded.PlotCd[k].value) << rows[k + 1];
-    EXPECT_EQ(f[3] + f[5], "00");
+    EXPECT_EQ(std::stoll(f[2]), ToSerialSeconds(*ParseDateTime(recorded.PlotTimes[k])));  // UTC
+    EXPECT_EQ(std::stod(f[3]), recorded.PlotMain[k].value) << rows[k + 1];
+    EXPECT_EQ(std::stod(f[5]), recorded.PlotCd[k].value) << rows[k + 1];
+    EXPECT_EQ(f[4] + f[6], "00");
   }
 }
 

@@ -33,7 +33,7 @@ RangeRecord SomeRange() {
   r.FcMin = 47.28;
   r.FcMax = 50.02;
   r.CdMin = 12.5;
-  r.CdMax = 1e20;
+  r.CdMax = 99.5;
   return r;
 }
 
