@@ -1,8 +1,8 @@
 // orvane-cli watch: the meter's reading as a stream of lines, one per poll of the panel's
 // cycle or one per wall-clock period (--every), as text, CSV or JSON lines. Each line has
-// the time (ISO 8601 with the UTC offset, and as seconds since 1970 UTC), the reading as the display shows it, its number,
-// the unit, the small and secondary digits and the lit symbols by the names on the LCD.
-// Every line is flushed as it is written, so a pipe sees it at once.
+// the time (ISO 8601 with the UTC offset, and as seconds since 1970 UTC), the reading as the
+// display shows it, its number, the unit, the small and secondary digits and the lit symbols by the
+// names on the LCD. Every line is flushed as it is written, so a pipe sees it at once.
 //
 // After the meter has answered once, watch keeps going when it stops answering (unplugged,
 // switched off): each line that falls due without a fresh display frame is a gap line

@@ -336,8 +336,8 @@ int main(int argc, char** argv) {
   if (!DropRoot()) return 1;
   std::FILE* log = stderr;
   if (!options.logPath.empty()) {
-    const int fd = open(options.logPath.c_str(),
-                        O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+    const int fd =
+        open(options.logPath.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
     log = fd < 0 ? nullptr : fdopen(fd, "a");
     if (log == nullptr) {
       std::fprintf(stderr, "orvane-uhid-meter: %s: %s\n", options.logPath.c_str(),

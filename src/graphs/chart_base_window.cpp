@@ -17,8 +17,8 @@ namespace orvane {
 namespace {
 
 // A range box holds only the characters it takes (digits, and "." where it takes
-// decimals; a "," typed for the decimal point becomes a "."). As a validator rather than a key filter it leaves every editing key alone:
-// Delete, Ctrl+A, Ctrl+V, the arrows, undo.
+// decimals; a "," typed for the decimal point becomes a "."). As a validator rather than a key
+// filter it leaves every editing key alone: Delete, Ctrl+A, Ctrl+V, the arrows, undo.
 class RangeBoxValidator final : public QValidator {
  public:
   RangeBoxValidator(bool allowPoint, QObject* parent)

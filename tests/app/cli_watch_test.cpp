@@ -49,10 +49,10 @@ TEST_F(CliWatchStream, JsonLinesParseOneObjectPerPoll) {
         time, t, std::regex(R"(\d{4}-\d\d-\d\dT(\d\d):(\d\d):(\d\d)\.(\d{3})\+02:00)")));
     // The epoch is the same instant: the time of day two hours on from UTC.
     const auto epochMs = static_cast<long long>(std::llround(o["epoch"].toDouble() * 1000));
-    EXPECT_EQ(epochMs % 86400000,
-              (((std::stoll(t[1]) + 22) % 24 * 60 + std::stoll(t[2])) * 60 + std::stoll(t[3])) *
-                      1000 +
-                  std::stoll(t[4]));
+    EXPECT_EQ(
+        epochMs % 86400000,
+        (((std::stoll(t[1]) + 22) % 24 * 60 + std::stoll(t[2])) * 60 + std::stoll(t[3])) * 1000 +
+            std::stoll(t[4]));
     EXPECT_TRUE(o["connected"].toBool());
     const std::string reading = o["reading"].toString().toStdString();
     std::smatch m;

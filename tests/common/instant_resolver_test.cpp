@@ -58,8 +58,13 @@ Taken TakenAt(std::int64_t epoch) {
   const std::time_t t = static_cast<std::time_t>(epoch);
   std::tm local{};
   localtime_r(&t, &local);
-  const DateTime d{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                   local.tm_min,         local.tm_sec,      0};
+  const DateTime d{local.tm_year + 1900,
+                   local.tm_mon + 1,
+                   local.tm_mday,
+                   local.tm_hour,
+                   local.tm_min,
+                   local.tm_sec,
+                   0};
   std::string iso = FormatDateTime(d);
   iso[4] = iso[7] = '-';
   iso[10] = 'T';
@@ -113,14 +118,16 @@ TEST(InstantsAcrossSummerTime, ExportInfoAndPlotTakeEachStampAsTheInstantItWasTa
     // Export: every row has the offset and the epoch of the instant the record was taken.
     std::string error;
     ASSERT_EQ(ExportDataFileAsCsv(path, dir.File("dst.csv"), {}, error), c.count) << error;
-    const std::vector<std::string> rows = CsvRowsOf(testing_support::ReadBytes(dir.File("dst.csv")));
+    const std::vector<std::string> rows =
+        CsvRowsOf(testing_support::ReadBytes(dir.File("dst.csv")));
     ASSERT_EQ(rows.size(), static_cast<std::size_t>(c.count) + 1);
     EXPECT_EQ(rows[0], "No.,Time (ISO 8601),Epoch,Lux,Lux over range,cd,cd over range");
     int wrong = 0;
     for (int k = 0; k < c.count; ++k) {
       const std::string expected = std::to_string(k + 1) + "," + taken[k].iso + "," +
                                    std::to_string(taken[k].epoch) + ",12.5,0,12.5,0";
-      if (rows[k + 1] != expected && wrong++ < 3) ADD_FAILURE() << rows[k + 1] << " not " << expected;
+      if (rows[k + 1] != expected && wrong++ < 3)
+        ADD_FAILURE() << rows[k + 1] << " not " << expected;
     }
 
     // info: one pass over the file, the whole log.

@@ -39,11 +39,17 @@ RangeRecord SomeRange() {
 
 // Everything the core writes with a number in it, as one list of texts.
 std::vector<std::string> Outputs() {
-  std::vector<std::string> out = {
-      GeneralText(92.93),    GeneralText(9998995), GeneralText(1e-7), FixedText(12.345, 2),
-      FixedText(0.5, 0),     NumberText(508.8),    PlainDecimal(538), PlainDecimal(47.286),
-      ConvertReadingText("508.8", true), ConvertReadingText("1.25K", false),
-      ConvertReadingText("12.5", false)};
+  std::vector<std::string> out = {GeneralText(92.93),
+                                  GeneralText(9998995),
+                                  GeneralText(1e-7),
+                                  FixedText(12.345, 2),
+                                  FixedText(0.5, 0),
+                                  NumberText(508.8),
+                                  PlainDecimal(538),
+                                  PlainDecimal(47.286),
+                                  ConvertReadingText("508.8", true),
+                                  ConvertReadingText("1.25K", false),
+                                  ConvertReadingText("12.5", false)};
   const RangeTexts live = LiveRangeTexts(SomeRange(), "lx", 450, 1);
   const RangeTexts fc = LiveRangeTexts(SomeRange(), "fc", 450, 1);
   out.insert(out.end(), {live.TxtMn, live.TxtMx, live.TxtcdMn, live.TxtcdMx, fc.TxtMn, fc.TxtMx});

@@ -100,8 +100,7 @@ TEST(RecordingReaderTest, RefusedFilesNameTheLineAndTheProblem) {
       {"CR-only, longer than a line may be", std::string(2000, '\r'), 1, "CR alone"},
       {"CR inside a record", Head("1") + "-\t1\tT\r\t1\t1\t\r\n", 9, "CR alone"},
       {"CR CR inside a record", Head("1") + "-\t1\tT\r\r\t1\t1\t\r\r\n", 9, "CR alone"},
-      {"CR CR without LF", Head("1") + "-\t1\tT\t1\t1\t\r\r-\t2\tT\t1\t1\t\r\r\n", 9,
-       "CR alone"},
+      {"CR CR without LF", Head("1") + "-\t1\tT\t1\t1\t\r\r-\t2\tT\t1\t1\t\r\r\n", 9, "CR alone"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
