@@ -169,9 +169,6 @@ int Record(const Args& args) {
       !recording.Start(ScratchPath(folder), first.system, out, options.daily, error)) {
     return Fail("the recording cannot start: " + (error.empty() ? folder : error));
   }
-  if (const std::string& notice = recording.Current().Notice(); !notice.empty()) {
-    std::fprintf(stderr, "orvane-cli: %s\n", notice.c_str());
-  }
   const bool failed = RunRecording(*session, decoder, poll, recording, options, framesBefore,
                                    error) == Recording::TickResult::Failed;
   const std::string writeError = error;
