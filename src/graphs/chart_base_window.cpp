@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QValidator>
+#include <algorithm>
 
 #include "recording/csv_export.h"
 #include "ui/chart_printing.h"
@@ -17,14 +18,15 @@ namespace orvane {
 namespace {
 
 // A range box holds only the characters it takes (digits, and "." where it takes
-// decimals). As a validator rather than a key filter it leaves every editing key alone:
-// Delete, Ctrl+A, Ctrl+V, the arrows, undo.
+// decimals; a "," typed for the decimal point becomes a "."). As a validator rather than a key
+// filter it leaves every editing key alone: Delete, Ctrl+A, Ctrl+V, the arrows, undo.
 class RangeBoxValidator final : public QValidator {
  public:
   RangeBoxValidator(bool allowPoint, QObject* parent)
       : QValidator(parent), allowPoint_(allowPoint) {}
 
   State validate(QString& input, int&) const override {
+    if (allowPoint_) input.replace(QLatin1Char(','), QLatin1Char('.'));
     for (QChar c : input) {
       if (c.unicode() > 0x7f || c.unicode() == kBackspace ||
           !AcceptsKey(static_cast<char>(c.unicode()), allowPoint_))
@@ -205,6 +207,10 @@ void ChartBaseWindow::FillRangeDialog() {
   picRange_->raise();
 }
 
+void ChartBaseWindow::RefreshRangeDialog() {
+  if (!picRange_->isHidden()) FillRangeDialog();
+}
+
 RangeTexts ChartBaseWindow::TypedRangeTexts() const {
   RangeTexts t;
   t.frameCaption = frmLxFc_->title().toStdString();
@@ -250,8 +256,12 @@ void ChartBaseWindow::paintEvent(QPaintEvent*) {
 
 void ChartBaseWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
+  LayOutCanvas();
+}
+
+void ChartBaseWindow::LayOutCanvas() {
   toolbar_->setGeometry(0, 0, width(), toolbar_->sizeHint().height());
-  canvas_.Resize(width(), height(), devicePixelRatioF());
+  canvas_.Resize(width(), std::max(1, height() - ReservedBelow()), devicePixelRatioF());
   DrawFrame();
 }
 
