@@ -40,8 +40,8 @@ std::string MoveAside(const std::string& path);
 // Opens the working file at `path` with `flags` (O_NOFOLLOW and O_CLOEXEC added; with
 // O_CREAT a missing file is made with mode 0600) as a regular file of this user. Whatever
 // else has that name - another user's file, a link, a folder, a FIFO - is never used: it
-// is moved aside (see MoveAside) and `notice` says so; with O_CREAT a new file takes its
-// place. Returns the descriptor, or -1 with `error` set.
+// is moved aside (see MoveAside) and `notice` says so (also on stderr); with O_CREAT a new
+// file takes its place. Returns the descriptor, or -1 with `error` set.
 int OpenWorkingFile(const std::string& path, int flags, std::string& error, std::string& notice);
 
 }  // namespace orvane
