@@ -4,7 +4,6 @@
 #include <QCommandLineParser>
 #include <QFontDatabase>
 #include <QSettings>
-#include <QThreadPool>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -134,11 +133,6 @@ int main(int argc, char** argv) {
   // its entry and icon.
   QGuiApplication::setDesktopFileName("io.github.orvane.orvane");
   QApplication::setWindowIcon(orvane::AppIcon());
-  // Qt's raster painter hands every tall fill (a scroll bar, the LCD, a chart) to the
-  // global thread pool in slices and waits for them. On windows of this size the hand-off
-  // costs more than the fill, and each repaint woke every pooled thread: one pooled thread
-  // is all the painting needs (bench/wakeups.py counts the wake-ups).
-  QThreadPool::globalInstance()->setMaxThreadCount(1);
 
   orvane::MeterIds ids;
   if (parser.isSet("meter")) orvane::ParseMeterIds(parser.value("meter").toStdString(), ids);
