@@ -21,6 +21,7 @@
 #include "simulator/virtual_meter.h"
 #include "ui/answer_file_dialogs.h"
 #include "ui/app_icon.h"
+#include "ui/banded_scroll_bars.h"
 #include "ui/program_settings.h"
 #include "ui/qt_dialogs.h"
 #include "ui/settings_folder_memory.h"
@@ -133,6 +134,8 @@ int main(int argc, char** argv) {
   // its entry and icon.
   QGuiApplication::setDesktopFileName("io.github.orvane.orvane");
   QApplication::setWindowIcon(orvane::AppIcon());
+  // The list's scroll bars, repainted each second, stay off Qt's painting threads.
+  QApplication::setStyle(new orvane::BandedScrollBars);
 
   orvane::MeterIds ids;
   if (parser.isSet("meter")) orvane::ParseMeterIds(parser.value("meter").toStdString(), ids);
