@@ -21,6 +21,7 @@
 #include "simulator/virtual_meter.h"
 #include "ui/answer_file_dialogs.h"
 #include "ui/app_icon.h"
+#include "ui/banded_scroll_bars.h"
 #include "ui/program_settings.h"
 #include "ui/qt_dialogs.h"
 #include "ui/settings_folder_memory.h"
@@ -45,6 +46,21 @@ void PressSaveWhenOffered(orvane::PanelWindow& panel) {
   timer->start(100);
 }
 
+// --show graph,list,logger: the panel's tool-bar keys that open those windows; nothing when
+// a name is none of them.
+std::optional<QStringList> WindowKeysToShow(const QString& names) {
+  static const std::pair<const char*, const char*> kWindows[] = {
+      {"graph", "Graph"}, {"list", "List"}, {"logger", "Memory"}};
+  QStringList keys;
+  for (const QString& name : names.split(',', Qt::SkipEmptyParts)) {
+    const auto known = std::find_if(std::begin(kWindows), std::end(kWindows),
+                                    [&](const auto& w) { return name.trimmed() == w.first; });
+    if (known == std::end(kWindows)) return std::nullopt;
+    if (!keys.contains(known->second)) keys << known->second;
+  }
+  return keys;
+}
+
 std::string AlreadyRunningText(const std::string& folder) {
   return "Orvane is already running.\r\nOnly one Orvane can use the working folder " + folder +
          " at a time.";
@@ -67,6 +83,10 @@ std::optional<int> ReadCommandLine(int argc, char** argv, QCommandLineParser& pa
   parser.addOption({"simulate", "Use the built-in simulated meter instead of a USB device."});
   parser.addOption({"meter", "Vendor and product id of the meter, hex.", "VID:PID"});
   parser.addOption({"debug", "Log each failed exchange with the meter to standard error."});
+  parser.addOption({"show",
+                    "Open these windows at start, comma-separated: graph (the live graph), "
+                    "list (the live list), logger (the data logger).",
+                    "WINDOWS"});
   // Test hooks (README, "Driving the program headless").
   parser.addOption(Hidden({"answers-from", "Answer the dialogs from a file.", "FILE"}));
   parser.addOption(Hidden({"press-save", "Press Save once recording is offered."}));
@@ -97,6 +117,9 @@ std::optional<int> ReadCommandLine(int argc, char** argv, QCommandLineParser& pa
   if (parser.isSet("meter") && !orvane::ParseMeterIds(parser.value("meter").toStdString(), ids)) {
     return refuse("--meter wants VID:PID in hex, for example 04d8:f1e7");
   }
+  if (parser.isSet("show") && !WindowKeysToShow(parser.value("show"))) {
+    return refuse("--show takes graph, list and logger, for example --show graph,list");
+  }
   if (!orvane::EnableDiagnosticsFromEnvironment()) {
     std::fprintf(stderr, "orvane: ORVANE_DEBUG names an unknown area (known: link, clock, all)\n");
   }
@@ -116,6 +139,8 @@ int main(int argc, char** argv) {
   // its entry and icon.
   QGuiApplication::setDesktopFileName("io.github.orvane.orvane");
   QApplication::setWindowIcon(orvane::AppIcon());
+  // The list's scroll bars, repainted each second, stay off Qt's painting threads.
+  QApplication::setStyle(new orvane::BandedScrollBars);
 
   orvane::MeterIds ids;
   if (parser.isSet("meter")) orvane::ParseMeterIds(parser.value("meter").toStdString(), ids);
@@ -187,8 +212,10 @@ int main(int argc, char** argv) {
   const QStringList named = parser.positionalArguments();
   const QString file = named.isEmpty() ? QString() : named.front();  // refused if unreadable
   const bool folderOwner = lock.Held();
-  orvane::WhenOnScreen(panel, [&panel, file, folderOwner] {
+  const QStringList shown = WindowKeysToShow(parser.value("show")).value_or(QStringList());
+  orvane::WhenOnScreen(panel, [&panel, file, folderOwner, shown] {
     if (folderOwner) panel.CheckUnfinishedRecording();
+    for (const QString& key : shown) panel.Toolbar1_ButtonClick(key);
     if (!file.isEmpty()) orvane::OpenDataFile(panel.Context(), file.toStdString());
   });
   if (parser.isSet("press-save")) PressSaveWhenOffered(panel);
