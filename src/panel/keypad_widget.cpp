@@ -5,6 +5,7 @@
 
 #include "display/lcd_layout.h"
 #include "link/requests.h"
+#include "panel/key_help.h"
 
 namespace orvane {
 
@@ -173,6 +174,7 @@ void KeypadWidget::BuildKeypad() {
       connect(key, &QPushButton::clicked, this, &KeypadWidget::Cmdref_Click);
     }
     key->setFocusPolicy(Qt::TabFocus);
+    DescribeKey(*key, k.caption, k.index >= 0 ? k.index : key::kRef);
     if (previous != nullptr) setTabOrder(previous, key);
     previous = key;
   }
