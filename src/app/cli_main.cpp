@@ -296,7 +296,8 @@ std::unique_ptr<MeterSession> MeterSession::Open(const Args& args) {
 int main(int argc, char** argv) {
   using namespace orvane::cli;
   if (!orvane::EnableDiagnosticsFromEnvironment()) {
-    std::fprintf(stderr, "orvane-cli: ORVANE_DEBUG names an unknown area (known: link, all)\n");
+    std::fprintf(stderr,
+                 "orvane-cli: ORVANE_DEBUG names an unknown area (known: link, start, all)\n");
   }
   if (argc >= 2 && argv[1] == std::string("--") + kDebugOption) {  // before the command
     orvane::EnableDiagnostics("all");

@@ -16,7 +16,9 @@
 #include "common/working_folder.h"
 #include "link/hidapi_transport.h"
 #include "panel/desktop_habits.h"
+#include "panel/panel_frame.h"
 #include "panel/panel_window.h"
+#include "panel/second_start.h"
 #include "simulator/simulated_transport.h"
 #include "simulator/virtual_meter.h"
 #include "ui/answer_file_dialogs.h"
@@ -27,6 +29,9 @@
 #include "ui/window_places.h"
 
 namespace {
+
+// How long a second start waits for the running program to take its command line.
+constexpr int kHandOverWaitMs = 4000;
 
 // Hooks for driving the program headless (tests, scripts); hidden from --help.
 QCommandLineOption Hidden(QCommandLineOption option) {
@@ -93,7 +98,7 @@ std::optional<int> ReadCommandLine(int argc, char** argv, QCommandLineParser& pa
     return refuse("--meter wants VID:PID in hex, for example 04d8:f1e7");
   }
   if (!orvane::EnableDiagnosticsFromEnvironment()) {
-    std::fprintf(stderr, "orvane: ORVANE_DEBUG names an unknown area (known: link, all)\n");
+    std::fprintf(stderr, "orvane: ORVANE_DEBUG names an unknown area (known: link, start, all)\n");
   }
   if (parser.isSet("debug")) orvane::EnableDiagnostics("all");
   return std::nullopt;
@@ -143,11 +148,16 @@ int main(int argc, char** argv) {
     }
     dialogs = &answerFile;
   }
-  // One panel per working folder: a second one leaves the folder alone and ends.
+  // One panel per working folder: a second one hands its command line to the running
+  // one (which opens the file named or comes to the front), leaves the folder alone and
+  // ends; only when the running one does not answer is the user told.
   const std::string folder = orvane::WorkingFolderPath();
+  const QStringList named = parser.positionalArguments();
+  const QString file = named.isEmpty() ? QString() : named.front();  // refused if unreadable
   orvane::FolderLock lock;
   const orvane::FolderLock::Result owner = lock.Take(folder);
   if (owner == orvane::FolderLock::Result::HeldElsewhere) {
+    if (orvane::HandOverToRunningProgram(folder, file, kHandOverWaitMs)) return 0;
     const std::string text = AlreadyRunningText(folder);
     std::fprintf(stderr, "orvane: %s\n", text.c_str());
     dialogs->Message(text, orvane::MessageIcon::Exclamation, orvane::MessageButtons::Ok, "Orvane");
@@ -169,16 +179,17 @@ int main(int argc, char** argv) {
   orvane::PanelWindow panel({*transport, ids, *dialogs, launcher, clock, folder, &folderMemory,
                              orvane::DocumentsFolder(), orvane::HomeFolder()});
   qtDialogs.SetParent(&panel);
-  orvane::RestorePanelPlace(panel);
+  // The panel in a frame of its own: resizable, and scrolled on a screen too small for it.
+  orvane::PanelFrame frame(panel);
+  orvane::RestorePanelPlace(frame);
   orvane::InstallDesktopHabits(panel);
-  panel.show();
+  frame.show();
   // Once the window is on the screen: a recording an earlier run left unfinished is
   // offered (the question centred on the panel; only by the owner of the folder: without
   // the lock, the recording may be live), then a file named at start is plotted.
-  const QStringList named = parser.positionalArguments();
-  const QString file = named.isEmpty() ? QString() : named.front();  // refused if unreadable
   const bool folderOwner = lock.Held();
-  orvane::WhenOnScreen(panel, [&panel, file, folderOwner] {
+  if (folderOwner) orvane::ListenForSecondStarts(panel, folder);
+  orvane::WhenOnScreen(frame, [&panel, file, folderOwner] {
     if (folderOwner) panel.CheckUnfinishedRecording();
     if (!file.isEmpty()) orvane::OpenDataFile(panel.Context(), file.toStdString());
   });

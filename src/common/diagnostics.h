@@ -5,7 +5,8 @@
 // line goes to standard error as "orvane link: …".
 //
 // Areas: "link", every exchange with the meter that failed or timed out, with the
-// request and the reply as hex and the platform's error text.
+// request and the reply as hex and the platform's error text. "start", a second start
+// of the program that handed its command line to the running one, and what came of it.
 
 #include <cstdint>
 #include <iosfwd>
@@ -15,7 +16,7 @@
 
 namespace orvane {
 
-enum class LogArea { Link };
+enum class LogArea { Link, Start };
 
 // Switches on the areas named in `list`. Returns false when it names an unknown area;
 // the known ones are switched on all the same.
