@@ -28,6 +28,9 @@ PanelFrame::PanelFrame(PanelWindow& panel) : panel_(panel) {
   setPalette(panel.palette());  // the meter's housing around a panel that is smaller
   setBackgroundRole(QPalette::Window);
   setWidget(&panel);
+  // The panel keeps the focus it takes at start (no key wears the focus ring until Tab).
+  setFocusPolicy(Qt::NoFocus);
+  panel.setFocus(Qt::OtherFocusReason);
   panel.installEventFilter(this);
   setWindowTitle(panel.windowTitle());
   connect(&panel, &QWidget::windowTitleChanged, this, &QWidget::setWindowTitle);
@@ -48,11 +51,10 @@ QSize PanelFrame::FittedSize() const {
       this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
   if (screen == nullptr) return want;
   QSize room = screen->availableGeometry().size();
-  if (isVisible()) {
-    room -= frameGeometry().size() - geometry().size();
-  } else {
-    room.rheight() -= kDecorationGuess;
-  }
+  // The window manager's frame once it is known; a guess before (also while a frame
+  // just shown has not been framed yet).
+  const QSize decoration = frameGeometry().size() - geometry().size();
+  room -= decoration.height() > 0 ? decoration : QSize(0, kDecorationGuess);
   const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
   // A panel taller than the room scrolls: its scroll bar takes width of its own.
   if (want.height() > room.height()) want.rwidth() += bar;
@@ -81,8 +83,17 @@ void PanelFrame::showEvent(QShowEvent* event) {
   QScrollArea::showEvent(event);
   if (placedOnce_) return;
   placedOnce_ = true;
-  // Once the window manager has framed the window: its true size kept on the screen.
+  framePending_ = true;
   QTimer::singleShot(0, this, &PanelFrame::KeepOnScreen);
+}
+
+// Once the window manager has framed the window (it moves the window into its frame):
+// the frame's true size kept on the screen.
+void PanelFrame::moveEvent(QMoveEvent* event) {
+  QScrollArea::moveEvent(event);
+  if (!framePending_ || frameGeometry().size() == geometry().size()) return;
+  framePending_ = false;
+  KeepOnScreen();
 }
 
 void PanelFrame::KeepOnScreen() {

@@ -27,6 +27,7 @@ class PanelFrame final : public QScrollArea {
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
 
  private:
   void FollowPanelSize();
@@ -34,6 +35,7 @@ class PanelFrame final : public QScrollArea {
 
   PanelWindow& panel_;
   bool placedOnce_ = false;
+  bool framePending_ = false;  // shown, and the window manager's frame not known yet
 };
 
 }  // namespace orvane
