@@ -1,8 +1,8 @@
 // orvane-cli watch: the meter's reading as a stream of lines, one per poll of the panel's
 // cycle or one per wall-clock period (--every), as text, CSV or JSON lines. Each line has
-// the time (ISO 8601 with the UTC offset), the reading as the display shows it, its number,
-// the unit, the small and secondary digits and the lit symbols by the names on the LCD.
-// Every line is flushed as it is written, so a pipe sees it at once.
+// the time (ISO 8601 with the UTC offset, and as seconds since 1970 UTC), the reading as the
+// display shows it, its number, the unit, the small and secondary digits and the lit symbols by the
+// names on the LCD. Every line is flushed as it is written, so a pipe sees it at once.
 //
 // After the meter has answered once, watch keeps going when it stops answering (unplugged,
 // switched off): each line that falls due without a fresh display frame is a gap line
@@ -89,6 +89,15 @@ std::string IsoTime(SystemTime t, bool withMs) {
   return out;
 }
 
+// The same instant as seconds since 1970 UTC: "1796729401", "1796729401.250" `withMs`.
+std::string EpochText(SystemTime t, bool withMs) {
+  using namespace std::chrono;
+  const long long ms = duration_cast<milliseconds>(t.time_since_epoch()).count();
+  std::string out = std::to_string(ms / 1000);
+  if (withMs) out += "." + std::to_string(1000 + ms % 1000).substr(1);
+  return out;
+}
+
 std::string JsonSymbols(const std::string& symbols) {
   std::string out = "[";
   std::size_t start = 0;
@@ -102,22 +111,27 @@ std::string JsonSymbols(const std::string& symbols) {
 }
 
 constexpr const char* kCsvHeader =
-    "time,connected,reading,value,unit,over_range,secondary,symbols\n";
+    "time,epoch,connected,reading,value,unit,over_range,secondary,symbols\n";
 
-std::string Line(Format format, const std::string& time, const Sample& s) {
+// `time` is the ISO time, `epoch` the same instant in seconds since 1970.
+std::string Line(Format format, const std::string& time, const std::string& epoch,
+                 const Sample& s) {
   switch (format) {
     case Format::Text:
-      if (!s.connected) return time + "\tno meter\n";
-      return time + "\t" + s.reading + " " + s.unit + "\t" + s.secondary + "\t" + s.symbols + "\n";
-    case Format::Csv:
-      // No field holds a comma or a quote: readings, units, digits and symbol names do not.
-      return time + "," + (s.connected ? "1" : "0") + "," + s.reading + "," + s.value + "," +
-             s.unit + "," + (s.overRange ? "1" : "0") + "," + s.secondary + "," + s.symbols + "\n";
+      if (!s.connected) return time + "\t" + epoch + "\tno meter\n";
+      return time + "\t" + epoch + "\t" + s.reading + " " + s.unit + "\t" + s.secondary + "\t" +
+             s.symbols + "\n";
+    case Format::Csv: {
+      const auto field = [](const std::string& v) { return CsvField(v, ','); };
+      return time + "," + epoch + "," + (s.connected ? "1" : "0") + "," + field(s.reading) + "," +
+             s.value + "," + field(s.unit) + "," + (s.overRange ? "1" : "0") + "," +
+             field(s.secondary) + "," + field(s.symbols) + "\n";
+    }
     case Format::Jsonl: {
       const auto textOrNull = [&s](const std::string& v) {
         return s.connected ? JsonString(v) : std::string("null");
       };
-      return "{\"time\":" + JsonString(time) +
+      return "{\"time\":" + JsonString(time) + ",\"epoch\":" + epoch +
              ",\"connected\":" + (s.connected ? "true" : "false") +
              ",\"reading\":" + textOrNull(s.reading) +
              ",\"value\":" + (s.value.empty() ? "null" : s.value) +
@@ -218,6 +232,7 @@ int Watch(const Args& args) {
   for (long written = 0; o.count < 0 || written < o.count;) {
     if (over()) break;
     std::string time;
+    std::string epoch;
     if (o.everyS == 0) {  // one line per poll, from this poll
       if (written > 0) {
         SleepUntil<steady_clock>(nextPoll);
@@ -225,7 +240,9 @@ int Watch(const Args& args) {
         fresh = tick();
         schedule();
       }
-      time = IsoTime(system_clock::now(), true);
+      const SystemTime now = system_clock::now();
+      time = IsoTime(now, true);
+      epoch = EpochText(now, true);
     } else {  // one line per wall-clock period, from the polls since the last line
       while (!over() && system_clock::now() < nextLine) {
         SleepUntil<steady_clock>(
@@ -236,9 +253,10 @@ int Watch(const Args& args) {
       }
       if (over()) break;
       time = IsoTime(nextLine, false);
+      epoch = EpochText(nextLine, false);
       nextLine = NextBoundary(nextLine, o.everyS);
     }
-    const std::string line = Line(o.format, time, fresh ? FromDisplay(decoder) : Sample{});
+    const std::string line = Line(o.format, time, epoch, fresh ? FromDisplay(decoder) : Sample{});
     std::fwrite(line.data(), 1, line.size(), out.file);
     if (std::fflush(out.file) != 0) return Fail("cannot write " + o.out);
     ++written;

@@ -173,7 +173,7 @@ int main(int argc, char** argv) {
   } else {
     orvane::UseUserSettings();
   }
-  QSettings settings("Orvane", "Orvane");
+  QSettings settings(orvane::kSettingsOrganization, orvane::kSettingsApplication);
   orvane::SettingsFolderMemory folderMemory(settings);
   orvane::QtLauncher launcher;
   orvane::PanelWindow panel({*transport, ids, *dialogs, launcher, clock, folder, &folderMemory,
