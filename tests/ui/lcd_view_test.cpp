@@ -198,6 +198,10 @@ TEST(LcdView, AssistiveTechnologyHearsTheDisplayAsOneNamedElement) {
       keys[iface->text(QAccessible::Name)] = iface->text(QAccessible::Description);
   }
   EXPECT_EQ(lcdElements, 1);
+  // Only the keys the user sees: not the older set nor those outside the client area.
+  for (const auto& [name, description] : keys)
+    EXPECT_FALSE(name.startsWith("Cmd")) << name.toStdString();
+  EXPECT_EQ(keys.count("Light"), 0u);
   EXPECT_EQ(keys["H key"], "Holds the reading on the meter's display, or lets it go");
   EXPECT_EQ(keys["REF key"], "Takes the reading as the reference (while R-H is lit)");
   EXPECT_EQ(rig.keypad->findChild<QPushButton*>("CmdBtn3")->toolTip(),
