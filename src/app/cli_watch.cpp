@@ -7,17 +7,21 @@
 // After the meter has answered once, watch keeps going when it stops answering (unplugged,
 // switched off): each line that falls due without a fresh display frame is a gap line
 // that carries only the time and "no meter", until the meter answers again. It ends after
-// --count lines, after --duration, or on SIGINT or SIGTERM, with exit status 0.
+// --count lines, after --duration, or on SIGINT, SIGTERM or SIGHUP, with exit status 0.
+//
+// --every follows the wall clock: when it is set forward or back (a time service, a user,
+// the machine woken from sleep), the step is noted on stderr and the stream goes on from
+// the new time, with neither made-up gap lines nor a silence.
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
 #include <string>
-#include <thread>
 
 #include "app/cli.h"
 #include "common/live_reading.h"
+#include "common/second_ticker.h"
 #include "display/annunciator_captions.h"
 #include "display/display_listing.h"
 #include "display/poll_cycle.h"
@@ -179,25 +183,19 @@ int ReadOptions(const Args& args, WatchOptions& o) {
   return 0;
 }
 
-// Sleeps until `t` on the clock `Clock`; a stop signal ends the wait early.
-template <typename Clock>
-void SleepUntil(typename Clock::time_point t) {
-  while (!StopRequested() && Clock::now() < t) {
-    std::this_thread::sleep_for(
-        std::min<std::chrono::nanoseconds>(t - Clock::now(), std::chrono::milliseconds(50)));
-  }
+// The next multiple of `everyMs` of the wall clock (ms since 1970) after `epochMs`.
+std::int64_t NextBoundary(std::int64_t epochMs, std::int64_t everyMs) {
+  return (epochMs / everyMs + 1) * everyMs;
 }
 
-// The next multiple of `everyS` seconds of the wall clock after `t`.
-SystemTime NextBoundary(SystemTime t, long everyS) {
-  using namespace std::chrono;
-  const auto s = duration_cast<seconds>(t.time_since_epoch()).count();
-  return SystemTime(seconds((s / everyS + 1) * everyS));
+SystemTime AtEpochMs(std::int64_t epochMs) {
+  return SystemTime(std::chrono::milliseconds(epochMs));
 }
 
 int Watch(const Args& args) {
   WatchOptions o;
   if (const int status = ReadOptions(args, o); status != 0) return status;
+  CatchStopSignals();  // from here a stop signal ends the stream normally
   auto session = MeterSession::Open(args);
   if (!session) return 2;
   SilentNotices notices;
@@ -213,48 +211,57 @@ int Watch(const Args& args) {
   if (!tick()) return Fail("no meter answered");
   OutputFile out;
   if (!out.Open(o.out)) return 1;
-  CatchStopSignals();
 
-  using namespace std::chrono;
-  const auto start = steady_clock::now();
-  const auto period = milliseconds(o.intervalMs);
-  auto nextPoll = start + period;
-  SystemTime nextLine = NextBoundary(system_clock::now(), o.everyS > 0 ? o.everyS : 1);
+  const Clock& clock = session->Now();
+  const std::int64_t start = clock.MonotonicMs();
+  std::int64_t nextPoll = start + o.intervalMs;
+  const std::int64_t everyMs = (o.everyS > 0 ? o.everyS : 1) * 1000;
+  std::int64_t nextLine = NextBoundary(clock.EpochMs(), everyMs);
+  ClockStepWatch steps;
+  steps.Look(clock);
+  // A step of the wall clock: noted, and the next line is the next period of the new time.
+  const auto followSteps = [&] {
+    if (const std::int64_t step = steps.Look(clock); step != 0) {
+      std::fprintf(stderr, "orvane-cli: %s; the stream goes on from there\n",
+                   NoteClockStep(step, clock.Now()).c_str());
+      nextLine = NextBoundary(clock.EpochMs(), everyMs);
+    }
+  };
   bool fresh = true;  // a display frame arrived since the last line
   if (o.format == Format::Csv) std::fputs(kCsvHeader, out.file);
   const auto over = [&] {
     return StopRequested() ||
-           (o.durationS >= 0 && steady_clock::now() - start >= seconds(o.durationS));
+           (o.durationS >= 0 && clock.MonotonicMs() - start >= o.durationS * 1000);
   };
   // The next poll is one period on; a poll that came late (a meter slow to answer) is
   // not made up with a burst of polls.
-  const auto schedule = [&] { nextPoll = std::max(nextPoll + period, steady_clock::now()); };
+  const auto schedule = [&] { nextPoll = std::max(nextPoll + o.intervalMs, clock.MonotonicMs()); };
   for (long written = 0; o.count < 0 || written < o.count;) {
     if (over()) break;
     std::string time;
     std::string epoch;
     if (o.everyS == 0) {  // one line per poll, from this poll
       if (written > 0) {
-        SleepUntil<steady_clock>(nextPoll);
+        session->WaitUntil(nextPoll);
         if (over()) break;
         fresh = tick();
         schedule();
       }
-      const SystemTime now = system_clock::now();
+      followSteps();
+      const SystemTime now = AtEpochMs(clock.EpochMs());
       time = IsoTime(now, true);
       epoch = EpochText(now, true);
     } else {  // one line per wall-clock period, from the polls since the last line
-      while (!over() && system_clock::now() < nextLine) {
-        SleepUntil<steady_clock>(
-            std::min(nextPoll, steady_clock::now() + (nextLine - system_clock::now())));
-        if (steady_clock::now() < nextPoll) continue;
+      for (followSteps(); !over() && clock.EpochMs() < nextLine; followSteps()) {
+        session->WaitUntil(std::min(nextPoll, clock.MonotonicMs() + (nextLine - clock.EpochMs())));
+        if (clock.MonotonicMs() < nextPoll) continue;
         fresh = tick() || fresh;
         schedule();
       }
       if (over()) break;
-      time = IsoTime(nextLine, false);
-      epoch = EpochText(nextLine, false);
-      nextLine = NextBoundary(nextLine, o.everyS);
+      time = IsoTime(AtEpochMs(nextLine), false);
+      epoch = EpochText(AtEpochMs(nextLine), false);
+      nextLine = NextBoundary(nextLine, everyMs);
     }
     const std::string line = Line(o.format, time, epoch, fresh ? FromDisplay(decoder) : Sample{});
     std::fwrite(line.data(), 1, line.size(), out.file);
