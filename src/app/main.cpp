@@ -16,7 +16,9 @@
 #include "common/working_folder.h"
 #include "link/hidapi_transport.h"
 #include "panel/desktop_habits.h"
+#include "panel/panel_frame.h"
 #include "panel/panel_window.h"
+#include "panel/second_start.h"
 #include "simulator/simulated_transport.h"
 #include "simulator/virtual_meter.h"
 #include "ui/answer_file_dialogs.h"
@@ -28,6 +30,9 @@
 #include "ui/window_places.h"
 
 namespace {
+
+// How long a second start waits for the running program to take its command line.
+constexpr int kHandOverWaitMs = 4000;
 
 // Hooks for driving the program headless (tests, scripts); hidden from --help.
 QCommandLineOption Hidden(QCommandLineOption option) {
@@ -121,7 +126,7 @@ std::optional<int> ReadCommandLine(int argc, char** argv, QCommandLineParser& pa
     return refuse("--show takes graph, list and logger, for example --show graph,list");
   }
   if (!orvane::EnableDiagnosticsFromEnvironment()) {
-    std::fprintf(stderr, "orvane: ORVANE_DEBUG names an unknown area (known: link, clock, all)\n");
+    std::fprintf(stderr, "orvane: ORVANE_DEBUG names an unknown area (known: link, clock, start, all)\n");
   }
   if (parser.isSet("debug")) orvane::EnableDiagnostics("all");
   return std::nullopt;
@@ -173,11 +178,16 @@ int main(int argc, char** argv) {
     }
     dialogs = &answerFile;
   }
-  // One panel per working folder: a second one leaves the folder alone and ends.
+  // One panel per working folder: a second one hands its command line to the running
+  // one (which opens the file named or comes to the front), leaves the folder alone and
+  // ends; only when the running one does not answer is the user told.
   const std::string folder = orvane::WorkingFolderPath();
+  const QStringList named = parser.positionalArguments();
+  const QString file = named.isEmpty() ? QString() : named.front();  // refused if unreadable
   orvane::FolderLock lock;
   const orvane::FolderLock::Result owner = lock.Take(folder);
   if (owner == orvane::FolderLock::Result::HeldElsewhere) {
+    if (orvane::HandOverToRunningProgram(folder, file, kHandOverWaitMs)) return 0;
     const std::string text = AlreadyRunningText(folder);
     std::fprintf(stderr, "orvane: %s\n", text.c_str());
     dialogs->Message(text, orvane::MessageIcon::Exclamation, orvane::MessageButtons::Ok, "Orvane");
@@ -203,17 +213,18 @@ int main(int argc, char** argv) {
   orvane::PanelWindow panel({*transport, ids, *dialogs, launcher, clock, folder, &folderMemory,
                              orvane::DocumentsFolder(), orvane::HomeFolder()});
   qtDialogs.SetParent(&panel);
-  orvane::RestorePanelPlace(panel);
+  // The panel in a frame of its own: resizable, and scrolled on a screen too small for it.
+  orvane::PanelFrame frame(panel);
+  orvane::RestorePanelPlace(frame);
   orvane::InstallDesktopHabits(panel);
-  panel.show();
+  frame.show();
   // Once the window is on the screen: a recording an earlier run left unfinished is
   // offered (the question centred on the panel; only by the owner of the folder: without
   // the lock, the recording may be live), then a file named at start is plotted.
-  const QStringList named = parser.positionalArguments();
-  const QString file = named.isEmpty() ? QString() : named.front();  // refused if unreadable
   const bool folderOwner = lock.Held();
   const QStringList shown = WindowKeysToShow(parser.value("show")).value_or(QStringList());
-  orvane::WhenOnScreen(panel, [&panel, file, folderOwner, shown] {
+  if (folderOwner) orvane::ListenForSecondStarts(panel, folder);
+  orvane::WhenOnScreen(frame, [&panel, file, folderOwner, shown] {
     if (folderOwner) panel.CheckUnfinishedRecording();
     for (const QString& key : shown) panel.Toolbar1_ButtonClick(key);
     if (!file.isEmpty()) orvane::OpenDataFile(panel.Context(), file.toStdString());

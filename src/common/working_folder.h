@@ -11,6 +11,8 @@ inline constexpr const char* kDialogTempName = "Orvane.tmp";
 inline constexpr const char* kRecordingTempName = "LightMeterS.tmp";
 // The lock file that makes one running panel the owner of the folder.
 inline constexpr const char* kFolderLockName = "orvane.lock";
+// The local socket on which the owner of the folder takes the command line of a second start.
+inline constexpr const char* kHandOverSocketName = "orvane.socket";
 // orvane-cli record keeps its records in a scratch file of its own: this prefix, its
 // process id (and a serial while that name is taken), ".tmp".
 inline constexpr const char* kCliScratchPrefix = "LightMeterS-cli-";
