@@ -6,7 +6,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "graphs/chart_title.h"
 #include "graphs/plot_replay.h"
+#include "recording/file_choice.h"
 #include "recording/log_statistics.h"
 
 namespace orvane {
@@ -115,6 +117,13 @@ void ListPlotWindow::Timer1_Timer() {
   if (!self) return;
   setWindowTitle(caption);
   if (frame == frames_) update();
+}
+
+ChartOutput ListPlotWindow::Output() {
+  const std::string name =
+      state_.PlotFileName.empty() ? std::string("Plot") : FileTitle(state_.PlotFileName);
+  return {[this, name](Canvas& canvas) { DrawListPlotOutput(canvas, chart_, state_.Plot, name); },
+          width(), height()};
 }
 
 RangeTexts ListPlotWindow::CurrentRangeTexts() const {

@@ -9,7 +9,9 @@
 #include "common/clock.h"
 #include "common/live_reading.h"
 #include "common/program_state.h"
+#include "graphs/canvas_record.h"
 #include "graphs/chart_base_window.h"
+#include "graphs/chart_title.h"
 
 namespace orvane {
 
@@ -24,6 +26,10 @@ class RealTimeGraphWindow final : public ChartBaseWindow {
 
   void Timer1_Timer();
   void DrawFrame() override;
+  // What the window shows, drawn again for paper or a file, titled "Live" with the times
+  // of the first and last sample of the sweep shown.
+  ChartOutput Output() override;
+  ChartTitle Title() const;
 
  protected:
   RangeTexts CurrentRangeTexts() const override;
@@ -39,6 +45,7 @@ class RealTimeGraphWindow final : public ChartBaseWindow {
   const Clock& clock_;
   PlotData samples_;
   UnitSystem samplesSystem_ = UnitSystem::Metric;
+  CanvasRecord drawn_{canvas_};  // the window's surface, and what was drawn on it
 };
 
 }  // namespace orvane

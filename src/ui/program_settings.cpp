@@ -10,6 +10,8 @@ enum class Store { Off, User, File };
 Store store = Store::Off;
 QString storeFile;
 constexpr const char* kRecentKey = "files/recent";
+constexpr const char* kAlsoEditorKey = "files/alsoOpenInEditor";
+bool alsoEditorThisRun = true;  // while no settings are named
 }  // namespace
 
 void UseUserSettings() {
@@ -52,6 +54,17 @@ void AddRecentFile(const QString& path) {
   files.prepend(absolute);
   while (files.size() > kRecentFilesKept) files.removeLast();
   settings->setValue(kRecentKey, files);
+}
+
+bool OpenAlsoInEditor() {
+  std::unique_ptr<QSettings> settings = ProgramSettings();
+  return settings ? settings->value(kAlsoEditorKey, true).toBool() : alsoEditorThisRun;
+}
+
+void SetOpenAlsoInEditor(bool on) {
+  alsoEditorThisRun = on;
+  if (std::unique_ptr<QSettings> settings = ProgramSettings())
+    settings->setValue(kAlsoEditorKey, on);
 }
 
 }  // namespace orvane
