@@ -1,5 +1,5 @@
-// orvane-cli plot: the list plot of a data file drawn off screen into a PNG or PDF file,
-// through the same chart engine and image export as the list plot window. Built into the
+// orvane-cli plot: the list plot of a data file drawn off screen into a PNG, PDF or SVG
+// file, through the same chart drawing and export as the list plot window. Built into the
 // program orvane-cli-plot, which orvane-cli starts for this command.
 
 #include "app/cli_plot.h"
@@ -14,6 +14,7 @@
 #include "common/file_io.h"
 #include "graphs/plot_replay.h"
 #include "graphs/range_entry.h"
+#include "recording/file_choice.h"
 #include "recording/recording_reader.h"
 #include "ui/chart_image_file.h"
 #include "ui/plot_image.h"
@@ -48,7 +49,7 @@ bool ImageName(const std::string& path) {
     }
     return true;
   };
-  return endsWith(".png") || endsWith(".pdf");
+  return endsWith(".png") || endsWith(".pdf") || endsWith(".svg");
 }
 
 // Qt's notes about the off-screen platform (no runtime folder, no session) are no
@@ -77,13 +78,13 @@ bool PickStretch(const Args& args, PlotData& plot) {
 int Plot(const Args& args) {
   int width = 1280, height = 720;
   if (args.positional.size() != 1 || args.Get("out").empty()) {
-    return Refuse("plot wants FILE.lms and --out OUT.png or OUT.pdf (try --help)");
+    return Refuse("plot wants FILE.lms and --out OUT.png, OUT.pdf or OUT.svg (try --help)");
   }
   if (args.Has("size") && !ParseSize(args.Get("size"), width, height)) {
     return Refuse("--size wants WIDTHxHEIGHT, each 320 to 10000 pixels");
   }
   if (!ImageName(args.Get("out"))) {
-    return Refuse("the image file name must end in .png or .pdf: " + args.Get("out"));
+    return Refuse("the image file name must end in .png, .pdf or .svg: " + args.Get("out"));
   }
   const std::string& path = args.positional[0];
   if (SameExistingFile(path, args.Get("out"))) {
@@ -101,7 +102,8 @@ int Plot(const Args& args) {
   static char* argv[] = {name, nullptr};
   QGuiApplication app(argc, argv);  // fonts
   std::string problem;
-  if (!SaveChartImage(ListPlotImage(plot, width, height), args.Get("out"), problem)) {
+  if (!SaveChartOutput(ListPlotOutput(plot, FileTitle(path), width, height), args.Get("out"),
+                       problem)) {
     return Fail(problem);
   }
   std::printf("records %ld to %ld drawn to %s\n", plot.PlotFrom, plot.PlotTo,

@@ -10,8 +10,8 @@ namespace orvane::cli {
 
 inline Command PlotCommand(int (*run)(const Args& args)) {
   return Command{"plot",
-                 "FILE.lms --out OUT.png|OUT.pdf [--size 1280x720] [--from N --to M]",
-                 "draw a data file's list plot into a PNG or PDF file",
+                 "FILE.lms --out OUT.png|OUT.pdf|OUT.svg [--size 1280x720] [--from N --to M]",
+                 "draw a data file's list plot into a PNG, PDF or SVG file",
                  {"out", "size", "from", "to"},
                  run,
                  {},

@@ -5,7 +5,7 @@ namespace orvane {
 // An unscripted question gets the answer a user who closes the box gives.
 DialogAnswer ScriptedDialogs::Message(const std::string& text, MessageIcon icon,
                                       MessageButtons buttons, const std::string& title) {
-  log_.push_back({Asked::Kind::Message, text, title, "", icon, buttons});
+  log_.push_back({Asked::Kind::Message, text, title, "", icon, buttons, ""});
   if (answers_.empty())
     return buttons == MessageButtons::Ok ? DialogAnswer::Ok : DialogAnswer::Cancel;
   const DialogAnswer a = answers_.front();
@@ -15,7 +15,8 @@ DialogAnswer ScriptedDialogs::Message(const std::string& text, MessageIcon icon,
 
 std::string ScriptedDialogs::Input(const std::string& prompt, const std::string& title,
                                    const std::string& defaultText) {
-  log_.push_back({Asked::Kind::Input, prompt, title, defaultText});
+  log_.push_back(
+      {Asked::Kind::Input, prompt, title, defaultText, MessageIcon::None, MessageButtons::Ok, ""});
   if (inputs_.empty()) return "";
   std::string a = std::move(inputs_.front());
   inputs_.pop_front();
@@ -24,7 +25,8 @@ std::string ScriptedDialogs::Input(const std::string& prompt, const std::string&
 
 std::optional<std::string> ScriptedDialogs::NextFile(Asked::Kind kind,
                                                      const FileDialogRequest& request) {
-  log_.push_back({kind, request.title, "", request.initialPath});
+  log_.push_back({kind, request.title, "", request.initialPath, MessageIcon::None,
+                  MessageButtons::Ok, request.filter});
   if (files_.empty()) return std::nullopt;
   auto a = std::move(files_.front());
   files_.pop_front();

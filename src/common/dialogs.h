@@ -43,6 +43,7 @@ class ScriptedDialogs final : public Dialogs {
     std::string defaultText;
     MessageIcon icon = MessageIcon::None;
     MessageButtons buttons = MessageButtons::Ok;
+    std::string filter;  // a file dialog's filter
   };
 
   void QueueAnswer(DialogAnswer a) { answers_.push_back(a); }

@@ -48,6 +48,7 @@ struct ProgramState {
   // List plot window.
   bool PlotOpen = false;
   PlotData Plot;
+  std::string PlotFileName;  // the data file the plot data was read from
 
   // Real-time graph window.
   RangeRecord LiveRange;

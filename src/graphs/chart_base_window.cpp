@@ -80,7 +80,7 @@ ChartBaseWindow::ChartBaseWindow(ChartKind kind, const Captions& captions, Dialo
   BuildToolbar(captions);
   BuildUnitDialog();
   BuildRangeDialog(captions.recordsFrame);
-  print_ = [this](const QImage& image) { PrintImage(image, this); };
+  print_ = [this](const ChartOutput& chart) { PrintChart(chart, this); };
   // Small enough for a corner of the screen, large enough that the nine labels of each
   // scale stand apart and the tool bar shows all its buttons.
   setMinimumSize(kMinimumWidth, kMinimumHeight);
@@ -107,7 +107,7 @@ void ChartBaseWindow::BuildToolbar(const Captions& captions) {
   connect(csv, &QAction::triggered, this, [this] { ExportCsv_Click(); });
   QAction* image = toolbar_->addAction("Export image…");
   image->setObjectName("ExportImage");
-  image->setToolTip("Export the chart as PNG or PDF");
+  image->setToolTip("Export the chart as PNG, PDF or SVG");
   connect(image, &QAction::triggered, this, [this] { ExportImage_Click(); });
 }
 
@@ -121,10 +121,11 @@ void ChartBaseWindow::ExportCsv_Click() {
 
 void ChartBaseWindow::ExportImage_Click() {
   const auto path = dialogs_.SaveFile(
-      {"Export image", "PNG Images (*.png)|*.png|PDF Files (*.pdf)|*.pdf|", "", "png"});
+      {"Export image", "PNG Images (*.png)|*.png|PDF Files (*.pdf)|*.pdf|SVG Images (*.svg)|*.svg|",
+       "", "png"});
   if (!path) return;
   std::string error;
-  if (!SaveChartImage(canvas_.Image(), *path, error)) Refuse(error);
+  if (!SaveChartOutput(Output(), *path, error)) Refuse(error);
 }
 
 void ChartBaseWindow::BuildUnitDialog() {
@@ -185,10 +186,7 @@ void ChartBaseWindow::Toolbar1_ButtonClick(const QString& key) {
     picRange_->setVisible(picRange_->isHidden());
     if (!picRange_->isHidden()) FillRangeDialog();
   } else if (key == "Print") {
-    toolbar_->hide();
-    const QImage image = grab().toImage();
-    toolbar_->show();
-    if (print_) print_(image);
+    if (print_) print_(Output());
   }
 }
 

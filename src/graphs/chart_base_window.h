@@ -1,8 +1,9 @@
 #pragma once
 // What the two graph windows share: the drawing surface under a tool bar with the keys
 // "Unit", "Range", "Print", "Export CSV…" and "Export image…", the unit dialog PicUnit,
-// the range dialog PicRange with its key filtering, printing the window's image and
-// exporting it or the window's records to a file.
+// the range dialog PicRange with its key filtering, printing the window's chart and
+// exporting it or the window's records to a file. Print and export draw the chart anew
+// for their output, with a title line (what, when, which units), never the window's pixels.
 
 #include <QCheckBox>
 #include <QFrame>
@@ -20,6 +21,7 @@
 #include "common/program_state.h"
 #include "graphs/chart.h"
 #include "graphs/range_entry.h"
+#include "ui/chart_image_file.h"
 #include "ui/qimage_canvas.h"
 
 namespace orvane {
@@ -42,7 +44,7 @@ class ChartBaseWindow : public QWidget {
   // Handlers, public so tests call them directly.
   void Toolbar1_ButtonClick(const QString& key);
   void CmdUnitOK_Click();
-  // Ask for a file and write the window's records as CSV, or its chart as PNG or PDF.
+  // Ask for a file and write the window's records as CSV, or its chart as PNG, PDF or SVG.
   void ExportCsv_Click();
   void ExportImage_Click();
   // The range dialog's OK: the typed range applied and the frame drawn anew, or refused
@@ -54,8 +56,12 @@ class ChartBaseWindow : public QWidget {
   ChartState& Chart() { return chart_; }
   // The chart as drawn so far.
   QImage ChartImage() { return canvas_.Image(); }
-  // Where "Print" sends the window's image; the platform's print dialog by default.
-  void SetPrintHandler(std::function<void(const QImage&)> handler) { print_ = std::move(handler); }
+  // The chart as print and export draw it: at the window's size, with its title line.
+  virtual ChartOutput Output() = 0;
+  // Where "Print" sends the chart; the platform's print dialog by default.
+  void SetPrintHandler(std::function<void(const ChartOutput&)> handler) {
+    print_ = std::move(handler);
+  }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -101,7 +107,7 @@ class ChartBaseWindow : public QWidget {
   QLineEdit* txtCounts_ = nullptr;
   QLineEdit* txtFrom_ = nullptr;
   QLineEdit* txtTo_ = nullptr;
-  std::function<void(const QImage&)> print_;
+  std::function<void(const ChartOutput&)> print_;
 };
 
 }  // namespace orvane

@@ -12,7 +12,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "graphs/chart_title.h"
 #include "graphs/plot_replay.h"
+#include "recording/file_choice.h"
 #include "recording/log_statistics.h"
 
 namespace orvane {
@@ -186,6 +188,13 @@ void ListPlotWindow::Timer1_Timer() {
   if (!self) return;
   setWindowTitle(caption.endsWith("% Completed") ? title_ : caption);
   if (frame == frames_) update();
+}
+
+ChartOutput ListPlotWindow::Output() {
+  const std::string name =
+      state_.PlotFileName.empty() ? std::string("Plot") : FileTitle(state_.PlotFileName);
+  return {[this, name](Canvas& canvas) { DrawListPlotOutput(canvas, chart_, state_.Plot, name); },
+          width(), height()};
 }
 
 RangeTexts ListPlotWindow::CurrentRangeTexts() const {

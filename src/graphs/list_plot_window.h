@@ -27,6 +27,9 @@ class ListPlotWindow final : public ChartBaseWindow {
   void Timer1_Timer();
   void DrawFrame() override;
   void Statistics_Click();
+  // The stretch shown, with the curves shown, drawn anew at the window's size with the
+  // title line naming the data file.
+  ChartOutput Output() override;
 
   // What the pointer does, in window pixels; public so tests call them directly.
   void HoverAt(double x);

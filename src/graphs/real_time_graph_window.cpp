@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "graphs/real_time_sweep.h"
+
 namespace orvane {
 
 RealTimeGraphWindow::RealTimeGraphWindow(ProgramState& state, FreshReading reading,
@@ -64,7 +66,7 @@ bool RealTimeGraphWindow::FitScales() {
 
 void RealTimeGraphWindow::DrawFrame() {
   if (auto_) FitScales();
-  orvane::DrawFrame(canvas_, chart_, ChartScale{state_.LiveRange, state_.GraphUnit == "lx"});
+  orvane::DrawFrame(drawn_, chart_, ChartScale{state_.LiveRange, state_.GraphUnit == "lx"});
   DrawSweepAgain();
   update();
 }
@@ -90,7 +92,7 @@ void RealTimeGraphWindow::DrawEntry(std::uint64_t number) {
   const LiveEntry& entry = history_.At(number);
   const LiveValues values = ValuesIn(entry, history_.System(), state_.GraphUnit);
   marks_.on = auto_;
-  RealTimeTick(canvas_, chart_, state_.LiveRange, state_.GraphUnit, values,
+  RealTimeTick(drawn_, chart_, state_.LiveRange, state_.GraphUnit, values,
                FromSerialSeconds(entry.seconds), &marks_);
   if (chart_.SweepX == 0) sweepStart_ = number;
 }
@@ -112,6 +114,34 @@ void RealTimeGraphWindow::Timer1_Timer() {
 const PlotData& RealTimeGraphWindow::CsvRecords() const {
   csv_ = history_.Records();
   return csv_;
+}
+
+ChartTitle RealTimeGraphWindow::Title() const {
+  ChartTitle title;
+  title.name = "Live";
+  title.mainUnit = state_.GraphUnit == "lx" ? "Lux" : "Fc";
+  title.showMain = chart_.ShowMainCurve;
+  title.showCd = chart_.ShowCdCurve;
+  if (history_.Empty()) return title;
+  // The samples of the sweep on the screen, as DrawSweepAgain shows them.
+  const double positions = chart_.StepX > 0 ? std::ceil(chart_.PlotWidth / chart_.StepX) : 1;
+  const auto fit = static_cast<std::uint64_t>(std::max(positions, 1.0));
+  const std::uint64_t last = history_.End() - 1;
+  std::uint64_t first = std::max(sweepStart_, history_.First());
+  if (first > last) first = last;
+  if (last - first + 1 > fit) first = last + 1 - fit;
+  title.first = FormatDateTime(FromSerialSeconds(history_.At(first).seconds));
+  title.last = FormatDateTime(FromSerialSeconds(history_.At(last).seconds));
+  return title;
+}
+
+ChartOutput RealTimeGraphWindow::Output() {
+  const std::string title = ChartTitleText(Title());
+  return {[this, title](Canvas& canvas) {
+            drawn_.Replay(canvas);
+            DrawChartTitle(canvas, title);
+          },
+          canvas_.Width(), canvas_.Height()};
 }
 
 RangeTexts RealTimeGraphWindow::CurrentRangeTexts() const {

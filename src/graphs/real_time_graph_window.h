@@ -16,7 +16,9 @@
 #include "common/clock.h"
 #include "common/live_reading.h"
 #include "common/program_state.h"
+#include "graphs/canvas_record.h"
 #include "graphs/chart_base_window.h"
+#include "graphs/chart_title.h"
 #include "graphs/live_history.h"
 #include "graphs/real_time_sweep.h"
 
@@ -40,6 +42,10 @@ class RealTimeGraphWindow final : public ChartBaseWindow {
   bool AutoScale() const { return auto_; }
   void CmdClear_Click();
   const LiveHistory& History() const { return history_; }
+  // What the window shows, drawn again for paper or a file, titled "Live" with the times
+  // of the first and last sample of the sweep shown.
+  ChartOutput Output() override;
+  ChartTitle Title() const;
 
  protected:
   RangeTexts CurrentRangeTexts() const override;
@@ -64,6 +70,7 @@ class RealTimeGraphWindow final : public ChartBaseWindow {
   std::uint64_t sweepStart_ = 0;  // number of the entry at the left edge of the sweep
   OverRangeMarks marks_;
   QAction* cmdAuto_ = nullptr;
+  CanvasRecord drawn_{canvas_};  // the window's surface, and what was drawn on it
 };
 
 }  // namespace orvane

@@ -9,14 +9,17 @@ void CommandList(PanelContext& ctx, PanelControls&) {
   ctx.state.ListRowCount = 0;
   auto* list = new List(ctx, ctx.panel);  // it deletes itself when closed
   ctx.windows.Keep(WindowKind::List, list);
+  list->ShowRecording(ctx.state.RecordingOn);
   list->show();
 }
 
 // A row only for a reading decoded since the previous tick: the times show the gaps.
 void ListTick(PanelContext& ctx, const std::string& time, const std::optional<LiveReading>& fresh) {
-  if (!ctx.state.ListShown || !fresh) return;
+  if (!ctx.state.ListShown) return;
   List* list = ctx.windows.Get<List>(WindowKind::List);
   if (list == nullptr) return;
+  list->ShowRecording(ctx.state.RecordingOn);
+  if (!fresh) return;
   ++ctx.state.ListRowCount;
   list->AppendRows(MakeListRows(ctx.state.ListRowCount, time, *fresh, list->System()));
 }

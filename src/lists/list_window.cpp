@@ -6,12 +6,15 @@
 #include <QFontDatabase>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTableView>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <utility>
 
@@ -61,6 +64,9 @@ QTableView* MakeTableView(const char* name, ListTableModel& model, QWidget* pare
   view->verticalHeader()->hide();
   view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   view->verticalHeader()->setDefaultSectionSize(QFontMetrics(view->font()).height() + 2);
+  const int rowHeight = view->verticalHeader()->defaultSectionSize();  // the style's least
+  // At least the rows kept in view; a taller window shows more of them.
+  view->setMinimumHeight(rowHeight * static_cast<int>(kListRowsInView) + 2 * view->frameWidth());
   return view;
 }
 
@@ -72,11 +78,15 @@ QLabel* MakeTitle(const char* name, QWidget* parent) {
   return label;
 }
 
-// The save dialog of the data files; its answer becomes SaveFileName and SaveAccepted.
+// The save dialog of text files; its answer becomes SaveFileName and SaveAccepted.
 bool AskSaveFile(PanelContext& ctx) {
-  ShowSaveDialog(ctx.dialogs, ctx.state, ctx.Files(), ctx.clock.Now());
+  ShowSaveDialog(ctx.dialogs, ctx.state, ctx.Files(), ctx.clock.Now(), {}, kListTextSave);
   return ctx.state.SaveAccepted;
 }
+
+constexpr const char* kSaveTip = "Save As";
+constexpr const char* kSaveWhileRecordingTip =
+    "Save As: not while a recording runs (stop the recording first)";
 
 }  // namespace
 
@@ -110,9 +120,9 @@ List::List(PanelContext& ctx, QWidget* parent)
 void List::BuildControls() {
   auto* toolbar = new QToolBar(this);
   toolbar->setObjectName("Toolbar1");
-  QAction* save = toolbar->addAction("Save", this, &List::Toolbar1_Save);
-  save->setObjectName("Save");
-  save->setToolTip("Save As");
+  save_ = toolbar->addAction("Save", this, &List::Toolbar1_Save);
+  save_->setObjectName("Save");
+  save_->setToolTip(kSaveTip);
   QAction* unit = toolbar->addAction("Unit", this, &List::Toolbar1_Unit);
   unit->setObjectName("Unit");
   unit->setToolTip("Lux / Fc");
@@ -121,20 +131,17 @@ void List::BuildControls() {
   titleI_ = MakeTitle("LblTitleI", this);
   listM_ = MakeTableView("ListM", modelM_, this);
   listI_ = MakeTableView("ListI", modelI_, this);
-  FitRowsInView(*listM_);
-  FitRowsInView(*listI_);
 
-  // The titles sit right on top of their rows; what height is left stays below them.
+  // The titles sit right on top of their rows; the rows take the rest of the height.
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 0, 4, 4);
   layout->setSpacing(0);
   layout->addWidget(toolbar);
   layout->addSpacing(4);
-  for (QWidget* w : {static_cast<QWidget*>(titleM_), static_cast<QWidget*>(titleI_),
-                     static_cast<QWidget*>(listM_), static_cast<QWidget*>(listI_)}) {
-    layout->addWidget(w);
-  }
-  layout->addStretch(1);
+  layout->addWidget(titleM_);
+  layout->addWidget(titleI_);
+  layout->addWidget(listM_, 1);
+  layout->addWidget(listI_, 1);
   // Wide enough for the widest title and a whole row beside the scroll bar.
   const QFontMetrics metrics(listM_->font());
   const int text = std::max(metrics.horizontalAdvance(titleM_->text()),
@@ -168,7 +175,16 @@ void List::ShowTableOfGraphUnit() {
 void List::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   SetTitles();
-  if (loaded_) ShowTableOfGraphUnit();
+  if (!loaded_) return;
+  ShowTableOfGraphUnit();
+  KeepNewestOfShownInView();
+}
+
+// A taller window shows more of the newest rows; the table shown keeps them in view.
+void List::KeepNewestOfShownInView() {
+  layout()->invalidate();  // the table just shown gets its height before it is scrolled
+  layout()->activate();
+  KeepNewestInView(listM_->isVisibleTo(this) ? *listM_ : *listI_);
 }
 
 void List::closeEvent(QCloseEvent* event) {
@@ -185,19 +201,20 @@ void List::Toolbar1_Unit() {
                      static_cast<QWidget*>(listM_), static_cast<QWidget*>(listI_)}) {
     w->setVisible(!w->isVisibleTo(this));
   }
+  KeepNewestOfShownInView();
 }
 
-// The view is made exactly tall enough for the rows kept in view.
-void List::FitRowsInView(QTableView& view) {
-  const int rowHeight = view.verticalHeader()->defaultSectionSize();
-  view.setFixedHeight(rowHeight * static_cast<int>(kListRowsInView) + 2 * view.frameWidth());
+void List::ShowRecording(bool recording) {
+  if (save_->isEnabled() != recording) return;
+  save_->setEnabled(!recording);
+  save_->setToolTip(recording ? kSaveWhileRecordingTip : kSaveTip);
 }
 
-void List::KeepNewestInView(QTableView& view, long count) {
-  const long top = ListTopRow(count);
-  if (top < 0) return;
+// The newest rows at the bottom of the table, as many as its height shows whole (15 as
+// the window opens); while every row fits, the table does not scroll.
+void List::KeepNewestInView(QTableView& view) {
   view.doItemsLayout();  // the scroll range must count the row just added
-  view.scrollTo(view.model()->index(static_cast<int>(top), 0), QAbstractItemView::PositionAtTop);
+  view.scrollToBottom();
 }
 
 void List::AppendRows(const ListRowPair& rows) {
@@ -207,8 +224,8 @@ void List::AppendRows(const ListRowPair& rows) {
   }
   modelM_.Append(rows.metric);
   modelI_.Append(rows.imperial);
-  KeepNewestInView(*listM_, static_cast<long>(modelM_.Table().Size()));
-  KeepNewestInView(*listI_, static_cast<long>(modelI_.Table().Size()));
+  KeepNewestInView(*listM_);
+  KeepNewestInView(*listI_);
 }
 
 void List::Toolbar1_Save() {
@@ -220,31 +237,36 @@ void List::Toolbar1_Save() {
   const QString caption = windowTitle();
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const std::string path = ctx_.state.SaveFileName;
-  const bool complete = WriteShownTable(path);
+  const std::string failure = WriteShownTable(path);
   QApplication::restoreOverrideCursor();
   setWindowTitle(caption);
   saving_ = false;
   for (const ListRowPair& rows : std::exchange(waiting_, {})) AppendRows(rows);
-  if (!complete) {
-    ctx_.dialogs.Message("The list could not be written to\n" + path + "\nThe file is incomplete.",
-                         MessageIcon::Critical, MessageButtons::Ok, windowTitle().toStdString());
+  if (!failure.empty()) {
+    ctx_.dialogs.Message(failure, MessageIcon::Critical, MessageButtons::Ok,
+                         windowTitle().toStdString());
   }
 }
 
-// Writes the table shown now; false when the file could not be opened or written whole.
-bool List::WriteShownTable(const std::string& path) {
+// Writes the table shown now; what went wrong, naming the file, or nothing when the file
+// was written whole.
+std::string List::WriteShownTable(const std::string& path) {
   const bool metric = titleM_->isVisibleTo(this);
   const QLabel& title = metric ? *titleM_ : *titleI_;
   const ListTable& rows = metric ? modelM_.Table() : modelI_.Table();
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
+  if (!out) {
+    return "The list could not be saved to\n" + path + "\n" + std::strerror(errno) +
+           ". Nothing was written.";
+  }
   const bool written = WriteListText(out, ListSaveHeader(title.text().toStdString(), metric), rows,
                                      [this](std::size_t n) {
                                        setWindowTitle(QString::number(n) + " Records Completed");
                                        QApplication::processEvents();
                                      });
   out.close();
-  return written && !out.fail();
+  if (written && !out.fail()) return {};
+  return "The list could not be written to\n" + path + "\nThe file is incomplete.";
 }
 
 }  // namespace orvane

@@ -47,6 +47,8 @@ class List final : public QWidget {
   // Tool bar buttons.
   void Toolbar1_Unit();
   void Toolbar1_Save();
+  // Save is greyed while a recording runs, its tool tip saying why.
+  void ShowRecording(bool recording);
 
   const ListTable& RowsM() const { return modelM_.Table(); }
   const ListTable& RowsI() const { return modelI_.Table(); }
@@ -60,9 +62,9 @@ class List final : public QWidget {
   void BuildControls();
   void SetTitles();
   void ShowTableOfGraphUnit();
-  void FitRowsInView(QTableView& view);
-  void KeepNewestInView(QTableView& view, long count);
-  bool WriteShownTable(const std::string& path);
+  void KeepNewestOfShownInView();
+  void KeepNewestInView(QTableView& view);
+  std::string WriteShownTable(const std::string& path);
 
   PanelContext& ctx_;
   ListTableModel modelM_;
@@ -71,6 +73,7 @@ class List final : public QWidget {
   QTableView* listI_ = nullptr;
   QLabel* titleM_ = nullptr;
   QLabel* titleI_ = nullptr;
+  QAction* save_ = nullptr;
   bool loaded_ = false;
   bool saving_ = false;
   std::vector<ListRowPair> waiting_;  // rows of the ticks during a save

@@ -15,6 +15,7 @@
 #include <QWindow>
 #include <memory>
 
+#include "panel/panel_commands.h"
 #include "panel/panel_toolbar.h"
 #include "panel/panel_window.h"
 #include "ui/program_settings.h"
@@ -88,6 +89,8 @@ void AddRecentFilesMenu(PanelWindow& panel, QAction* open) {
       QObject::connect(entry, &QAction::triggered, &panel,
                        [&panel, path] { OpenDataFile(panel.Context(), path.toStdString()); });
     }
+    menu->addSeparator();
+    AddEditorChoices(*menu, panel.Context());
   });
   button->setMenu(menu);
   button->setPopupMode(QToolButton::MenuButtonPopup);

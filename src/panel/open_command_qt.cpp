@@ -1,5 +1,6 @@
 // Tool bar Open: read a data file into the plot data, show the plot, open the file in the
-// user's text editor.
+// user's text editor (unless the user turned that off in the Open button's menu). Where
+// no editor can be started the status line says so, once a run: no box after every plot.
 #include <QCoreApplication>
 #include <QWidget>
 
@@ -16,6 +17,7 @@ namespace {
 
 constexpr const char* kRecordingModeMessage = "Recording Mode!\n\rPlease stop recording!";
 constexpr long kLinesBetweenEvents = 1024;
+constexpr const char* kNoEditorNotice = "No text editor could be started for ";
 
 // Pending window events run while a long file is read (the poll and the record tick go
 // on: reading a file does not use the link); clicks and keys wait, so no command can
@@ -24,6 +26,12 @@ void LetWindowBreathe(long linesRead) {
   if (linesRead % kLinesBetweenEvents == 0) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   }
+}
+
+void ShowInEditor(PanelContext& ctx, const std::string& path) {
+  if (ctx.launcher.OpenInEditor(path) || ctx.editorMissingTold) return;
+  ctx.editorMissingTold = true;
+  if (ctx.notice) ctx.notice(kNoEditorNotice + path);
 }
 
 }  // namespace
@@ -57,11 +65,27 @@ void OpenDataFile(PanelContext& ctx, const std::string& path) {
   }
   AddRecentFile(QString::fromStdString(path));
   ctx.state.Plot = std::move(plot);
+  ctx.state.PlotFileName = path;
   OpenListPlot(ctx);  // closes a plot that is loaded and shows the new one
-  if (!ctx.launcher.OpenInEditor(path)) {
-    ctx.dialogs.Message("No text editor could be started for " + path + ".",
-                        MessageIcon::Exclamation, MessageButtons::Ok, "");
-  }
+  if (OpenAlsoInEditor()) ShowInEditor(ctx, path);
+}
+
+void AddEditorChoices(QMenu& menu, PanelContext& ctx) {
+  QAction* also = menu.addAction("Also open in the text editor");
+  also->setObjectName("AlsoOpenInEditor");
+  also->setCheckable(true);
+  also->setChecked(OpenAlsoInEditor());
+  QObject::connect(also, &QAction::toggled, &menu, [](bool on) { SetOpenAlsoInEditor(on); });
+  QAction* now = menu.addAction("Open in text editor");
+  now->setObjectName("OpenInEditor");
+  const std::string shown = ctx.state.PlotOpen ? ctx.state.PlotFileName : std::string();
+  now->setEnabled(!shown.empty());
+  now->setToolTip(shown.empty() ? QString("No data file is plotted")
+                                : QString::fromStdString(shown));
+  QObject::connect(now, &QAction::triggered, &menu, [&ctx, shown] {
+    ctx.editorMissingTold = false;  // asked for: told again when it cannot be done
+    ShowInEditor(ctx, shown);
+  });
 }
 
 }  // namespace orvane

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QMenu>
 #include <optional>
 #include <string>
 
@@ -39,6 +40,10 @@ void CommandErase(PanelContext& ctx, PanelControls& controls);
 // "Open File to Read" for a file already chosen (dropped on the panel, named at start,
 // picked from the recent files).
 void OpenDataFile(PanelContext& ctx, const std::string& path);
+// The Open button's menu items for the text editor: the check item "Also open in the
+// text editor" (on unless turned off, remembered) and "Open in text editor" for the file
+// the plot shows; added to `menu` each time it opens.
+void AddEditorChoices(QMenu& menu, PanelContext& ctx);
 // A choice in the erase list.
 void CommandEraseChosen(PanelContext& ctx, PanelControls& controls, int index);
 

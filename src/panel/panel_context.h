@@ -41,6 +41,7 @@ struct PanelContext {
   // A short notice in the panel's status line (a refused command says why).
   std::function<void(const std::string&)> notice = {};
   UserFiles* userFiles = nullptr;  // where the user's files go; set by the panel
+  bool editorMissingTold = false;  // "no text editor" is said once a run
 
   UserFiles& Files() const { return *userFiles; }
   LiveReading Reading() const {

@@ -9,13 +9,18 @@ std::string FileTitle(std::string_view path) {
   return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
+const SaveFileKind kDataFileSave{kDataFileFilter, "lms", DatedDataFileName};
+const SaveFileKind kListTextSave{"Text Files (*.txt)|*.txt|All Files (*.*)|*.*|", "txt",
+                                 DatedListFileName};
+
 void ShowSaveDialog(Dialogs& dialogs, ProgramState& state, UserFiles& files, const DateTime& now,
-                    const std::string& initialPath) {
-  std::string start = initialPath.empty() ? files.ProposedSavePath(now) : initialPath;
+                    const std::string& initialPath, const SaveFileKind& kind) {
+  const std::string proposed = files.ProposedPath(kind.datedName(now));
+  std::string start = initialPath.empty() ? proposed : initialPath;
   for (;;) {
     // The dialog asks before it replaces an existing file.
     const std::optional<std::string> chosen =
-        dialogs.SaveFile({"Save As", kDataFileFilter, start, "lms"});
+        dialogs.SaveFile({"Save As", kind.filter, start, kind.extension});
     if (!chosen) {
       state.SaveAccepted = false;
       return;
@@ -27,7 +32,7 @@ void ShowSaveDialog(Dialogs& dialogs, ProgramState& state, UserFiles& files, con
       return;
     }
     dialogs.Message(kScratchTargetText, MessageIcon::Critical, MessageButtons::Ok, "");
-    start = files.ProposedSavePath(now);
+    start = proposed;
   }
 }
 

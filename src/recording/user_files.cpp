@@ -112,6 +112,11 @@ std::string DatedDataFileName(const DateTime& now) {
          TwoDigits(now.day) + " " + TwoDigits(now.hour) + "-" + TwoDigits(now.minute) + ".lms";
 }
 
+std::string DatedListFileName(const DateTime& now) {
+  return "Orvane list " + std::to_string(now.year) + "-" + TwoDigits(now.month) + "-" +
+         TwoDigits(now.day) + " " + TwoDigits(now.hour) + "-" + TwoDigits(now.minute) + ".txt";
+}
+
 std::string DownloadFileName(const std::string& stampText) {
   bool digits = stampText.size() == 14;
   for (char c : stampText) digits = digits && c >= '0' && c <= '9';
@@ -142,7 +147,11 @@ std::string UserFiles::StartFolder() const {
 }
 
 std::string UserFiles::ProposedSavePath(const DateTime& now) const {
-  return (fs::path(StartFolder()) / DatedDataFileName(now)).string();
+  return ProposedPath(DatedDataFileName(now));
+}
+
+std::string UserFiles::ProposedPath(const std::string& fileName) const {
+  return (fs::path(StartFolder()) / fileName).string();
 }
 
 void UserFiles::Remember(const std::string& chosenPath) {

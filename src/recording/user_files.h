@@ -37,6 +37,8 @@ bool IsScratchFile(const std::string& path, const std::string& workingFolder);
 
 // "Orvane 2026-12-08 14-05.lms"
 std::string DatedDataFileName(const DateTime& now);
+// "Orvane list 2026-12-08 14-05.txt": a real-time list saved as text.
+std::string DatedListFileName(const DateTime& now);
 
 // "Orvane set 2014-04-14 12-34-56.txt" for the set whose stamp text is 20140414123456.
 std::string DownloadFileName(const std::string& stampText);
@@ -50,6 +52,8 @@ class UserFiles {
   std::string StartFolder() const;
   // The save dialog's proposal: the dated name in the start folder.
   std::string ProposedSavePath(const DateTime& now) const;
+  // A file of that name in the start folder.
+  std::string ProposedPath(const std::string& fileName) const;
   // Remembers the folder of a file the user chose.
   void Remember(const std::string& chosenPath);
   bool IsScratchFile(const std::string& path) const;

@@ -5,13 +5,13 @@
 
 namespace orvane {
 
-bool PrintImage(const QImage& image, QWidget* parent) {
+bool PrintChart(const ChartOutput& chart, QWidget* parent) {
   QPrinter printer(QPrinter::HighResolution);
-  printer.setPageOrientation(image.width() > image.height() ? QPageLayout::Landscape
-                                                            : QPageLayout::Portrait);
+  printer.setPageOrientation(chart.width > chart.height ? QPageLayout::Landscape
+                                                        : QPageLayout::Portrait);
   QPrintDialog dialog(&printer, parent);
   if (dialog.exec() != QDialog::Accepted) return false;
-  return PaintFitted(printer, image);
+  return PaintChartOutput(printer, chart);
 }
 
 }  // namespace orvane

@@ -1,7 +1,5 @@
 #pragma once
-// Printing and exporting the image of a graph window.
-
-#include <QImage>
+// Printing a graph window's chart.
 
 #include "ui/chart_image_file.h"
 
@@ -10,8 +8,8 @@ class QWidget;
 namespace orvane {
 
 // Asks the platform's print dialog (the default printer preselected; "Print to File" gives
-// a PDF where no printer exists) and prints the image scaled to the page. False when the
-// dialog was cancelled or the printer failed.
-bool PrintImage(const QImage& image, QWidget* parent);
+// a PDF where no printer exists) and draws the chart anew on the page, at the printer's
+// resolution. False when the dialog was cancelled or the printer failed.
+bool PrintChart(const ChartOutput& chart, QWidget* parent);
 
 }  // namespace orvane

@@ -12,6 +12,8 @@ enum class Store { Off, User, File };
 Store store = Store::Off;
 QString storeFile;
 constexpr const char* kRecentKey = "files/recent";
+constexpr const char* kAlsoEditorKey = "files/alsoOpenInEditor";
+bool alsoEditorThisRun = true;  // while no settings are named
 
 // Moves the settings file of an earlier version (named with a capital "O") to the
 // user's settings file, when there is no such file yet.
@@ -74,6 +76,17 @@ void AddRecentFile(const QString& path) {
   files.prepend(absolute);
   while (files.size() > kRecentFilesKept) files.removeLast();
   settings->setValue(kRecentKey, files);
+}
+
+bool OpenAlsoInEditor() {
+  std::unique_ptr<QSettings> settings = ProgramSettings();
+  return settings ? settings->value(kAlsoEditorKey, true).toBool() : alsoEditorThisRun;
+}
+
+void SetOpenAlsoInEditor(bool on) {
+  alsoEditorThisRun = on;
+  if (std::unique_ptr<QSettings> settings = ProgramSettings())
+    settings->setValue(kAlsoEditorKey, on);
 }
 
 }  // namespace orvane

@@ -26,4 +26,8 @@ QStringList RecentFiles();
 void AddRecentFile(const QString& path);
 inline constexpr int kRecentFilesKept = 8;
 
+// Whether Open also shows the data file in the text editor (on unless turned off).
+bool OpenAlsoInEditor();
+void SetOpenAlsoInEditor(bool on);
+
 }  // namespace orvane

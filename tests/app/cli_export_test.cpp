@@ -174,7 +174,7 @@ bool PngSize(const std::string& bytes, unsigned& width, unsigned& height) {
   return true;
 }
 
-TEST_F(CliExport, PlotDrawsPngOrPdfOfTheSizeAsked) {
+TEST_F(CliExport, PlotDrawsPngPdfOrSvgOfTheSizeAsked) {
   Write("a.lms", kFile);
   struct Case {
     std::string options;
@@ -199,6 +199,12 @@ TEST_F(CliExport, PlotDrawsPngOrPdfOfTheSizeAsked) {
   const auto pdf = RunCli("plot " + Path("a.lms") + " --out " + Path("a.PDF"));
   EXPECT_EQ(pdf.status, 0) << pdf.err;
   EXPECT_EQ(Read(Path("a.PDF")).substr(0, 5), "%PDF-");
+  // The same drawing as vectors: the title line names the file and the times shown.
+  const auto svg = RunCli("plot " + Path("a.lms") + " --out " + Path("a.svg") + " --from 2");
+  EXPECT_EQ(svg.status, 0) << svg.err;
+  const std::string text = Read(Path("a.svg"));
+  EXPECT_NE(text.find("<svg"), std::string::npos);
+  EXPECT_NE(text.find("a.lms"), std::string::npos);
 }
 
 TEST_F(CliExport, PlotRefusesWhatCannotBeDrawn) {
@@ -211,9 +217,9 @@ TEST_F(CliExport, PlotRefusesWhatCannotBeDrawn) {
   };
   const Case cases[] = {
       {"plot " + file, 2,
-       "orvane-cli: plot wants FILE.lms and --out OUT.png or OUT.pdf (try --help)\n"},
+       "orvane-cli: plot wants FILE.lms and --out OUT.png, OUT.pdf or OUT.svg (try --help)\n"},
       {"plot " + file + "--out " + Path("a.jpg"), 2,
-       "orvane-cli: the image file name must end in .png or .pdf: " + Path("a.jpg") + "\n"},
+       "orvane-cli: the image file name must end in .png, .pdf or .svg: " + Path("a.jpg") + "\n"},
       {"plot " + file + "--out " + Path("a.png") + " --size 1280", 2,
        "orvane-cli: --size wants WIDTHxHEIGHT, each 320 to 10000 pixels\n"},
       {"plot " + file + "--out " + Path("a.png") + " --size 100000x100000", 2,

@@ -1,10 +1,13 @@
 // "Export CSV…" and "Export image…" of the two graph windows: the file the user picks
-// gets the window's records or its chart, and a file that cannot be written is reported.
+// gets the window's records or its chart, drawn anew (PNG, or PDF and SVG as vectors with
+// a title line), and a file that cannot be written is reported.
 
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QImage>
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -15,6 +18,7 @@
 #include "graphs/list_plot_window.h"
 #include "graphs/real_time_graph_window.h"
 #include "graphs/real_time_sweep.h"
+#include "ui/plot_image.h"
 
 namespace orvane {
 namespace {
@@ -33,6 +37,17 @@ class ExportFolder {
     tzset();
   }
   std::string File(const char* name) const { return path_ + "/" + name; }
+  // What a command line tool prints about a file.
+  static std::string Run(const std::string& command) {
+    std::string out;
+    if (FILE* pipe = ::popen((command + " 2>&1").c_str(), "r")) {
+      char buffer[4096];
+      std::size_t n = 0;
+      while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
+      ::pclose(pipe);
+    }
+    return out;
+  }
   static std::string Read(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
@@ -63,6 +78,7 @@ struct PlotRig {
     p.PlotUnit = "Lux";
     p.PlotRange.LuxMax = 1000;
     p.PlotRange.CdMax = 1000;
+    state.PlotFileName = "/data/run one.lms";
     window = std::make_unique<ListPlotWindow>(state, dialogs);
     window->resize(640, 480);
     window->show();
@@ -73,7 +89,7 @@ struct PlotRig {
 TEST(ChartExport, ListPlotWritesTheOpenedFilesRecordsAndItsChart) {
   ExportFolder folder;
   PlotRig rig;
-  for (const char* name : {"plot.csv", "plot.png", "plot.pdf"}) {
+  for (const char* name : {"plot.csv", "plot.png", "plot.pdf", "plot.svg"}) {
     rig.dialogs.QueueFile(folder.File(name));
     Trigger(*rig.window, name[5] == 'c' ? "ExportCsv" : "ExportImage");
   }
@@ -82,11 +98,26 @@ TEST(ChartExport, ListPlotWritesTheOpenedFilesRecordsAndItsChart) {
             "1,2024-05-17T08:00:01+00:00,1715932801,250,0,750,0\r\n"
             "2,2024-05-17T08:00:02+00:00,1715932802,,1,751,0\r\n"
             "3,2024-05-17T08:00:03+00:00,1715932803,12.5,0,752,0\r\n");
+  // The PNG is the command line's drawing of the same records at the window's size.
   const QImage saved(QString::fromStdString(folder.File("plot.png")));
   EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32),
-            rig.window->ChartImage().convertToFormat(QImage::Format_RGB32));
-  EXPECT_EQ(ExportFolder::Read(folder.File("plot.pdf")).substr(0, 5), "%PDF-");
-  ASSERT_EQ(rig.dialogs.Log().size(), 3u);  // the three file dialogs, no message
+            ChartOutputImage(ListPlotOutput(rig.state.Plot, "run one.lms", 640, 480))
+                .convertToFormat(QImage::Format_RGB32));
+  // The PDF: text with its font embedded and the title line, no picture of the window.
+  const std::string pdf = folder.File("plot.pdf");
+  EXPECT_EQ(ExportFolder::Read(pdf).substr(0, 5), "%PDF-");
+  const std::string text = ExportFolder::Run("pdftotext '" + pdf + "' -");
+  for (const char* part :
+       {"run one.lms", "2024/05/17 08:00:01 to 2024/05/17 08:00:03", "Lux (black), cd (blue)"}) {
+    EXPECT_NE(text.find(part), std::string::npos) << part << " in " << text;
+  }
+  const std::string images = ExportFolder::Run("pdfimages -list '" + pdf + "'");
+  EXPECT_EQ(std::count(images.begin(), images.end(), '\n'), 2) << images;  // the heading only
+  EXPECT_NE(ExportFolder::Run("pdffonts '" + pdf + "'").find(" yes "), std::string::npos);
+  const std::string svg = ExportFolder::Read(folder.File("plot.svg"));
+  EXPECT_NE(svg.find("<svg"), std::string::npos);
+  EXPECT_NE(svg.find("run one.lms"), std::string::npos);
+  ASSERT_EQ(rig.dialogs.Log().size(), 4u);  // the four file dialogs, no message
   EXPECT_EQ(rig.dialogs.Log()[0].text, "Export CSV");
   EXPECT_EQ(rig.dialogs.Log()[1].text, "Export image");
 }
@@ -107,7 +138,7 @@ TEST(ChartExport, CancelWritesNothingAndFailuresAreReported) {
       {"ExportImage", folder.File("no/such/a.png"),
        "Cannot write " + folder.File("no/such/a.png") + ": No such file or directory"},
       {"ExportImage", folder.File("a.bmp"),
-       "the image file name must end in .png or .pdf: " + folder.File("a.bmp")},
+       "the image file name must end in .png, .pdf or .svg: " + folder.File("a.bmp")},
   };
   for (const Case& c : cases) {
     rig.dialogs.ClearLog();

@@ -10,6 +10,7 @@
 #include "gui_support/chart_window_rig.h"
 #include "gui_support/panel_rig.h"
 #include "support/locale_rig.h"
+#include "ui/chart_image_file.h"
 
 namespace orvane {
 namespace {
@@ -282,18 +283,29 @@ TEST(GraphWindowRangeDialog, BoxesAndChartDoNotFollowADecimalCommaLocale) {
   EXPECT_EQ(rig.state.LiveRange.CdMin, 12.5);
 }
 
-TEST(GraphWindowPrint, PrintsTheWindowWithoutItsToolBar) {
+// Print draws again what the window drew (no tool bar, no screen pixels) under a title.
+TEST(GraphWindowPrint, PrintsTheChartDrawnAnewWithATitleLine) {
   GraphRig rig;
-  QImage printed;
-  rig.window->SetPrintHandler([&](const QImage& image) { printed = image; });
-  auto* bar = rig.Find<QWidget>("Toolbar1");
-  const QColor barColour = Pixel(rig.window->grab().toImage(), 300, bar->height() / 2);
-  ASSERT_NE(barColour, Qt::white);
+  rig.reading.known = true;
+  for (int i = 0; i < 40; ++i) {
+    rig.Tick(i % 2 ? "300" : "OL", "700");
+    rig.clock.AdvanceMs(1000);
+  }
+  ChartOutput printed;
+  rig.window->SetPrintHandler([&](const ChartOutput& chart) { printed = chart; });
   rig.window->findChild<QAction*>("Print")->trigger();
-  ASSERT_FALSE(printed.isNull());
-  EXPECT_EQ(Pixel(printed, 300, bar->height() / 2), Qt::white);
-  EXPECT_EQ(Pixel(printed, 178, 300), Qt::black);
-  EXPECT_FALSE(bar->isHidden());
+  ASSERT_EQ(QSize(printed.width, printed.height), QSize(640, 480));
+  const QImage page = ChartOutputImage(printed);
+  const QImage shown = rig.window->ChartImage();
+  const int titleBand = 24;
+  EXPECT_EQ(page.copy(0, titleBand, 640, 480 - titleBand),
+            shown.copy(0, titleBand, 640, 480 - titleBand));
+  int ink = 0;
+  for (int y = 0; y < titleBand; ++y)
+    for (int x = 0; x < 640; ++x) ink += Pixel(page, x, y) != Qt::white;
+  EXPECT_GT(ink, 200);
+  EXPECT_EQ(ChartTitleText(rig.window->Title()),
+            "Live   2024/05/17 14:07:09 to 2024/05/17 14:07:48   Lux (black), cd (blue)");
 }
 
 TEST(GraphCommand, GraphButtonOpensTheGraphOnTheFullRangeEveryClick) {

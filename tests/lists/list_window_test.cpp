@@ -5,8 +5,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
+#include <QHeaderView>
 #include <QLabel>
 #include <QTableView>
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -48,6 +50,11 @@ class ListWindowTest : public ::testing::Test {
     EXPECT_NE(list, nullptr);
     return *list;
   }
+  // The window laid out as the user sees it.
+  static void Settle(List& list) {
+    list.show();
+    QApplication::processEvents();
+  }
   // Seconds with a poll each: a row per second.
   void Ticks(int count) {
     for (int i = 0; i < count; ++i) rig_.Second();
@@ -61,35 +68,65 @@ class ListWindowTest : public ::testing::Test {
     auto* v = Child<QTableView>(view);
     return v->indexAt(QPoint(2, 2)).row() + 1;
   }
+  // Row of the last row the view shows whole, counting from 1.
+  int LastShownRow(const char* view) {
+    auto* v = Child<QTableView>(view);
+    const int rowHeight = v->verticalHeader()->defaultSectionSize();
+    return v->indexAt(QPoint(2, v->viewport()->height() / rowHeight * rowHeight - 2)).row() + 1;
+  }
 
   PanelRig rig_;
 };
 
-TEST_F(ListWindowTest, TicksAppendNumberedTimedRowsAndKeepTheNewestFifteenInView) {
-  const struct {
-    int ticks;
-    int firstShown;
-  } cases[] = {{1, 1}, {15, 1}, {16, 2}, {20, 6}, {100, 86}};
+// The table shows as many rows as its height holds (at least 15): the first rows stay
+// put until it is full, then the newest row stays at the bottom.
+TEST_F(ListWindowTest, TicksAppendNumberedTimedRowsAndKeepTheNewestInView) {
   int hour = 10;
-  for (const auto& c : cases) {
+  for (int ticks : {1, 15, 16, 20, 100}) {
     rig_.sim.clock.Set({2024, 5, 17, ++hour, 30, 0, 0});
     List& list = OpenList();
+    Settle(list);
     ASSERT_TRUE(rig_.panel->Context().state.ListShown);
-    Ticks(c.ticks);
-    EXPECT_EQ(rig_.panel->Context().state.ListRowCount, c.ticks);
-    ASSERT_EQ(list.RowsM().Size(), static_cast<std::size_t>(c.ticks));
-    ASSERT_EQ(list.RowsI().Size(), static_cast<std::size_t>(c.ticks));
+    Ticks(ticks);
+    EXPECT_EQ(rig_.panel->Context().state.ListRowCount, ticks);
+    ASSERT_EQ(list.RowsM().Size(), static_cast<std::size_t>(ticks));
+    ASSERT_EQ(list.RowsI().Size(), static_cast<std::size_t>(ticks));
     EXPECT_EQ(list.RowsM().Row(0).substr(0, 31),
               "         1\t2024/05/17 " + std::to_string(hour) + ":30:01\t");
-    EXPECT_EQ(FirstShownRow("ListM"), c.firstShown) << c.ticks;
-    Child<QAction>("Unit")->trigger();
-    EXPECT_EQ(FirstShownRow("ListI"), c.firstShown) << c.ticks;
+    for (const char* view : {"ListM", "ListI"}) {
+      auto* v = Child<QTableView>(view);
+      const int fit = v->viewport()->height() / v->verticalHeader()->defaultSectionSize();
+      EXPECT_GE(fit, 15);
+      if (ticks < fit) {
+        EXPECT_EQ(FirstShownRow(view), 1) << view << " " << ticks;
+      } else {
+        EXPECT_EQ(LastShownRow(view), ticks) << view;
+        EXPECT_GT(FirstShownRow(view), ticks - fit - 1) << view;
+      }
+      Child<QAction>("Unit")->trigger();
+    }
     list.close();
     EXPECT_FALSE(rig_.panel->Context().state.ListShown);
     EXPECT_EQ(rig_.panel->Context().state.ListRowCount, 0);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(Open(), nullptr);
   }
+}
+
+TEST_F(ListWindowTest, RowsFillTheWindowsHeightAndTheNewestStayInView) {
+  List& list = OpenList();
+  Settle(list);
+  Ticks(100);
+  auto* view = Child<QTableView>("ListM");
+  const int heightBefore = view->height();
+  const int firstBefore = FirstShownRow("ListM");
+  list.resize(list.width(), list.height() * 2);
+  QApplication::processEvents();
+  EXPECT_GT(view->height(), 2 * heightBefore);  // the tool bar and titles keep theirs
+  EXPECT_EQ(LastShownRow("ListM"), 100);
+  EXPECT_LT(FirstShownRow("ListM"), firstBefore - 15);
+  Ticks(1);
+  EXPECT_EQ(LastShownRow("ListM"), 101);
 }
 
 TEST_F(ListWindowTest, ListPressedAgainWhileOpenChangesNothing) {
@@ -124,7 +161,7 @@ TEST_F(ListWindowTest, UnitSwapsTheTablesAndTwiceReturns) {
   }
 }
 
-TEST_F(ListWindowTest, SaveWritesHeaderAndRowsWithProgressAndRestartsThePanel) {
+TEST_F(ListWindowTest, SaveProposesADatedTextFileAndWritesHeaderAndRowsWithProgress) {
   const struct {
     int rows;
     bool fcShown;
@@ -142,6 +179,7 @@ TEST_F(ListWindowTest, SaveWritesHeaderAndRowsWithProgressAndRestartsThePanel) {
     rig_.dialogs.QueueFile(path);
     TitleLog log;
     list.installEventFilter(&log);
+    rig_.sim.clock.Set({2024, 5, 17, 10, 30, 59, 0});
     Child<QAction>("Save")->trigger();
     list.removeEventFilter(&log);
 
@@ -158,8 +196,13 @@ TEST_F(ListWindowTest, SaveWritesHeaderAndRowsWithProgressAndRestartsThePanel) {
     EXPECT_TRUE(rig_.panel->Timer1().isActive());
     EXPECT_TRUE(rig_.panel->Timer2().isActive());
     EXPECT_EQ(rig_.panel->Context().state.SaveFileName, path);
-    EXPECT_TRUE(rig_.dialogs.Log().size() == 1 &&
-                rig_.dialogs.Log()[0].kind == ScriptedDialogs::Asked::Kind::SaveFile);
+    ASSERT_EQ(rig_.dialogs.Log().size(), 1u);
+    const auto& asked = rig_.dialogs.Log()[0];
+    EXPECT_EQ(asked.kind, ScriptedDialogs::Asked::Kind::SaveFile);
+    // A text file is proposed, never a data file that Open would refuse.
+    const std::string proposed = asked.defaultText.substr(asked.defaultText.rfind('/') + 1);
+    EXPECT_EQ(proposed, "Orvane list 2024-05-17 10-30.txt");
+    EXPECT_EQ(asked.filter.substr(0, 24), "Text Files (*.txt)|*.txt");
     rig_.dialogs.ClearLog();
     list.close();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -176,6 +219,10 @@ TEST_F(ListWindowTest, SaveThatCannotGoAheadWritesNothingAndAsksNothingMore) {
     List& list = OpenList();
     Ticks(2);
     rig_.panel->Context().state.RecordingOn = c.recording;
+    Ticks(1);  // the tick greys Save while a recording runs, and says why
+    QAction* save = Child<QAction>("Save");
+    EXPECT_EQ(save->isEnabled(), !c.recording);
+    EXPECT_EQ(save->toolTip().contains("recording"), c.recording);
     const std::string path = Path("never.lms");
     if (c.cancel) rig_.dialogs.QueueFile(std::nullopt);
     if (!c.cancel) rig_.dialogs.QueueFile(path);
@@ -184,16 +231,23 @@ TEST_F(ListWindowTest, SaveThatCannotGoAheadWritesNothingAndAsksNothingMore) {
     EXPECT_EQ(rig_.dialogs.Log().size(), c.questions);
     rig_.dialogs = ScriptedDialogs{};
     rig_.panel->Context().state.RecordingOn = false;
+    Ticks(1);
+    EXPECT_TRUE(save->isEnabled());
+    EXPECT_EQ(save->toolTip(), "Save As");
     list.close();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
 }
 
-TEST_F(ListWindowTest, AFileThatCannotBeWrittenIsReportedAsIncomplete) {
-  const std::string paths[] = {Path("missing/folder/list.lms"), "/dev/full"};
+TEST_F(ListWindowTest, AFileThatCannotBeWrittenIsReportedByName) {
+  const struct {
+    std::string path;
+    const char* says;
+  } cases[] = {{Path("missing/folder/list.txt"), "Nothing was written"},
+               {"/dev/full", "incomplete"}};
   List& list = OpenList();
   Ticks(3);
-  for (const auto& path : paths) {
+  for (const auto& [path, says] : cases) {
     rig_.dialogs.QueueFile(path);
     Child<QAction>("Save")->trigger();
     ASSERT_EQ(rig_.dialogs.Log().size(), 2u) << path;
@@ -201,7 +255,7 @@ TEST_F(ListWindowTest, AFileThatCannotBeWrittenIsReportedAsIncomplete) {
     EXPECT_EQ(told.kind, ScriptedDialogs::Asked::Kind::Message);
     EXPECT_EQ(told.icon, MessageIcon::Critical);
     EXPECT_NE(told.text.find(path), std::string::npos);
-    EXPECT_NE(told.text.find("incomplete"), std::string::npos);
+    EXPECT_NE(told.text.find(says), std::string::npos) << told.text;
     EXPECT_TRUE(rig_.panel->Timer1().isActive());
     EXPECT_TRUE(rig_.panel->Timer2().isActive());
     EXPECT_EQ(list.windowTitle(), "Real Time List");

@@ -87,7 +87,8 @@ TEST(UserFiles, DialogsStartInTheLastFolderElseDocumentsElseHomeNeverTheWorkingF
     Desk desk(root, c.documents);
     if (*c.remembered != '\0') desk.memory.RememberFolder(root.File(c.remembered));
     const std::string dated = root.File(c.expected) + "/Orvane 2026-12-08 14-05.lms";
-    EXPECT_EQ(desk.Proposals(), (std::vector<std::string>{dated, dated, root.File(c.expected)}))
+    const std::string list = root.File(c.expected) + "/Orvane list 2026-12-08 14-05.txt";
+    EXPECT_EQ(desk.Proposals(), (std::vector<std::string>{dated, list, root.File(c.expected)}))
         << c.name;
   }
 }

@@ -1,5 +1,6 @@
 #pragma once
-// A Launcher that opens nothing and notes each path it was asked to open.
+// A Launcher that opens nothing and notes each path it was asked to open; it can act
+// as if no editor could be started.
 
 #include <string>
 #include <vector>
@@ -12,9 +13,10 @@ class LauncherSpy final : public Launcher {
  public:
   bool OpenInEditor(const std::string& path) override {
     opened.push_back(path);
-    return true;
+    return editorFound;
   }
   std::vector<std::string> opened;
+  bool editorFound = true;  // false: as on a desktop without any text editor
 };
 
 }  // namespace orvane

@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
@@ -16,6 +18,7 @@
 #include <fstream>
 
 #include "gui_support/panel_rig.h"
+#include "panel/panel_commands.h"
 #include "recording/recording_file.h"
 #include "ui/program_settings.h"
 #include "ui/qt_dialogs.h"
@@ -159,6 +162,49 @@ TEST(PanelDrop, ADataFileDroppedOnThePanelOpensInThePlotOtherFilesAreNotTaken) {
   EXPECT_EQ(rig.launcher.opened, std::vector<std::string>{data});
   EXPECT_TRUE(rig.dialogs.Log().empty());
   EXPECT_TRUE(rig.panel->Timer1().isActive());
+}
+
+// Open plots the file and starts the editor as the user chose in the Open button's menu;
+// without an editor the status line says so once, and no box follows the plot.
+TEST(PanelOpen, TheEditorIsStartedAsChosenAndItsAbsenceIsToldOnceWithoutABox) {
+  PanelRig rig;
+  InstallDesktopHabits(*rig.panel);
+  std::filesystem::create_directories(rig.workingFolder);
+  const std::string data = rig.workingFolder + "/run.lms";
+  std::ofstream(data, std::ios::binary) << FileHeaderLines(1) + BodyHeaderLines(true, "") +
+                                               RecordLine(1, "2024/05/17 10:30:01", "12.5", "1.16");
+  PanelContext& ctx = rig.panel->Context();
+  auto* notice = rig.panel->findChild<QLabel*>("LblNotice");
+  ASSERT_NE(notice, nullptr);
+  rig.launcher.editorFound = false;
+  OpenDataFile(ctx, data);
+  EXPECT_TRUE(rig.panel->State().PlotOpen);
+  EXPECT_EQ(notice->text().toStdString(), "No text editor could be started for " + data);
+  notice->clear();
+  OpenDataFile(ctx, data);
+  EXPECT_EQ(notice->text(), "");  // told once
+  EXPECT_EQ(rig.launcher.opened.size(), 2u);
+  EXPECT_TRUE(rig.dialogs.Log().empty());
+
+  auto* menu = rig.panel->findChild<QMenu*>("RecentFiles");
+  ASSERT_NE(menu, nullptr);
+  const auto item = [menu](const char* name) {
+    emit menu->aboutToShow();
+    return menu->findChild<QAction*>(name);
+  };
+  ASSERT_NE(item("AlsoOpenInEditor"), nullptr);
+  EXPECT_TRUE(item("AlsoOpenInEditor")->isChecked());  // on unless turned off
+  item("AlsoOpenInEditor")->trigger();
+  EXPECT_FALSE(item("AlsoOpenInEditor")->isChecked());
+  rig.launcher.editorFound = true;
+  OpenDataFile(ctx, data);
+  EXPECT_EQ(rig.launcher.opened.size(), 2u);  // plotted, no editor
+  QAction* now = item("OpenInEditor");
+  ASSERT_TRUE(now->isEnabled());
+  now->trigger();
+  EXPECT_EQ(rig.launcher.opened, std::vector<std::string>(3, data));
+  item("AlsoOpenInEditor")->trigger();
+  EXPECT_TRUE(OpenAlsoInEditor());
 }
 
 }  // namespace
