@@ -89,6 +89,7 @@ class MeterSession {
   static std::unique_ptr<MeterSession> Open(const Args& args);
   virtual ~MeterSession() = default;
   MeterLink& Link() { return *link_; }
+  HidTransport& Transport() { return *transport_; }
   const Clock& Now() const { return *clock_; }
   // Waits until the clock's monotonic time is `monotonicMs`; a stop signal ends it early.
   void WaitUntil(std::int64_t monotonicMs);
@@ -111,6 +112,10 @@ class MeterSession {
   std::unique_ptr<MeterLink> link_;
 };
 
+// The meter the command line chooses: --meter, --device, --serial. False after an error
+// line when they are wrong.
+bool ReadMeterChoice(const Args& args, MeterIds& ids);
+
 // A whole number of at least `minimum`, all of `text`.
 bool ParseWhole(const std::string& text, long& value, long minimum = 0);
 
@@ -118,7 +123,8 @@ bool ParseWhole(const std::string& text, long& value, long minimum = 0);
 bool ParseWholeIn(const std::string& text, long& value, long minimum, long maximum);
 
 // The options every meter command takes, for usage lines.
-inline constexpr const char* kMeterOptions = "[--simulate] [--meter VID:PID]";
+inline constexpr const char* kMeterOptions =
+    "[--simulate] [--meter VID:PID] [--device PATH | --serial TEXT]";
 
 }  // namespace orvane::cli
 

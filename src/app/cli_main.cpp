@@ -16,6 +16,7 @@
 #include "app/cli.h"
 #include "common/diagnostics.h"
 #include "link/hidapi_transport.h"
+#include "link/meter_choice.h"
 #include "simulator/simulated_transport.h"
 #include "simulator/virtual_meter.h"
 
@@ -69,8 +70,18 @@ class UsbSession final : public MeterSession {
   }
 };
 
+// The usage line, with the options that choose one of several meters beside --meter.
+std::string UsageOf(const Command& c) {
+  std::string usage = c.usage;
+  const std::string meter = "[--meter VID:PID]";
+  if (const auto at = usage.find(meter); at != std::string::npos) {
+    usage.insert(at + meter.size(), " [--device PATH | --serial TEXT]");
+  }
+  return usage;
+}
+
 void PrintUsage(const Command& c) {
-  std::printf("usage: orvane-cli %s %s\n  %s\n", c.name, c.usage, c.summary);
+  std::printf("usage: orvane-cli %s %s\n  %s\n", c.name, UsageOf(c).c_str(), c.summary);
   if (c.details != nullptr) std::printf("\n%s", c.details);
 }
 
@@ -79,7 +90,9 @@ void PrintOverview() {
   std::vector<Command> sorted = Commands();
   std::sort(sorted.begin(), sorted.end(),
             [](const Command& a, const Command& b) { return std::strcmp(a.name, b.name) < 0; });
-  for (const Command& c : sorted) std::printf("  %s %s\n      %s\n", c.name, c.usage, c.summary);
+  for (const Command& c : sorted) {
+    std::printf("  %s %s\n      %s\n", c.name, UsageOf(c).c_str(), c.summary);
+  }
   std::printf(
       "\nOptions take their value as --name VALUE or --name=VALUE; -- ends the options. "
       "--debug logs\neach failed exchange with the meter to standard error, as ORVANE_DEBUG=link "
@@ -162,6 +175,11 @@ std::string OneLine(const std::string& message) {
 }  // namespace
 
 bool Register(Command command) {
+  // Every command that picks the meter by its ids also picks one of several.
+  auto& v = command.valueOptions;
+  if (std::find(v.begin(), v.end(), "meter") != v.end()) {
+    v.insert(v.end(), {"device", "serial"});
+  }
   Commands().push_back(std::move(command));
   return true;
 }
@@ -283,12 +301,34 @@ void MeterSession::WaitUntil(std::int64_t monotonicMs) {
 
 std::unique_ptr<MeterSession> MeterSession::Open(const Args& args) {
   MeterIds ids;
-  if (args.Has("meter") && !ParseMeterIds(args.Get("meter"), ids)) {
-    Fail("--meter wants VID:PID in hex, for example 04d8:f1e7");
+  if (!ReadMeterChoice(args, ids)) return nullptr;
+  if (args.Has("simulate")) return std::make_unique<SimulatedSession>(ids);
+  auto session = std::make_unique<UsbSession>(ids);
+  const auto ambiguous = AmbiguousMeters(session->Transport().Enumerate(), ids);
+  if (ambiguous) {
+    Fail(*ambiguous);
     return nullptr;
   }
-  if (args.Has("simulate")) return std::make_unique<SimulatedSession>(ids);
-  return std::make_unique<UsbSession>(ids);
+  return session;
+}
+
+bool ReadMeterChoice(const Args& args, MeterIds& ids) {
+  if (args.Has("meter") && !ParseMeterIds(args.Get("meter"), ids)) {
+    Fail("--meter wants VID:PID in hex, for example 04d8:f1e7");
+    return false;
+  }
+  if (args.Has("device") && args.Has("serial")) {
+    Fail("--device and --serial both choose the meter: give one");
+    return false;
+  }
+  ids.devicePath = args.Get("device");
+  ids.serial = args.Get("serial");
+  if ((args.Has("device") && ids.devicePath.empty()) ||
+      (args.Has("serial") && ids.serial.empty())) {
+    Fail("--device wants a path and --serial a serial number");
+    return false;
+  }
+  return true;
 }
 
 }  // namespace orvane::cli

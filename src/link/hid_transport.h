@@ -14,7 +14,9 @@ struct HidDeviceInfo {
   std::string path;  // platform path, passed back to Open()
   std::uint16_t vendorId = 0;
   std::uint16_t productId = 0;
-  std::string product;  // product string, empty when unknown
+  std::string product;       // product string, empty when unknown
+  std::string serial;        // serial number string, empty when the device has none
+  int interfaceNumber = -1;  // USB interface number; -1 when not known
 };
 
 enum class ReadOutcome {
