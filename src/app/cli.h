@@ -6,9 +6,11 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/clock.h"
+#include "display/frame_decoder.h"
 #include "link/meter_link.h"
 
 namespace orvane::cli {
@@ -115,6 +117,15 @@ class MeterSession {
 // The meter the command line chooses: --meter, --device, --serial. False after an error
 // line when they are wrong.
 bool ReadMeterChoice(const Args& args, MeterIds& ids);
+
+// One poll of the meter's display into `decoder`; false when no meter answered.
+bool ReadDisplay(MeterSession& session, FrameDecoder& decoder);
+
+// Reads the display and refuses, as the panel's tool-bar command `toolbarCommand` ("RTC",
+// "Memory", "RecSetup") would, while the meter is in a mode that forbids it: 0 when the
+// command may go on, else 1 after a line naming the lit symbol (or saying no meter
+// answered). Nothing is sent but the display request.
+int RefuseInMeterMode(MeterSession& session, std::string_view toolbarCommand);
 
 // A whole number of at least `minimum`, all of `text`.
 bool ParseWhole(const std::string& text, long& value, long minimum = 0);

@@ -15,6 +15,7 @@
 
 #include "app/cli.h"
 #include "common/diagnostics.h"
+#include "display/panel_keys.h"
 #include "link/hidapi_transport.h"
 #include "link/meter_choice.h"
 #include "simulator/simulated_transport.h"
@@ -34,6 +35,26 @@ constexpr const char* kDebugOption = "debug";
 
 constexpr std::int64_t kSimulatedClockLagSeconds = 86400 + 3600 + 60 + 1;
 
+// For tests: ORVANE_SIMULATE_KEYS="MEM,Delta/%" presses these keys (by their captions,
+// comma-separated) on the built-in meter before the command starts, so that a command
+// meets the meter in a mode (REC, R-H, ...).
+void PressKeysFromEnvironment(VirtualMeter& meter) {
+  const char* keys = std::getenv("ORVANE_SIMULATE_KEYS");
+  std::string_view rest = keys == nullptr ? "" : keys;
+  while (!rest.empty()) {
+    const std::size_t comma = std::min(rest.find(','), rest.size());
+    if (const PanelKey* key = FindPanelKey(rest.substr(0, comma))) {
+      Report request{};
+      StoreRequest(request, key->code);
+      meter.HandleRequest(request);
+    } else {
+      std::fprintf(stderr, "orvane-cli: ORVANE_SIMULATE_KEYS: no key '%.*s'\n",
+                   static_cast<int>(comma), rest.data());
+    }
+    rest.remove_prefix(std::min(comma + 1, rest.size()));
+  }
+}
+
 class SimulatedSession final : public MeterSession {
  public:
   explicit SimulatedSession(MeterIds ids) {
@@ -45,6 +66,7 @@ class SimulatedSession final : public MeterSession {
     auto transport = std::make_unique<SimulatedTransport>(*meter_, ids.vendorId, ids.productId);
     transport->keepLog = false;
     ScheduleUnplugFromEnvironment(*transport, *clock_);
+    PressKeysFromEnvironment(*meter_);
     simulated_ = transport.get();
     transport_ = std::move(transport);
     link_ = std::make_unique<MeterLink>(*transport_, notices_, ids);
