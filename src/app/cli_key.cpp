@@ -31,8 +31,8 @@ std::string DisplayLine(const FrameDecoder& d) {
   std::string secondary = SecondaryDigitsText(d);
   secondary.erase(0, secondary.find_first_not_of(' '));
   secondary.erase(secondary.find_last_not_of(' ') + 1);
-  return MakeLiveReading(d.ReadingText(), d.KLit(), d.UnitText()).text + " " + d.UnitText() +
-         "\t" + secondary + "\t" + symbols;
+  return MakeLiveReading(d.ReadingText(), d.KLit(), d.UnitText()).text + " " + d.UnitText() + "\t" +
+         secondary + "\t" + symbols;
 }
 
 int PressKey(const Args& args) {

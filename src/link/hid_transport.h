@@ -6,11 +6,22 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orvane {
 
 struct HidDeviceInfo {
+  HidDeviceInfo() = default;
+  HidDeviceInfo(std::string path_, std::uint16_t vendorId_, std::uint16_t productId_,
+                std::string product_ = {}, std::string serial_ = {}, int interfaceNumber_ = -1)
+      : path(std::move(path_)),
+        vendorId(vendorId_),
+        productId(productId_),
+        product(std::move(product_)),
+        serial(std::move(serial_)),
+        interfaceNumber(interfaceNumber_) {}
+
   std::string path;  // platform path, passed back to Open()
   std::uint16_t vendorId = 0;
   std::uint16_t productId = 0;

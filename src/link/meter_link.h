@@ -20,6 +20,10 @@ namespace orvane {
 // them, the one at a device path or with a serial number (empty: any). The rule that
 // applies them is link/meter_choice.h.
 struct MeterIds {
+  MeterIds() = default;
+  MeterIds(std::uint16_t vendorId_, std::uint16_t productId_)
+      : vendorId(vendorId_), productId(productId_) {}
+
   std::uint16_t vendorId = ORVANE_METER_VID;
   std::uint16_t productId = ORVANE_METER_PID;
   std::string devicePath;
