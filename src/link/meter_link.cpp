@@ -91,8 +91,9 @@ bool MeterLink::OpenMatching(const HidDeviceInfo& info) {
 std::int16_t MeterLink::FindMeter() {
   meterConnected_ = 0;
   bool denied = false;
-  for (const HidDeviceInfo& info : transport_.Enumerate()) {
-    if (!IsChosenMeter(info, ids_)) continue;
+  const std::vector<HidDeviceInfo> meters = ChosenMeters(transport_.Enumerate(), ids_);
+  metersFound_ = static_cast<int>(meters.size());
+  for (const HidDeviceInfo& info : meters) {
     if (OpenMatching(info)) {
       meterConnected_ = -1;
       notices_.SetNameCaption(kCaptionFound);

@@ -57,6 +57,8 @@ class MeterLink {
   const std::string& DevicePathName() const { return devicePathName_; }
   // The interface the link opened last, as the platform listed it.
   const HidDeviceInfo& OpenedDevice() const { return opened_; }
+  // How many meters the last discovery found that the ids allow (the first one is taken).
+  int MetersFound() const { return metersFound_; }
 
   // Connected: write then read. Disconnected: discovery, and if the meter was found,
   // the write and the read in the same call.
@@ -90,6 +92,7 @@ class MeterLink {
   DeviceAttributes attributes_;
   std::string devicePathName_;
   HidDeviceInfo opened_;
+  int metersFound_ = 0;
   int inputLength_ = 0;
   int outputLength_ = 0;
   std::string lastOpenProblem_;  // logged already

@@ -13,6 +13,7 @@
 #include "common/command_gate.h"
 #include "common/working_folder.h"
 #include "datalogger/erase_list_qt.h"
+#include "link/meter_choice.h"
 #include "panel/keypad_widget.h"
 #include "panel/panel_status.h"
 #include "panel/panel_toolbar.h"
@@ -166,7 +167,7 @@ void PanelWindow::Timer1_Timer() {
     const bool connected = link_.MeterConnected() == -1;
     lcd_->SetMeterPresent(connected);
     lcd_->Apply(decoder_.Model());
-    status_->ShowConnection(connected);
+    status_->ShowConnection(connected, MeterName(link_.OpenedDevice()), link_.MetersFound());
   }
   UpdateRecordingEnabled();
 }
