@@ -7,7 +7,8 @@
 #           subscriber, line for line
 # Each server runs on 127.0.0.1 on a free port with a temporary folder, bounded in time,
 # and is stopped at the end. The README line is run as written, with the built-in meter
-# (--simulate, polled every 25 ms) in place of its run length and the test's port.
+# (--simulate) on a test clock that moves on as watch waits (ORVANE_TEST_CLOCK), a short
+# run and the test's port.
 # Exit 77 (skipped) when the server or tool is not installed (scripts/install-deps).
 set -uo pipefail
 cli=$1 readme=$2 what=$3
@@ -35,7 +36,7 @@ free_port() {
 example() {
   local line
   line=$(grep -m1 -F -- "$1" "$readme") || fail "README has no line starting '$1'"
-  line=${line//orvane-cli watch/\"\$cli\" watch}
+  line=${line//orvane-cli watch/\"\$cli\" watch --simulate}
   echo "$line"
 }
 # Waits up to 10 s for a TCP port on the loopback.
@@ -46,7 +47,7 @@ wait_port() {
   done
   return 1
 }
-fast="--simulate --interval-ms 25"
+export ORVANE_TEST_CLOCK="2026/12/08 10:30:00"
 
 case $what in
 influx)
@@ -77,11 +78,11 @@ CONF
   curl -sS --fail -XPOST "http://127.0.0.1:$port/query" --data-urlencode "q=CREATE DATABASE lab" \
     >/dev/null || fail "cannot create the database"
   run=$(example 'orvane-cli watch --format influx')
-  run=${run//--duration 10m/$fast --count 40 | tee \"\$tmp/sent.txt\"}
+  run=${run//--duration 10m/--duration 10s | tee \"\$tmp/sent.txt\"}
   run=${run//127.0.0.1:8086/127.0.0.1:$port}
   eval "$run" || fail "the pipeline failed: $run"
   sent=$(wc -l <"$tmp/sent.txt")
-  [ "$sent" = 40 ] || fail "watch wrote $sent lines, 40 expected"
+  [ "$sent" = 40 ] || fail "watch wrote $sent lines, 40 expected (10 s, a poll every 250 ms)"
   curl -sS --fail -G "http://127.0.0.1:$port/query" --data-urlencode db=lab \
     --data-urlencode epoch=ns \
     --data-urlencode 'q=SELECT "value", "reading", "connected", "meter", "unit" FROM orvane' \
@@ -98,12 +99,12 @@ CONF
     fail "points differ from the lines sent (sent | stored): $(head -n 3 "$tmp/diff.txt")"
   got=$(wc -l <"$tmp/got.txt")
   [ "$got" = 40 ] || fail "$got points stored, 40 sent"
-  echo "40 readings sent through curl, 40 points read back with the same time, value, reading, meter and unit"
+  echo "10 s of readings (40) sent through curl, 40 points read back with the same time, value, reading, meter and unit"
   ;;
 prom)
   need promtool
   run=$(example 'orvane-cli watch --every 15s --prom')
-  run=${run//--every 15s/$fast --count 3}
+  run=${run//--every 15s/--every 15s --count 3}
   run=${run//\/var\/lib\/prometheus\/node-exporter\/orvane.prom/\"\$tmp\/orvane.prom\"}
   eval "$run" || fail "watch failed: $run"
   promtool check metrics <"$tmp/orvane.prom" >"$tmp/promtool.log" 2>&1 ||
@@ -126,7 +127,7 @@ mqtt)
   sub=$!
   sleep 0.5  # the subscription stands before the first line is published
   run=$(example 'orvane-cli watch --format jsonl --every 10s | mosquitto_pub')
-  run=${run//--every 10s/$fast --count 10 | tee \"\$tmp/sent.txt\"}
+  run=${run//--every 10s/--every 10s --count 10 | tee \"\$tmp/sent.txt\"}
   run=${run//-p 1883/-p $port}
   eval "$run" || fail "the pipeline failed: $run"
   wait "$sub" || fail "the subscriber ended with status $?"

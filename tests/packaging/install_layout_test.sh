@@ -28,7 +28,8 @@ for f in bin/orvane bin/orvane-cli \
   share/applications/io.github.orvane.orvane.desktop \
   share/icons/hicolor/scalable/apps/orvane.svg share/mime/packages/orvane.xml \
   share/metainfo/io.github.orvane.orvane.metainfo.xml \
-  share/man/man1/orvane.1 share/man/man1/orvane-cli.1 \
+  share/man/man1/orvane.1.gz share/man/man1/orvane-cli.1.gz share/man/man1/orvane-uhid-meter.1.gz \
+  share/doc/orvane/copyright share/doc/orvane/changelog.gz \
   share/bash-completion/completions/orvane-cli \
   share/systemd/user/orvane-record.service; do
   [ -s "$p/$f" ] || fail "missing $f"
@@ -56,12 +57,12 @@ grep -qx 'application/x-orvane-lms:\*.lms' "$p/share/mime/globs" || fail "*.lms 
 grep -q 'application/x-orvane-lms' "$p/share/mime/magic" || fail "no content match for data files"
 
 # The man pages hold the commands and the exit status.
-for page in orvane orvane-cli; do
-  text=$(MANWIDTH=100 man -l "$p/share/man/man1/$page.1" 2>/dev/null | col -b)
+for page in orvane orvane-cli orvane-uhid-meter; do
+  text=$(MANWIDTH=100 man -l "$p/share/man/man1/$page.1.gz" 2>/dev/null | col -b)
   grep -q 'EXIT STATUS' <<<"$text" || fail "$page.1 has no exit status"
-  grep -q -- '--simulate' <<<"$text" || fail "$page.1 does not list --simulate"
+  grep -q -- '--meter' <<<"$text" || fail "$page.1 does not list --meter"
 done
-grep -q 'watch' "$p/share/man/man1/orvane-cli.1" || fail "orvane-cli.1 does not list watch"
+zgrep -q 'watch' "$p/share/man/man1/orvane-cli.1.gz" || fail "orvane-cli.1 does not list watch"
 
 # The completion offers the commands and a command's options from the installed program.
 complete_words() {
@@ -74,6 +75,9 @@ complete_words() {
 [ "$(complete_words "$p/bin/orvane-cli" wa)" = watch ] || fail "no completion of 'wa' to watch"
 [ "$(complete_words "$p/bin/orvane-cli" watch --fo)" = --format ] || fail "no completion of --fo"
 [ "$(complete_words "$p/bin/orvane-cli" watch --format j)" = jsonl ] || fail "no completion of jsonl"
+[ "$(complete_words "$p/bin/orvane-cli" export --separator '')" = $',\n\\;\ntab' ] ||
+  fail "the separators are not offered quoted for the shell"
+[ "$(complete_words "$p/bin/orvane-cli" export --separator t)" = tab ] || fail "no completion of tab"
 
 # The logger's user unit runs the installed program, split by day, and systemd finds no
 # fault in it (checked against the program inside the staging folder, with a user
