@@ -1,6 +1,7 @@
-// orvane-cli: talks to the meter and works on data files without a desktop.
+// orvane-cli: talks to the meter and works on data files without a desktop. It links no
+// Qt, so that commands on data files start small and fast; plot draws with Qt GUI in a
+// program of its own (cli_plot_launch.cpp).
 
-#include <QCommandLineParser>
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -129,41 +130,91 @@ int RefuseWords(const Command& c, const std::string& message) {
   return 2;
 }
 
+// What the words of a command line name: the options seen with their values, the
+// positional words, and what was wrong. The rules are those scripts know from GNU tools:
+// "--name value" or "--name=value" for an option with a value, "--flag" for one without,
+// "-h" and letters run together ("-hx") as one-letter options, "--" ends the options and a
+// lone "-" is a word. A repeated option keeps its last value.
+struct ParsedWords {
+  std::map<std::string, std::string> options;
+  std::vector<std::string> positional;
+  std::vector<std::string> unknown;
+  std::string error;  // a missing or unexpected value; the last one wins
+
+  std::string ErrorText() const {
+    if (!error.empty()) return error;
+    if (unknown.size() == 1) return "Unknown option '" + unknown[0] + "'.";
+    std::string names;
+    for (const std::string& name : unknown) names += (names.empty() ? "" : ", ") + name;
+    return unknown.empty() ? "" : "Unknown options: " + names + ".";
+  }
+};
+
+bool Holds(const std::vector<std::string>& names, const std::string& name) {
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+void TakeLongOption(const Command& c, const std::string& word, int& i, int argc, char** argv,
+                    ParsedWords& parsed) {
+  const std::size_t assign = word.find('=');
+  const std::string name = word.substr(2, assign == std::string::npos ? assign : assign - 2);
+  if (Holds(c.valueOptions, name)) {
+    if (assign != std::string::npos) {
+      parsed.options[name] = word.substr(assign + 1);
+    } else if (i + 1 < argc) {
+      parsed.options[name] = argv[++i];
+    } else {
+      parsed.error = "Missing value after '" + word + "'.";
+    }
+  } else if (Holds(c.flags, name) || name == "help" || name == "h" || name == kDebugOption) {
+    if (assign != std::string::npos) {
+      parsed.error = "Unexpected value after '" + word.substr(0, assign) + "'.";
+    } else {
+      parsed.options[name == "h" ? "help" : name] = "";
+    }
+  } else {
+    parsed.unknown.push_back(name);
+  }
+}
+
+ParsedWords ParseWords(const Command& c, int argc, char** argv) {
+  ParsedWords parsed;
+  bool optionsEnded = false;
+  for (int i = 0; i < argc; ++i) {
+    const std::string word = argv[i];
+    if (optionsEnded || word.size() < 2 || word[0] != '-') {
+      parsed.positional.push_back(word);
+    } else if (word == "--") {
+      optionsEnded = true;
+    } else if (word[1] == '-') {
+      TakeLongOption(c, word, i, argc, argv, parsed);
+    } else {
+      for (std::size_t at = 1; at < word.size(); ++at) {  // one-letter options
+        if (word[at] == 'h') {
+          parsed.options["help"] = "";
+        } else {
+          parsed.unknown.emplace_back(1, word[at]);
+        }
+      }
+    }
+  }
+  return parsed;
+}
+
 // Checks the words after the command against what it accepts and splits them into
 // positional words and options. Returns 0, or the exit status after an error line.
 int ParseArgs(const Command& c, int argc, char** argv, Args& args) {
-  QCommandLineParser parser;
-  parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
-  for (const std::string& name : c.valueOptions) {
-    parser.addOption(QCommandLineOption(QString::fromStdString(name), {}, "value"));
-  }
-  for (const std::string& name : c.flags) {
-    parser.addOption(QCommandLineOption(QString::fromStdString(name)));
-  }
-  parser.addOption(QCommandLineOption(QStringList{"h", "help"}));
-  parser.addOption(QCommandLineOption(QString::fromStdString(kDebugOption)));
-  // Each byte as one character and back: a file name reaches the system byte for byte,
-  // also one that is not UTF-8 (option names are ASCII, so they parse the same).
-  QStringList words{QStringLiteral("orvane-cli")};
-  for (int i = 0; i < argc; ++i) {
-    words << QString::fromLatin1(argv[i]);
-    args.words.emplace_back(argv[i]);
-  }
-  const auto bytes = [](const QString& word) { return word.toLatin1().toStdString(); };
-  if (!parser.parse(words)) return RefuseWords(c, bytes(parser.errorText()));
-  if (parser.isSet("help")) {
+  for (int i = 0; i < argc; ++i) args.words.emplace_back(argv[i]);
+  ParsedWords parsed = ParseWords(c, argc, argv);
+  if (const std::string error = parsed.ErrorText(); !error.empty()) return RefuseWords(c, error);
+  if (parsed.options.count("help") != 0) {
     args.options["help"] = "";
     return 0;
   }
-  if (parser.isSet(QString::fromStdString(kDebugOption))) EnableDiagnostics("all");
-  for (const QString& name : parser.optionNames()) {
-    if (name.toStdString() != kDebugOption) {
-      args.options[name.toStdString()] = bytes(parser.value(name));
-    }
-  }
-  for (const QString& word : parser.positionalArguments()) {
-    args.positional.push_back(bytes(word));
-  }
+  if (parsed.options.count(kDebugOption) != 0) EnableDiagnostics("all");
+  parsed.options.erase(kDebugOption);
+  args.options = std::move(parsed.options);
+  args.positional = std::move(parsed.positional);
   const int count = static_cast<int>(args.positional.size());
   if (c.maxWords != kAnyWords && count > c.maxWords) {
     return RefuseWords(c, "unexpected argument '" + args.positional[c.maxWords] +
@@ -394,7 +445,7 @@ int main(int argc, char** argv) {
   using namespace orvane::cli;
   if (!orvane::EnableDiagnosticsFromEnvironment()) {
     std::fprintf(stderr,
-                 "orvane-cli: ORVANE_DEBUG names an unknown area (known: link, clock, all)\n");
+                 "orvane-cli: ORVANE_DEBUG names an unknown area (known: link, clock, start, all)\n");
   }
   if (argc >= 2 && argv[1] == std::string("--") + kDebugOption) {  // before the command
     orvane::EnableDiagnostics("all");

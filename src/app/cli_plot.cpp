@@ -1,5 +1,8 @@
 // orvane-cli plot: the list plot of a data file drawn off screen into a PNG or PDF file,
-// through the same chart engine and image export as the list plot window.
+// through the same chart engine and image export as the list plot window. Built into the
+// program orvane-cli-plot, which orvane-cli starts for this command.
+
+#include "app/cli_plot.h"
 
 #include <QGuiApplication>
 #include <QtGlobal>
@@ -108,9 +111,6 @@ int Plot(const Args& args) {
 
 }  // namespace
 
-ORVANE_CLI_COMMAND(plot, "plot",
-                   "FILE.lms --out OUT.png|OUT.pdf [--size 1280x720] [--from N --to M]",
-                   "draw a data file's list plot into a PNG or PDF file",
-                   {"out", "size", "from", "to"}, Plot, {}, 1, 1);
+ORVANE_CLI_COMMAND(plot, PlotCommand(Plot));
 
 }  // namespace orvane::cli

@@ -30,6 +30,7 @@ struct PlotData {
   long PlotCount = 0;      // records shown
   std::string PlotUnit;    // "Lux" or "Fc"
   RangeRecord PlotRange;
+  std::string PlotFile;  // the data file read, for the plot window's title
 };
 
 struct ProgramState {

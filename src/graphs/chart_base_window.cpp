@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QValidator>
+#include <algorithm>
 
 #include "recording/csv_export.h"
 #include "ui/chart_printing.h"
@@ -206,6 +207,10 @@ void ChartBaseWindow::FillRangeDialog() {
   picRange_->raise();
 }
 
+void ChartBaseWindow::RefreshRangeDialog() {
+  if (!picRange_->isHidden()) FillRangeDialog();
+}
+
 RangeTexts ChartBaseWindow::TypedRangeTexts() const {
   RangeTexts t;
   t.frameCaption = frmLxFc_->title().toStdString();
@@ -251,8 +256,12 @@ void ChartBaseWindow::paintEvent(QPaintEvent*) {
 
 void ChartBaseWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
+  LayOutCanvas();
+}
+
+void ChartBaseWindow::LayOutCanvas() {
   toolbar_->setGeometry(0, 0, width(), toolbar_->sizeHint().height());
-  canvas_.Resize(width(), height(), devicePixelRatioF());
+  canvas_.Resize(width(), std::max(1, height() - ReservedBelow()), devicePixelRatioF());
   DrawFrame();
 }
 

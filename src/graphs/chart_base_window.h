@@ -70,6 +70,12 @@ class ChartBaseWindow : public QWidget {
   virtual const PlotData& CsvRecords() const = 0;
   void Refuse(const std::string& message);
   void HideDialogs();
+  // The range dialog shows the window's state anew, when it is open.
+  void RefreshRangeDialog();
+  // Room kept free under the chart (for a panel of the window's own); LayOutCanvas sizes
+  // the chart to what is left and draws its frame.
+  virtual int ReservedBelow() const { return 0; }
+  void LayOutCanvas();
   QToolBar* Toolbar() const { return toolbar_; }
 
   QImageCanvas canvas_;

@@ -6,7 +6,7 @@
 
 namespace orvane {
 
-QImage ListPlotImage(PlotData plot, int width, int height) {
+QImage ListPlotImage(const PlotData& plot, int width, int height) {
   QImageCanvas canvas;
   canvas.Resize(width, height);
   ChartState chart = LoadedChart(ChartKind::List);

@@ -10,6 +10,6 @@ namespace orvane {
 
 // The records PlotFrom..PlotTo of `plot` on a white surface of the given size, both curves
 // shown. A stretch that does not exist gives the frame and grid only.
-QImage ListPlotImage(PlotData plot, int width, int height);
+QImage ListPlotImage(const PlotData& plot, int width, int height);
 
 }  // namespace orvane

@@ -7,9 +7,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QWheelEvent>
 #include <cstdio>
 #include <memory>
 
+#include "graphs/chart_math.h"
 #include "graphs/list_plot_open_qt.h"
 #include "gui_support/chart_window_rig.h"
 #include "gui_support/panel_rig.h"
@@ -146,6 +148,76 @@ TEST(PlotWindow, StatisticsPanelShowsTheFiguresOfTheStretch) {
   }
   key->trigger();
   EXPECT_FALSE(rig.Find<QFrame>("PicStats")->isVisible());
+}
+
+// Exploring: the wheel, hover, the context menu, a drag and the range dialog work on one
+// view, and the dialog shows it whenever it changes.
+TEST(PlotWindow, WheelHoverMenuDragAndRangeDialogShareOneView) {
+  PlotRig rig(1000);  // plot area from x = 90, 540 wide
+  rig.window->Timer1_Timer();
+  rig.window->Toolbar1_ButtonClick("Range");
+  auto* from = rig.Find<QLineEdit>("TxtFrom");
+  auto* to = rig.Find<QLineEdit>("TxtTo");
+  const auto shown = [&] { return std::make_pair(rig.state.Plot.PlotFrom, rig.state.Plot.PlotTo); };
+  const auto menu = [&](const char* name) {
+    rig.window->ContextMenu()->findChild<QAction*>(name)->trigger();
+    rig.window->Timer1_Timer();
+  };
+
+  QWheelEvent wheel(QPointF(360, 200), QPointF(360, 200), {}, QPoint(0, 120), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QCoreApplication::sendEvent(rig.window.get(), &wheel);
+  EXPECT_EQ(shown(), std::make_pair(101L, 900L));
+  EXPECT_EQ(from->text(), "101");  // the open dialog follows the zoom
+  EXPECT_EQ(to->text(), "900");
+  ASSERT_TRUE(rig.window->Timer1().isActive());
+  rig.window->Timer1_Timer();
+  EXPECT_EQ(rig.window->windowTitle(), "Plot");
+
+  rig.window->HoverAt(360);
+  EXPECT_EQ(rig.window->HoverRecord(), 501);
+  auto* readout = rig.Find<QLabel>("LblReadout");
+  EXPECT_TRUE(readout->isVisible());
+  EXPECT_EQ(readout->text(), "Record 501   2024/05/17 08:08:21   Lux 250   cd 750");
+
+  menu("Fit");
+  const double fitted = rig.state.Plot.PlotRange.LuxMax;
+  EXPECT_GT(fitted, 250);
+  EXPECT_LT(fitted, 300);
+  EXPECT_EQ(rig.Find<QLineEdit>("TxtMx")->text().toStdString(), NumberText(fitted));
+  menu("Back");
+  EXPECT_EQ(rig.state.Plot.PlotRange.LuxMax, 1000);
+  menu("WholeFile");
+  EXPECT_EQ(shown(), std::make_pair(1L, 1000L));
+
+  rig.window->DragSelect(144, 198);
+  EXPECT_EQ(shown(), std::make_pair(101L, 201L));
+  from->setText("5");
+  to->setText("10");
+  rig.window->CmdRangeOK_Click();
+  EXPECT_EQ(shown(), std::make_pair(5L, 10L));
+  menu("Back");
+  EXPECT_EQ(shown(), std::make_pair(101L, 201L));
+  EXPECT_TRUE(rig.dialogs.Log().empty());
+}
+
+TEST(PlotWindow, TitleNamesTheFileAndStatisticsStayUnderTheChart) {
+  ProgramState state;
+  FillPlot(state.Plot, 50);
+  state.Plot.PlotFile = "/data/lab/run.lms";
+  ScriptedDialogs dialogs;
+  ListPlotWindow window(state, dialogs);
+  window.resize(640, 480);
+  window.show();
+  EXPECT_EQ(window.windowTitle(), QString::fromUtf8("Plot \u2014 run.lms"));
+  window.findChild<QAction*>("Statistics")->trigger();
+  auto* stats = window.findChild<QFrame*>("PicStats");
+  ASSERT_TRUE(stats->isVisible());
+  // The chart gives up the room the panel takes: no scale or curve under it.
+  EXPECT_GE(stats->y(), window.ChartImage().height());
+  EXPECT_LE(stats->geometry().bottom(), window.height());
+  window.findChild<QAction*>("Statistics")->trigger();
+  EXPECT_EQ(window.ChartImage().height(), window.height());
 }
 
 TEST(PlotWindow, FileWithoutRecordsDrawsTheEmptyFrame) {

@@ -103,6 +103,37 @@ TEST(PlotReplay, TimeLabelsShowTheLastEightCharactersBelowTheAxis) {
   EXPECT_EQ(labels[5].x1, 640 - 7 * 8 - 1);
 }
 
+// The time labels carry the month and day when the records shown fall on more than one date.
+TEST(PlotReplay, TimeLabelsCarryTheDateWhenTheStretchSpansDates) {
+  PlotData plot = Records(7);
+  plot.PlotTimes = {"2024/05/17 23:59:58", "2024/05/17 23:59:59", "2024/05/18 00:00:00",
+                    "2024/05/18 00:00:01", "2024/05/18 00:00:02", "2024/05/18 00:00:03",
+                    "2024/05/18 00:00:04"};
+  struct Case {
+    long from, to;
+    std::vector<std::string> labels;
+  };
+  const Case cases[] = {
+      {1,
+       7,
+       {"05/17 23:59:58", "05/17 23:59:59", "05/18 00:00:01", "05/18 00:00:02", "05/18 00:00:04"}},
+      {3, 7, {"00:00:00", "00:00:01", "00:00:02", "00:00:03", "00:00:04"}},
+  };
+  for (const Case& c : cases) {
+    plot.PlotFrom = c.from;
+    plot.PlotTo = c.to;
+    Replay r(plot);
+    r.Run(plot);
+    std::vector<std::string> labels;
+    for (const DrawOp& op : r.canvas.OfKind(DrawOp::Kind::Text)) {
+      labels.push_back(op.text);
+      EXPECT_GE(op.x1, 0) << op.text;
+      EXPECT_LE(op.x1 + 7.0 * op.text.size(), 640) << op.text;  // inside the window
+    }
+    EXPECT_EQ(labels, c.labels) << c.from;
+  }
+}
+
 TEST(PlotReplay, CurvesJoinOneRecordToTheNextAtTheirMappedHeights) {
   PlotData plot = Records(4);
   plot.PlotMain = {"250", "1.25K", "OL", "0.5K"};  // 1.25K is 1250: above 1000

@@ -20,6 +20,7 @@ deb=$out/orvane_${version}_$(dpkg --print-architecture).deb
 
 files=$(dpkg-deb -c "$deb" | awk '{print $6}' | sed 's#^\./#/#')
 for f in /usr/bin/orvane /usr/bin/orvane-cli /usr/bin/orvane-uhid-meter \
+  /usr/libexec/orvane/orvane-cli-plot \
   /usr/lib/udev/rules.d/70-orvane-meter.rules \
   /usr/share/applications/io.github.orvane.orvane.desktop \
   /usr/share/mime/packages/orvane.xml /usr/share/metainfo/io.github.orvane.orvane.metainfo.xml \

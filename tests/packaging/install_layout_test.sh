@@ -22,7 +22,7 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 outside=$(cd "$root" && find . \( -type f -o -type l \) ! -path "./${prefix#/}/*")
 [ -z "$outside" ] || fail "installed outside the prefix: $outside"
 
-for f in bin/orvane bin/orvane-cli \
+for f in bin/orvane bin/orvane-cli libexec/orvane/orvane-cli-plot \
   lib/udev/rules.d/70-orvane-meter.rules \
   share/orvane/udev/70-orvane-meter-seat.rules share/orvane/udev/70-orvane-meter-group.rules \
   share/applications/io.github.orvane.orvane.desktop \
@@ -34,6 +34,12 @@ for f in bin/orvane bin/orvane-cli \
   share/systemd/user/orvane-record.service; do
   [ -s "$p/$f" ] || fail "missing $f"
 done
+
+# The installed orvane-cli finds its drawing program for plot.
+printf -- '-\r\n-\r\n-\r\n-\tTotal Records : 1\r\n-\r\n-\r\n-\tLux\r\n-\r\n-\t1\t2024/05/17 10:00:00\t5\t5\t\r\n' >"$root/one.lms"
+QT_QPA_PLATFORM=offscreen "$p/bin/orvane-cli" plot "$root/one.lms" --out "$root/one.png" >/dev/null &&
+  [ -s "$root/one.png" ] || fail "the installed orvane-cli plot draws nothing"
+rm -f "$root/one.lms" "$root/one.png"
 
 # The udev rules: the hidraw node of the configured meter; the seat variant is the one
 # installed by default, the group variant names its group.

@@ -126,6 +126,90 @@ TEST(ImageCanvas, MergedColumnsGiveTheSamePixelsAsEverySegmentDrawn) {
   }
 }
 
+// One segment per record, as the chart drew every record before it drew columns: the
+// reference the replay's envelope must match. Markers and grid in white, so only the
+// curves count.
+QImage PerSegment(const PlotData& plot, int width, bool main, bool cd) {
+  QImageCanvas canvas;
+  canvas.Resize(width, 300);
+  ChartState c = LoadedChart(ChartKind::List);
+  c.ShowMainCurve = main;
+  c.ShowCdCurve = cd;
+  c.GridColor = 15;  // white
+  DrawFrame(canvas, c, ChartScale{plot.PlotRange, true});
+  DrawGrid(canvas, c);
+  const long n = plot.PlotTo - plot.PlotFrom + 1;
+  c.StepX = c.PlotWidth / static_cast<double>(n);
+  c.SweepX = -c.StepX;
+  const MapLimits mainLimits{plot.PlotRange.LuxMax, plot.PlotRange.LuxMin, c.PlotHeight, 0};
+  const MapLimits cdLimits{plot.PlotRange.CdMax, plot.PlotRange.CdMin, c.PlotHeight, 0};
+  for (long i = plot.PlotFrom - 1; i < plot.PlotTo; ++i) {
+    c.SweepX += c.StepX;
+    const auto at = static_cast<std::size_t>(i);
+    if (main)
+      DrawCurvePoint(canvas, c, Curve::Main, MapValue(plot.PlotMain[at], mainLimits, c.PlotHeight));
+    if (cd) DrawCurvePoint(canvas, c, Curve::Cd, MapValue(plot.PlotCd[at], cdLimits, c.PlotHeight));
+    c.LastX = c.PlotLeft + c.SweepX;
+  }
+  return canvas.Image().copy();
+}
+
+QImage Envelope(const PlotData& plot, int width, bool main, bool cd) {
+  QImageCanvas canvas;
+  canvas.Resize(width, 300);
+  ChartState c = LoadedChart(ChartKind::List);
+  c.ShowMainCurve = main;
+  c.ShowCdCurve = cd;
+  c.GridColor = 15;  // white
+  DrawFrame(canvas, c, ChartScale{plot.PlotRange, true});
+  ReplayPlot(canvas, c, plot, {});
+  return canvas.Image().copy();
+}
+
+// Pixels of the plot area (above the time labels) that differ: in colour, or where both
+// curves are drawn, in whether they are drawn at all (which curve is on top may differ).
+long Differing(const QImage& a, const QImage& b, bool inkOnly) {
+  long differ = 0;
+  for (int y = 0; y < 300 - 27 + 6; ++y) {
+    for (int x = 0; x < a.width(); ++x) {
+      const bool inkA = a.pixel(x, y) != qRgb(255, 255, 255);
+      const bool inkB = b.pixel(x, y) != qRgb(255, 255, 255);
+      differ += inkOnly ? inkA != inkB : a.pixel(x, y) != b.pixel(x, y);
+    }
+  }
+  return differ;
+}
+
+TEST(ImageCanvas, ColumnEnvelopeGivesThePixelsOfOneSegmentPerRecord) {
+  PlotData stretch = CrowdedPlot(30000);
+  stretch.PlotFrom = 777;
+  stretch.PlotTo = 20000;
+  const struct {
+    const char* what;
+    PlotData plot;
+    int width;
+  } cases[] = {
+      {"30,000 records on 240 px", CrowdedPlot(30000), 240},
+      {"a stretch of them", stretch, 333},
+      {"fewer records than pixels", CrowdedPlot(150), 400},
+      {"about one record per pixel", CrowdedPlot(310), 400},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Differing(Envelope(c.plot, c.width, true, false),
+                        PerSegment(c.plot, c.width, true, false), false),
+              0)
+        << c.what << ", main curve";
+    EXPECT_EQ(Differing(Envelope(c.plot, c.width, false, true),
+                        PerSegment(c.plot, c.width, false, true), false),
+              0)
+        << c.what << ", cd curve";
+    const QImage both = Envelope(c.plot, c.width, true, true);
+    EXPECT_EQ(Differing(both, PerSegment(c.plot, c.width, true, true), true), 0) << c.what;
+    EXPECT_GT(CountColour(both, 0, 0, c.width - 1, 270, Qt::black), 50) << c.what;
+    EXPECT_GT(CountColour(both, 0, 0, c.width - 1, 270, QColor(0, 0, 255)), 50) << c.what;
+  }
+}
+
 TEST(ImageCanvas, TextIsMeasuredAndPrintedInTheForeColourBelowItsPosition) {
   QImageCanvas canvas;
   canvas.Resize(200, 60);
