@@ -12,12 +12,12 @@ _orvane_cli() {
     return
   fi
   case $prev in
-    --out | --csv)
+    --out | --csv | --prom)
       _filedir
       return
       ;;
     --format)
-      COMPREPLY=($(compgen -W "text csv jsonl" -- "$cur"))
+      COMPREPLY=($(compgen -W "text csv jsonl influx" -- "$cur"))
       return
       ;;
     --separator)
@@ -34,7 +34,11 @@ _orvane_cli() {
       COMPREPLY=($(compgen -W "daily" -- "$cur"))
       return
       ;;
-    --meter | --count | --every | --duration | --size | --from | --to | --blink | --interval-ms)
+    --device)
+      COMPREPLY=($(compgen -G "${cur:-/dev/hidraw}*"))
+      return
+      ;;
+    --meter | --serial | --name | --count | --every | --duration | --size | --from | --to | --blink | --interval-ms)
       return
       ;;
   esac
@@ -47,6 +51,11 @@ _orvane_cli() {
   case ${words[1]} in
     logger)
       ((cword == 2)) && COMPREPLY=($(compgen -W "list download erase erase-all" -- "$cur"))
+      ;;
+    key)
+      # The captions without blanks, from the program's own key table.
+      ((cword == 2)) && COMPREPLY=($(compgen -W "$("$cli" key --list 2>/dev/null |
+        awk '{c = substr($0, 1, 8); sub(/ +$/, "", c); if (c !~ / /) print c}')" -- "$cur"))
       ;;
     info | export | plot | record)
       _filedir lms

@@ -6,9 +6,11 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/clock.h"
+#include "display/frame_decoder.h"
 #include "link/meter_link.h"
 
 namespace orvane::cli {
@@ -89,6 +91,7 @@ class MeterSession {
   static std::unique_ptr<MeterSession> Open(const Args& args);
   virtual ~MeterSession() = default;
   MeterLink& Link() { return *link_; }
+  HidTransport& Transport() { return *transport_; }
   const Clock& Now() const { return *clock_; }
   // Waits until the clock's monotonic time is `monotonicMs`; a stop signal ends it early.
   void WaitUntil(std::int64_t monotonicMs);
@@ -113,6 +116,19 @@ class MeterSession {
   std::unique_ptr<MeterLink> link_;
 };
 
+// The meter the command line chooses: --meter, --device, --serial. False after an error
+// line when they are wrong.
+bool ReadMeterChoice(const Args& args, MeterIds& ids);
+
+// One poll of the meter's display into `decoder`; false when no meter answered.
+bool ReadDisplay(MeterSession& session, FrameDecoder& decoder);
+
+// Reads the display and refuses, as the panel's tool-bar command `toolbarCommand` ("RTC",
+// "Memory", "RecSetup") would, while the meter is in a mode that forbids it: 0 when the
+// command may go on, else 1 after a line naming the lit symbol (or saying no meter
+// answered). Nothing is sent but the display request.
+int RefuseInMeterMode(MeterSession& session, std::string_view toolbarCommand);
+
 // A whole number of at least `minimum`, all of `text`.
 bool ParseWhole(const std::string& text, long& value, long minimum = 0);
 
@@ -120,7 +136,8 @@ bool ParseWhole(const std::string& text, long& value, long minimum = 0);
 bool ParseWholeIn(const std::string& text, long& value, long minimum, long maximum);
 
 // The options every meter command takes, for usage lines.
-inline constexpr const char* kMeterOptions = "[--simulate] [--meter VID:PID]";
+inline constexpr const char* kMeterOptions =
+    "[--simulate] [--meter VID:PID] [--device PATH | --serial TEXT]";
 
 }  // namespace orvane::cli
 

@@ -1,5 +1,6 @@
 // orvane-cli logger: the meter's data logger — list, download, erase one or all.
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 
@@ -74,10 +75,20 @@ int Download(MeterLink& link, const Logger& logger, const Args& args) {
   return 0;
 }
 
-int RemainingSets(MeterLink& link) {
-  auto status = QueryLoggerStatus(link);
-  if (!status) return Fail("the meter does not answer");
-  std::printf("%d record sets remain\n", status->setCount);
+// The sets left after an erase; status 1 when the meter still holds what was erased
+// (all of them, or the set with the stamp `erased`).
+int RemainingSets(MeterLink& link, const std::string& erased = "") {
+  Logger after;
+  if (!ReadLogger(link, after)) return 1;
+  if (erased.empty() && after.status.setCount > 0) {
+    return Fail("the meter did not erase its record sets: it still holds " +
+                std::to_string(after.status.setCount));
+  }
+  if (std::find(after.stamps.begin(), after.stamps.end(), erased) != after.stamps.end()) {
+    return Fail("the meter did not erase the record set: it still holds " + StampDisplay(erased) +
+                " among " + std::to_string(after.status.setCount) + " record sets");
+  }
+  std::printf("%d record sets remain\n", after.status.setCount);
   return 0;
 }
 
@@ -92,6 +103,10 @@ int RunLogger(const Args& args) {
   auto session = MeterSession::Open(args);
   if (!session) return 2;
   MeterLink& link = session->Link();
+  // As the panel's Memory: not while the meter records or shows a measuring mode.
+  if (verb != "list") {
+    if (const int status = RefuseInMeterMode(*session, "Memory"); status != 0) return status;
+  }
   if (verb == "erase-all") {
     EraseAllSets(link, true);
     return link.MeterConnected() == -1 ? RemainingSets(link) : Fail("the meter does not answer");
@@ -105,7 +120,7 @@ int RunLogger(const Args& args) {
   EraseOneSet(link, logger.stamps[n - 1]);
   if (link.MeterConnected() != -1) return Fail("the meter does not answer");
   std::printf("record set %zu (%s) erased\n", n, StampDisplay(logger.stamps[n - 1]).c_str());
-  return RemainingSets(link);
+  return RemainingSets(link, logger.stamps[n - 1]);
 }
 
 }  // namespace

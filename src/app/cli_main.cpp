@@ -16,7 +16,9 @@
 
 #include "app/cli.h"
 #include "common/diagnostics.h"
+#include "display/panel_keys.h"
 #include "link/hidapi_transport.h"
+#include "link/meter_choice.h"
 #include "simulator/simulated_transport.h"
 #include "simulator/virtual_meter.h"
 
@@ -34,6 +36,26 @@ constexpr const char* kDebugOption = "debug";
 
 constexpr std::int64_t kSimulatedClockLagSeconds = 86400 + 3600 + 60 + 1;
 
+// For tests: ORVANE_SIMULATE_KEYS="MEM,Delta/%" presses these keys (by their captions,
+// comma-separated) on the built-in meter before the command starts, so that a command
+// meets the meter in a mode (REC, R-H, ...).
+void PressKeysFromEnvironment(VirtualMeter& meter) {
+  const char* keys = std::getenv("ORVANE_SIMULATE_KEYS");
+  std::string_view rest = keys == nullptr ? "" : keys;
+  while (!rest.empty()) {
+    const std::size_t comma = std::min(rest.find(','), rest.size());
+    if (const PanelKey* key = FindPanelKey(rest.substr(0, comma))) {
+      Report request{};
+      StoreRequest(request, key->code);
+      meter.HandleRequest(request);
+    } else {
+      std::fprintf(stderr, "orvane-cli: ORVANE_SIMULATE_KEYS: no key '%.*s'\n",
+                   static_cast<int>(comma), rest.data());
+    }
+    rest.remove_prefix(std::min(comma + 1, rest.size()));
+  }
+}
+
 class SimulatedSession final : public MeterSession {
  public:
   explicit SimulatedSession(MeterIds ids) {
@@ -45,6 +67,7 @@ class SimulatedSession final : public MeterSession {
     auto transport = std::make_unique<SimulatedTransport>(*meter_, ids.vendorId, ids.productId);
     transport->keepLog = false;
     ScheduleUnplugFromEnvironment(*transport, *clock_);
+    PressKeysFromEnvironment(*meter_);
     simulated_ = transport.get();
     transport_ = std::move(transport);
     link_ = std::make_unique<MeterLink>(*transport_, notices_, ids);
@@ -70,8 +93,18 @@ class UsbSession final : public MeterSession {
   }
 };
 
+// The usage line, with the options that choose one of several meters beside --meter.
+std::string UsageOf(const Command& c) {
+  std::string usage = c.usage;
+  const std::string meter = "[--meter VID:PID]";
+  if (const auto at = usage.find(meter); at != std::string::npos) {
+    usage.insert(at + meter.size(), " [--device PATH | --serial TEXT]");
+  }
+  return usage;
+}
+
 void PrintUsage(const Command& c) {
-  std::printf("usage: orvane-cli %s %s\n  %s\n", c.name, c.usage, c.summary);
+  std::printf("usage: orvane-cli %s %s\n  %s\n", c.name, UsageOf(c).c_str(), c.summary);
   if (c.details != nullptr) std::printf("\n%s", c.details);
 }
 
@@ -80,7 +113,9 @@ void PrintOverview() {
   std::vector<Command> sorted = Commands();
   std::sort(sorted.begin(), sorted.end(),
             [](const Command& a, const Command& b) { return std::strcmp(a.name, b.name) < 0; });
-  for (const Command& c : sorted) std::printf("  %s %s\n      %s\n", c.name, c.usage, c.summary);
+  for (const Command& c : sorted) {
+    std::printf("  %s %s\n      %s\n", c.name, UsageOf(c).c_str(), c.summary);
+  }
   std::printf(
       "\nOptions take their value as --name VALUE or --name=VALUE; -- ends the options. "
       "--debug logs\neach failed exchange with the meter to standard error, as ORVANE_DEBUG=link "
@@ -216,6 +251,11 @@ std::string OneLine(const std::string& message) {
 }  // namespace
 
 bool Register(Command command) {
+  // Every command that picks the meter by its ids also picks one of several.
+  auto& v = command.valueOptions;
+  if (std::find(v.begin(), v.end(), "meter") != v.end()) {
+    v.insert(v.end(), {"device", "serial"});
+  }
   Commands().push_back(std::move(command));
   return true;
 }
@@ -369,12 +409,34 @@ void MeterSession::WaitUntil(std::int64_t monotonicMs) {
 
 std::unique_ptr<MeterSession> MeterSession::Open(const Args& args) {
   MeterIds ids;
-  if (args.Has("meter") && !ParseMeterIds(args.Get("meter"), ids)) {
-    Fail("--meter wants VID:PID in hex, for example 04d8:f1e7");
+  if (!ReadMeterChoice(args, ids)) return nullptr;
+  if (args.Has("simulate")) return std::make_unique<SimulatedSession>(ids);
+  auto session = std::make_unique<UsbSession>(ids);
+  const auto ambiguous = AmbiguousMeters(session->Transport().Enumerate(), ids);
+  if (ambiguous) {
+    Fail(*ambiguous);
     return nullptr;
   }
-  if (args.Has("simulate")) return std::make_unique<SimulatedSession>(ids);
-  return std::make_unique<UsbSession>(ids);
+  return session;
+}
+
+bool ReadMeterChoice(const Args& args, MeterIds& ids) {
+  if (args.Has("meter") && !ParseMeterIds(args.Get("meter"), ids)) {
+    Fail("--meter wants VID:PID in hex, for example 04d8:f1e7");
+    return false;
+  }
+  if (args.Has("device") && args.Has("serial")) {
+    Fail("--device and --serial both choose the meter: give one");
+    return false;
+  }
+  ids.devicePath = args.Get("device");
+  ids.serial = args.Get("serial");
+  if ((args.Has("device") && ids.devicePath.empty()) ||
+      (args.Has("serial") && ids.serial.empty())) {
+    Fail("--device wants a path and --serial a serial number");
+    return false;
+  }
+  return true;
 }
 
 }  // namespace orvane::cli

@@ -13,16 +13,21 @@ namespace orvane::cli {
 
 namespace {
 
-// One line of a query answer, the meter's setting as it stands.
-int Report(MeterSession& session, std::uint8_t query, bool sampling) {
+// One line of a query answer, the meter's setting as it stands. After a setting
+// (`wanted`), status 1 when the meter holds another value: it ignored the setting.
+int Report(MeterSession& session, std::uint8_t query, bool sampling,
+           std::optional<int> wanted = std::nullopt) {
   const std::optional<int> answer = QueryMeterSeconds(session.Link(), query);
   if (!answer) return Fail("no meter answered");
   const int seconds = *answer;
-  if (sampling) {
-    std::printf("sampling time %s (%d s)\n", SamplingDefaultText(seconds).c_str(), seconds);
-  } else {
-    std::printf("recording period %d s\n", seconds);
+  const auto text = [sampling](int s) {
+    return sampling ? "sampling time " + SamplingDefaultText(s) + " (" + std::to_string(s) + " s)"
+                    : "recording period " + std::to_string(s) + " s";
+  };
+  if (wanted && *wanted != seconds) {
+    return Fail("the meter did not take " + text(*wanted) + ": it holds " + text(seconds));
   }
+  std::printf("%s\n", text(seconds).c_str());
   return 0;
 }
 
@@ -70,7 +75,8 @@ int Sampling(const Args& args) {
     }
     SendMeterSeconds(session->Link(), request::kSetSamplingTime, seconds);
   }
-  return Report(*session, request::kSamplingTimeQuery, true);
+  return Report(*session, request::kSamplingTimeQuery, true,
+                args.positional.size() == 1 ? std::optional<int>(seconds) : std::nullopt);
 }
 
 int Period(const Args& args) {
@@ -87,18 +93,14 @@ int Period(const Args& args) {
   if (!session) return 2;
   if (wanted) {
     // The meter's own recording uses the period: it is not changed while "REC" is lit.
-    SilentNotices notices;
-    FrameDecoder decoder;
-    PollCycle(session->Link(), decoder, notices).Tick();
-    if (!session->Connected()) return Fail("no meter answered");
-    if (decoder.Flag("AnnREC")) return Fail("the meter is recording; stop it to set the period");
+    if (const int status = RefuseInMeterMode(*session, "RecSetup"); status != 0) return status;
     // The meter takes the period right after it was asked for it.
     if (!QueryMeterSeconds(session->Link(), request::kRecordingPeriodQuery)) {
       return Fail("no meter answered");
     }
     SendMeterSeconds(session->Link(), request::kSetRecordingPeriod, *wanted);
   }
-  return Report(*session, request::kRecordingPeriodQuery, false);
+  return Report(*session, request::kRecordingPeriodQuery, false, wanted);
 }
 
 }  // namespace

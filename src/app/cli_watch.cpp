@@ -3,6 +3,10 @@
 // the time (ISO 8601 with the UTC offset, and as seconds since 1970 UTC), the reading as the
 // display shows it, its number, the unit, the small and secondary digits and the lit symbols by the
 // names on the LCD. Every line is flushed as it is written, so a pipe sees it at once.
+// Each line names its meter (its serial number, else its device path, or --name).
+// --format influx writes InfluxDB line protocol; --prom FILE rewrites FILE with the latest
+// reading in the Prometheus text format at each line (the stream then goes only where
+// --out says).
 //
 // After the meter has answered once, watch keeps going when it stops answering (unplugged,
 // switched off): each line that falls due without a fresh display frame is a gap line
@@ -20,11 +24,13 @@
 #include <string>
 
 #include "app/cli.h"
+#include "app/cli_watch_feeds.h"
 #include "common/live_reading.h"
 #include "common/second_ticker.h"
 #include "display/annunciator_captions.h"
 #include "display/display_listing.h"
 #include "display/poll_cycle.h"
+#include "link/meter_choice.h"
 #include "recording/csv_export.h"
 
 namespace orvane::cli {
@@ -33,7 +39,7 @@ namespace {
 
 using SystemTime = std::chrono::system_clock::time_point;
 
-enum class Format { Text, Csv, Jsonl };
+enum class Format { Text, Csv, Jsonl, Influx };
 
 struct WatchOptions {
   Format format = Format::Text;
@@ -43,17 +49,9 @@ struct WatchOptions {
   long intervalMs = PollCycle::kIntervalMs;
   long unplugAt = 0;  // the built-in meter is unplugged for this poll and the next
   std::string out = "-";
-};
-
-// One line's content; `connected` false for a gap line.
-struct Sample {
-  bool connected = false;
-  std::string reading;  // as the display shows it: "12.34", "1.25K", "OL"
-  std::string value;    // the number, thousands resolved; empty when there is none
-  bool overRange = false;
-  std::string unit;       // "cd/m2" or "fL"
-  std::string secondary;  // the small and secondary digits
-  std::string symbols;    // the lit symbols, blank-separated
+  bool stream = true;  // lines go to `out`; not with --prom unless --out is given
+  std::string prom;    // the Prometheus file, or empty
+  std::string name;    // --name: the meter's name in every line
 };
 
 Sample FromDisplay(const FrameDecoder& d) {
@@ -115,11 +113,12 @@ std::string JsonSymbols(const std::string& symbols) {
 }
 
 constexpr const char* kCsvHeader =
-    "time,epoch,connected,reading,value,unit,over_range,secondary,symbols\n";
+    "time,epoch,meter,connected,reading,value,unit,over_range,secondary,symbols\n";
 
-// `time` is the ISO time, `epoch` the same instant in seconds since 1970.
+// `time` is the ISO time, `epoch` the same instant in seconds since 1970; `meter` names
+// the meter.
 std::string Line(Format format, const std::string& time, const std::string& epoch,
-                 const Sample& s) {
+                 const std::string& meter, const Sample& s) {
   switch (format) {
     case Format::Text:
       if (!s.connected) return time + "\t" + epoch + "\tno meter\n";
@@ -127,15 +126,16 @@ std::string Line(Format format, const std::string& time, const std::string& epoc
              s.symbols + "\n";
     case Format::Csv: {
       const auto field = [](const std::string& v) { return CsvField(v, ','); };
-      return time + "," + epoch + "," + (s.connected ? "1" : "0") + "," + field(s.reading) + "," +
-             s.value + "," + field(s.unit) + "," + (s.overRange ? "1" : "0") + "," +
-             field(s.secondary) + "," + field(s.symbols) + "\n";
+      return time + "," + epoch + "," + field(meter) + "," + (s.connected ? "1" : "0") + "," +
+             field(s.reading) + "," + s.value + "," + field(s.unit) + "," +
+             (s.overRange ? "1" : "0") + "," + field(s.secondary) + "," + field(s.symbols) + "\n";
     }
     case Format::Jsonl: {
       const auto textOrNull = [&s](const std::string& v) {
         return s.connected ? JsonString(v) : std::string("null");
       };
       return "{\"time\":" + JsonString(time) + ",\"epoch\":" + epoch +
+             ",\"meter\":" + JsonString(meter) +
              ",\"connected\":" + (s.connected ? "true" : "false") +
              ",\"reading\":" + textOrNull(s.reading) +
              ",\"value\":" + (s.value.empty() ? "null" : s.value) +
@@ -144,6 +144,8 @@ std::string Line(Format format, const std::string& time, const std::string& epoc
              ",\"secondary\":" + textOrNull(s.secondary) +
              ",\"symbols\":" + JsonSymbols(s.symbols) + "}\n";
     }
+    case Format::Influx:
+      return {};  // written from the instant (LineWriter)
   }
   return {};
 }
@@ -155,8 +157,10 @@ int ReadOptions(const Args& args, WatchOptions& o) {
     o.format = Format::Csv;
   } else if (format == "jsonl") {
     o.format = Format::Jsonl;
+  } else if (format == "influx") {
+    o.format = Format::Influx;
   } else if (format != "text") {
-    return Refuse("--format takes text, csv or jsonl");
+    return Refuse("--format takes text, csv, jsonl or influx");
   }
   if (args.Has("count") && !ParseWholeIn(args.Get("count"), o.count, 1, 1000000000)) {
     return Refuse("--count wants a number of lines, 1 to 1000000000");
@@ -180,8 +184,44 @@ int ReadOptions(const Args& args, WatchOptions& o) {
     }
   }
   o.out = args.Get("out", "-");
+  o.prom = args.Get("prom");
+  if (args.Has("prom") && o.prom.empty()) return Refuse("--prom wants a file name");
+  o.stream = o.prom.empty() || args.Has("out");
+  o.name = args.Get("name");
+  if (args.Has("name") && o.name.empty()) return Refuse("--name wants a text");
   return 0;
 }
+
+// Writes each line to the stream and the Prometheus file, as the options say.
+struct LineWriter {
+  const WatchOptions& o;
+  OutputFile& out;
+  Origin origin;
+  std::string unit;  // of the last reading, for the Prometheus series
+
+  // False after an error line.
+  bool Write(SystemTime at, const std::string& time, const std::string& epoch, const Sample& s) {
+    using namespace std::chrono;
+    if (s.connected) unit = s.unit;
+    if (o.stream) {
+      const std::string line =
+          o.format == Format::Influx
+              ? InfluxLine(s, origin, duration_cast<nanoseconds>(at.time_since_epoch()).count())
+              : Line(o.format, time, epoch, origin.meter, s);
+      std::fwrite(line.data(), 1, line.size(), out.file);
+      if (std::fflush(out.file) != 0) return Fail("cannot write " + o.out), false;
+    }
+    std::string error;
+    if (!o.prom.empty() &&
+        !ReplaceFile(
+            o.prom,
+            PromText(s, origin, unit, duration_cast<milliseconds>(at.time_since_epoch()).count()),
+            error)) {
+      return Fail(error), false;
+    }
+    return true;
+  }
+};
 
 // The next multiple of `everyMs` of the wall clock (ms since 1970) after `epochMs`.
 std::int64_t NextBoundary(std::int64_t epochMs, std::int64_t everyMs) {
@@ -210,7 +250,9 @@ int Watch(const Args& args) {
   };
   if (!tick()) return Fail("no meter answered");
   OutputFile out;
-  if (!out.Open(o.out)) return 1;
+  if (o.stream && !out.Open(o.out)) return 1;
+  const std::string meter = o.name.empty() ? MeterName(session->Link().OpenedDevice()) : o.name;
+  LineWriter writer{o, out, {meter, HostName()}, {}};
 
   const Clock& clock = session->Now();
   const std::int64_t start = clock.MonotonicMs();
@@ -228,7 +270,7 @@ int Watch(const Args& args) {
     }
   };
   bool fresh = true;  // a display frame arrived since the last line
-  if (o.format == Format::Csv) std::fputs(kCsvHeader, out.file);
+  if (o.stream && o.format == Format::Csv) std::fputs(kCsvHeader, out.file);
   const auto over = [&] {
     return StopRequested() ||
            (o.durationS >= 0 && clock.MonotonicMs() - start >= o.durationS * 1000);
@@ -240,6 +282,7 @@ int Watch(const Args& args) {
     if (over()) break;
     std::string time;
     std::string epoch;
+    SystemTime at;
     if (o.everyS == 0) {  // one line per poll, from this poll
       if (written > 0) {
         session->WaitUntil(nextPoll);
@@ -249,6 +292,7 @@ int Watch(const Args& args) {
       }
       followSteps();
       const SystemTime now = AtEpochMs(clock.EpochMs());
+      at = now;
       time = IsoTime(now, true);
       epoch = EpochText(now, true);
     } else {  // one line per wall-clock period, from the polls since the last line
@@ -259,28 +303,36 @@ int Watch(const Args& args) {
         schedule();
       }
       if (over()) break;
+      at = AtEpochMs(nextLine);
       time = IsoTime(AtEpochMs(nextLine), false);
       epoch = EpochText(AtEpochMs(nextLine), false);
       nextLine = NextBoundary(nextLine, everyMs);
     }
-    const std::string line = Line(o.format, time, epoch, fresh ? FromDisplay(decoder) : Sample{});
-    std::fwrite(line.data(), 1, line.size(), out.file);
-    if (std::fflush(out.file) != 0) return Fail("cannot write " + o.out);
+    if (!writer.Write(at, time, epoch, fresh ? FromDisplay(decoder) : Sample{})) return 1;
     ++written;
     fresh = false;
   }
-  if (!out.Close()) return Fail("cannot write " + o.out);
+  if (o.stream && !out.Close()) return Fail("cannot write " + o.out);
   return 0;
 }
 
 }  // namespace
 
+constexpr const char* kWatchDetails =
+    "Each line names its meter: its serial number, else its device path, or --name TEXT.\n"
+    "--format influx writes InfluxDB line protocol: measurement orvane, tags meter, unit and\n"
+    "host, fields value, over_range, connected and reading, a nanosecond time.\n"
+    "--prom FILE rewrites FILE at each line, whole (a temporary file renamed over it), in\n"
+    "the Prometheus text format for node_exporter's textfile collector: orvane_reading,\n"
+    "orvane_over_range, orvane_connected and orvane_reading_timestamp_seconds. With --prom\n"
+    "the lines go to standard output only when --out is given.\n";
+
 ORVANE_CLI_COMMAND(watch, "watch",
-                   "[--simulate] [--meter VID:PID] [--format text|csv|jsonl] [--every 1s] "
-                   "[--count N] [--duration 10m] [--out FILE|-]",
+                   "[--simulate] [--meter VID:PID] [--format text|csv|jsonl|influx] [--every 1s] "
+                   "[--count N] [--duration 10m] [--out FILE|-] [--prom FILE] [--name TEXT]",
                    "stream the meter's reading, one line per poll (every 250 ms) or per --every",
-                   {"count", "interval-ms", "meter", "format", "every", "duration", "out",
-                    "unplug"},
-                   Watch, {"simulate"});
+                   {"count", "interval-ms", "meter", "format", "every", "duration", "out", "unplug",
+                    "prom", "name"},
+                   Watch, {"simulate"}, 0, 0, kWatchDetails);
 
 }  // namespace orvane::cli

@@ -87,6 +87,8 @@ std::optional<int> ReadCommandLine(int argc, char** argv, QCommandLineParser& pa
   parser.addOption(version);
   parser.addOption({"simulate", "Use the built-in simulated meter instead of a USB device."});
   parser.addOption({"meter", "Vendor and product id of the meter, hex.", "VID:PID"});
+  parser.addOption({"device", "With several meters: the one at this hidraw path.", "PATH"});
+  parser.addOption({"serial", "With several meters: the one with this serial number.", "TEXT"});
   parser.addOption({"debug", "Log each failed exchange with the meter to standard error."});
   parser.addOption({"show",
                     "Open these windows at start, comma-separated: graph (the live graph), "
@@ -122,11 +124,15 @@ std::optional<int> ReadCommandLine(int argc, char** argv, QCommandLineParser& pa
   if (parser.isSet("meter") && !orvane::ParseMeterIds(parser.value("meter").toStdString(), ids)) {
     return refuse("--meter wants VID:PID in hex, for example 04d8:f1e7");
   }
+  if (parser.isSet("device") && parser.isSet("serial")) {
+    return refuse("--device and --serial both choose the meter: give one");
+  }
   if (parser.isSet("show") && !WindowKeysToShow(parser.value("show"))) {
     return refuse("--show takes graph, list and logger, for example --show graph,list");
   }
   if (!orvane::EnableDiagnosticsFromEnvironment()) {
-    std::fprintf(stderr, "orvane: ORVANE_DEBUG names an unknown area (known: link, clock, start, all)\n");
+    std::fprintf(stderr,
+                 "orvane: ORVANE_DEBUG names an unknown area (known: link, clock, start, all)\n");
   }
   if (parser.isSet("debug")) orvane::EnableDiagnostics("all");
   return std::nullopt;
@@ -149,6 +155,9 @@ int main(int argc, char** argv) {
 
   orvane::MeterIds ids;
   if (parser.isSet("meter")) orvane::ParseMeterIds(parser.value("meter").toStdString(), ids);
+  // With several meters and no choice the first one is taken; the status bar names it.
+  ids.devicePath = parser.value("device").toStdString();
+  ids.serial = parser.value("serial").toStdString();
 
   orvane::SystemClock clock;
   std::unique_ptr<orvane::VirtualMeter> meter;

@@ -51,12 +51,13 @@ struct Options {
   PlugPlan plan;
   bool silent = false;
   std::string logPath;
+  std::string serial;  // the device's serial number (the kernel's "uniq"), or none
 };
 
 constexpr const char* kUsage =
     "usage: orvane-uhid-meter [--meter VID:PID] [--unplug-after SECONDS]\n"
     "                         [--unplug-after-replies N] [--replug-after SECONDS] [--silent]\n"
-    "                         [--log FILE]\n"
+    "                         [--log FILE] [--serial TEXT]\n"
     "  Puts the built-in light meter behind /dev/uhid until interrupted: the kernel sees a\n"
     "  HID device with the meter's vendor and product id, and orvane finds it without\n"
     "  --simulate. Needs the uhid module (sudo modprobe uhid) and write access to /dev/uhid.\n"
@@ -64,7 +65,9 @@ constexpr const char* kUsage =
     "                                          plugged in or after that many replies\n"
     "  --replug-after SECONDS                  plug it in again that long after\n"
     "  --silent                                take requests, never answer\n"
-    "  --log FILE                              log every report there (default: stderr)\n";
+    "  --log FILE                              log every report there (default: stderr)\n"
+    "  --serial TEXT                           the device's serial number (up to 63\n"
+    "                                          characters), to tell several meters apart\n";
 
 std::int64_t NowMs() {
   using namespace std::chrono;
@@ -106,6 +109,9 @@ int ParseOptions(int argc, char** argv, Options& o) {
       ok = ok && !value.empty() && *end == '\0' && o.plan.unplugAfterReplies >= 0;
     } else if (word == "--log") {
       o.logPath = value;
+    } else if (word == "--serial") {
+      o.serial = value;
+      ok = ok && !value.empty() && value.size() < 64;
     } else {
       ok = false;
     }
@@ -189,6 +195,8 @@ class UhidMeter {
     ev.type = UHID_CREATE2;
     std::snprintf(reinterpret_cast<char*>(ev.u.create2.name), sizeof ev.u.create2.name,
                   "Orvane uhid light meter");
+    std::snprintf(reinterpret_cast<char*>(ev.u.create2.uniq), sizeof ev.u.create2.uniq, "%s",
+                  options_.serial.c_str());
     std::memcpy(ev.u.create2.rd_data, kMeterReportDescriptor.data(), kMeterReportDescriptor.size());
     ev.u.create2.rd_size = kMeterReportDescriptor.size();
     ev.u.create2.bus = BUS_USB;

@@ -6,15 +6,28 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orvane {
 
 struct HidDeviceInfo {
+  HidDeviceInfo() = default;
+  HidDeviceInfo(std::string path_, std::uint16_t vendorId_, std::uint16_t productId_,
+                std::string product_ = {}, std::string serial_ = {}, int interfaceNumber_ = -1)
+      : path(std::move(path_)),
+        vendorId(vendorId_),
+        productId(productId_),
+        product(std::move(product_)),
+        serial(std::move(serial_)),
+        interfaceNumber(interfaceNumber_) {}
+
   std::string path;  // platform path, passed back to Open()
   std::uint16_t vendorId = 0;
   std::uint16_t productId = 0;
-  std::string product;  // product string, empty when unknown
+  std::string product;       // product string, empty when unknown
+  std::string serial;        // serial number string, empty when the device has none
+  int interfaceNumber = -1;  // USB interface number; -1 when not known
 };
 
 enum class ReadOutcome {

@@ -141,8 +141,8 @@ std::vector<HidDeviceInfo> HidapiTransport::Enumerate() {
   std::vector<HidDeviceInfo> found;
   hid_device_info* list = calls_.enumerate();
   for (hid_device_info* d = list; d != nullptr; d = d->next) {
-    found.push_back(
-        {d->path ? d->path : "", d->vendor_id, d->product_id, Narrow(d->product_string)});
+    found.push_back({d->path ? d->path : "", d->vendor_id, d->product_id, Narrow(d->product_string),
+                     Narrow(d->serial_number), d->interface_number});
   }
   calls_.freeEnumeration(list);
   devices_ = found;

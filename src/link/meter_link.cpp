@@ -5,6 +5,7 @@
 #include <span>
 
 #include "common/diagnostics.h"
+#include "link/meter_choice.h"
 
 namespace orvane {
 
@@ -30,7 +31,8 @@ bool ParseMeterIds(const std::string& text, MeterIds& ids) {
       !ParseHexWord(std::string_view(text).substr(colon + 1), parsed.productId)) {
     return false;
   }
-  ids = parsed;
+  ids.vendorId = parsed.vendorId;
+  ids.productId = parsed.productId;
   return true;
 }
 
@@ -81,6 +83,7 @@ bool MeterLink::OpenMatching(const HidDeviceInfo& info) {
   inputLength_ = in;
   outputLength_ = out;
   devicePathName_ = info.path;
+  opened_ = info;
   attributes_ = {info.vendorId, info.productId};
   return true;
 }
@@ -88,8 +91,9 @@ bool MeterLink::OpenMatching(const HidDeviceInfo& info) {
 std::int16_t MeterLink::FindMeter() {
   meterConnected_ = 0;
   bool denied = false;
-  for (const HidDeviceInfo& info : transport_.Enumerate()) {
-    if (info.vendorId != ids_.vendorId || info.productId != ids_.productId) continue;
+  const std::vector<HidDeviceInfo> meters = ChosenMeters(transport_.Enumerate(), ids_);
+  metersFound_ = static_cast<int>(meters.size());
+  for (const HidDeviceInfo& info : meters) {
     if (OpenMatching(info)) {
       meterConnected_ = -1;
       notices_.SetNameCaption(kCaptionFound);

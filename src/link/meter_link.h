@@ -16,12 +16,22 @@
 
 namespace orvane {
 
+// Which meter the link takes: the vendor and product id, and where several meters carry
+// them, the one at a device path or with a serial number (empty: any). The rule that
+// applies them is link/meter_choice.h.
 struct MeterIds {
+  MeterIds() = default;
+  MeterIds(std::uint16_t vendorId_, std::uint16_t productId_)
+      : vendorId(vendorId_), productId(productId_) {}
+
   std::uint16_t vendorId = ORVANE_METER_VID;
   std::uint16_t productId = ORVANE_METER_PID;
+  std::string devicePath;
+  std::string serial;
 };
 
-// Parses "VID:PID" (hex, optional 0x). Returns false and leaves `ids` alone on bad text.
+// Parses "VID:PID" (hex, optional 0x) into the ids. Returns false and leaves `ids` alone
+// on bad text.
 bool ParseMeterIds(const std::string& text, MeterIds& ids);
 
 struct DeviceAttributes {
@@ -45,6 +55,10 @@ class MeterLink {
   const Report& InputReport() const { return inputReport_; }
   const DeviceAttributes& Attributes() const { return attributes_; }
   const std::string& DevicePathName() const { return devicePathName_; }
+  // The interface the link opened last, as the platform listed it.
+  const HidDeviceInfo& OpenedDevice() const { return opened_; }
+  // How many meters the last discovery found that the ids allow (the first one is taken).
+  int MetersFound() const { return metersFound_; }
 
   // Connected: write then read. Disconnected: discovery, and if the meter was found,
   // the write and the read in the same call.
@@ -77,6 +91,8 @@ class MeterLink {
   Report inputReport_{};
   DeviceAttributes attributes_;
   std::string devicePathName_;
+  HidDeviceInfo opened_;
+  int metersFound_ = 0;
   int inputLength_ = 0;
   int outputLength_ = 0;
   std::string lastOpenProblem_;  // logged already

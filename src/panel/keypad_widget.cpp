@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "display/lcd_layout.h"
+#include "display/panel_keys.h"
 #include "link/requests.h"
 #include "panel/key_help.h"
 
@@ -18,37 +19,9 @@ constexpr int kClientHeight = 9105;
 constexpr int kKeyWidth = 1215;
 constexpr std::int64_t kMemLongPressMs = 3000;  // CmdMem held longer sends READ
 
-struct KeypadKey {
-  int index;  // CmdBtn index and key code; -1 for Cmdref
-  const char* caption;
-  int left;
-  int top;
-  int height;
-};
-
 // clang-format off
-constexpr KeypadKey kKeypad[] = {
-  // index         caption     left  top   height
-  {key::kHold,     "H",          480, 5520, 975},
-  {key::kSet,      "SET",       1800, 5520, 975},
-  {key::kMaxMin,   "MX / MN",   3120, 5520, 975},
-  {key::kRange,    "RANGE",     4440, 5520, 975},
-  {key::kLight,    "LIGHT",     5760, 5520, 975},
-  {key::kMem,      "MEM",        480, 6600, 975},
-  {key::kRead,     "READ",      1800, 6600, 975},
-  {key::kCmp,      "CMP",       3120, 6600, 975},
-  {key::kAvg,      "AVG",       4440, 6600, 975},
-  {key::kDelta,    "Delta/%",   5760, 6600, 495},
-  {-1,             "REF",       5760, 7080, 495},  // Cmdref, key::kRef
-  {key::kA,        "A",          480, 7680, 975},
-  {key::kB,        "B",         1800, 7680, 975},
-  {key::kTime,     "TIME",      3120, 7680, 975},
-  {key::kEnter,    "ENTER",     4440, 7680, 975},
-  {key::kAcc,      "ACC",       5760, 7680, 975},
-};
-
 // Label keys of the older set: name, code at mouse-up, number of outline shapes. The
-// older set numbers its keys its own way (CmdH sends 1), not by the key codes above.
+// older set numbers its keys its own way (CmdH sends 1), not by the keypad's codes.
 struct OldKey {
   const char* name;
   const char* shape;
@@ -197,11 +170,11 @@ QPushButton* KeypadWidget::AddCmdBtn(int index, const QString& caption, QRect re
 // only reach keys the user sees.
 void KeypadWidget::BuildKeypad() {
   QWidget* previous = nullptr;
-  for (const KeypadKey& k : kKeypad) {
+  for (const PanelKey& k : kPanelKeys) {
     const QRect rect = Twips(k.left, k.top - kKeypadTop, kKeyWidth, k.height);
     QPushButton* key = nullptr;
-    if (k.index >= 0) {
-      key = AddCmdBtn(k.index, k.caption, rect, this);
+    if (k.code != key::kRef) {
+      key = AddCmdBtn(k.code, k.caption, rect, this);
     } else {
       key = new QPushButton(k.caption, this);
       key->setObjectName("Cmdref");
@@ -210,7 +183,7 @@ void KeypadWidget::BuildKeypad() {
       connect(key, &QPushButton::clicked, this, &KeypadWidget::Cmdref_Click);
     }
     key->setFocusPolicy(Qt::TabFocus);
-    DescribeKey(*key, k.caption, k.index >= 0 ? k.index : key::kRef);
+    DescribeKey(*key, k.caption, k.code);
     if (previous != nullptr) setTabOrder(previous, key);
     previous = key;
   }
@@ -277,9 +250,12 @@ void KeypadWidget::SendKey(std::uint8_t code) {
   ctx_.link.SendReport();
 }
 
+// A keypad key by the keys' rule ("Delta/%" sends 26 while R-H is lit); the other members
+// send their index.
 void KeypadWidget::CmdBtn_Click(int index) {
-  const bool deltaWhileRh = index == key::kDelta && ctx_.display.RhLit();
-  SendKey(deltaWhileRh ? key::kDeltaRh : static_cast<std::uint8_t>(index));
+  const PanelKey* k = index == key::kRef ? nullptr : PanelKeyOfCode(index);
+  SendKey(k != nullptr ? PressPanelKey(*k, false, ctx_.display.RhLit()).code.value_or(index)
+                       : static_cast<std::uint8_t>(index));
 }
 
 void KeypadWidget::Cmdref_Click() {

@@ -57,9 +57,13 @@ QLabel* PanelStatusBar::Add(const char* name, bool permanent) {
   return label;
 }
 
-void PanelStatusBar::ShowConnection(bool connected) {
-  link_->setText(connected ? QStringLiteral("\u25cf Meter connected")
-                           : QStringLiteral("\u25cb No meter connected"));
+void PanelStatusBar::ShowConnection(bool connected, const std::string& meter, int found) {
+  const QString several = QStringLiteral("\u25cf Meter %1 (the first of %2)")
+                              .arg(QString::fromStdString(meter))
+                              .arg(found);
+  link_->setText(!connected  ? QStringLiteral("\u25cb No meter connected")
+                 : found > 1 ? several
+                             : QStringLiteral("\u25cf Meter connected"));
   link_->setStyleSheet(connected ? kConnectedStyle : kAbsentStyle);
 }
 

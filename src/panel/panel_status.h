@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QStatusBar>
 #include <QTimer>
+#include <string>
 #include <string_view>
 
 namespace orvane {
@@ -21,8 +22,9 @@ class PanelStatusBar final : public QStatusBar {
   QLabel* LblCount() const { return count_; }
   QLabel* LblFileName() const { return fileName_; }
 
-  // Whether the meter is connected.
-  void ShowConnection(bool connected);
+  // Whether the meter is connected; with several meters attached, which one (`meter`, its
+  // serial number or path) of how many (`found`).
+  void ShowConnection(bool connected, const std::string& meter = {}, int found = 1);
   // Why an attached meter cannot be opened (empty when there is nothing to say).
   void ShowLinkHint(std::string_view hint);
   // "No reading" while the ticks find no fresh display frame, else "Rec" while recording;

@@ -15,6 +15,7 @@
 #include "common/working_folder.h"
 #include "datalogger/erase_list_qt.h"
 #include "display/display_listing.h"
+#include "link/meter_choice.h"
 #include "panel/keypad_widget.h"
 #include "panel/panel_status.h"
 #include "panel/panel_toolbar.h"
@@ -169,7 +170,7 @@ void PanelWindow::Timer1_Timer() {
     lcd_->SetMeterPresent(connected);
     lcd_->Apply(decoder_.Model());
     lcd_->SetSpokenReading(SpokenDisplay(decoder_));
-    status_->ShowConnection(connected);
+    status_->ShowConnection(connected, MeterName(link_.OpenedDevice()), link_.MetersFound());
   }
   UpdateRecordingEnabled();
 }

@@ -47,7 +47,9 @@ std::vector<HidDeviceInfo> SimulatedTransport::Enumerate() {
   FollowSchedule();
   ++enumerations;
   std::vector<HidDeviceInfo> list = others_;
-  if (plugged_) list.push_back({kMeterPath, vendorId_, productId_, "Simulated Light Meter"});
+  if (plugged_) {
+    list.push_back({kMeterPath, vendorId_, productId_, "Simulated Light Meter", kMeterSerial, 0});
+  }
   return list;
 }
 

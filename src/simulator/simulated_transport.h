@@ -22,6 +22,7 @@ namespace orvane {
 class SimulatedTransport final : public HidTransport {
  public:
   static constexpr const char* kMeterPath = "sim://light-meter";
+  static constexpr const char* kMeterSerial = "SIM0001";
 
   SimulatedTransport(VirtualMeter& meter, std::uint16_t vendorId, std::uint16_t productId);
 

@@ -304,7 +304,8 @@ void VirtualMeter::HandleRequest(const Report& request) {
       QueueWord(samplingTime);
       break;
     case request::kSetSamplingTime:
-      if (word >= 1 && word <= 3600) samplingTime = word;
+      // While it records, the meter keeps its sampling time: it ignores the setting.
+      if (word >= 1 && word <= 3600 && !recording_) samplingTime = word;
       break;
     case request::kRecordingPeriodQuery:
       QueueWord(recordingPeriod);

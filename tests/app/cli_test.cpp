@@ -49,7 +49,9 @@ TEST(Cli, CommandLineRules) {
        "[--meter VID:PID] [--set])\n"},
       // Both forms of a value; "--" ends the options, so "-x.lms" is a file name.
       {"devices --simulate --meter=1234:abcd", 0,
-       "\\* 1234:abcd  sim://light-meter        Simulated Light Meter\n", ""},
+       "\\* 1234:abcd  sim://light-meter serial SIM0001  interface 0  can be opened  Simulated "
+       "Light Meter\n",
+       ""},
       {"devices --simulate --meter 1234:abcd", 0, "\\* 1234:abcd  [^]*", ""},
       {"devices --simulate --meter zz", 2, "",
        "orvane-cli: --meter wants VID:PID in hex, for example 04d8:f1e7\n"},
@@ -77,7 +79,8 @@ TEST(Cli, CommandLineRules) {
        "orvane-cli: --interval-ms wants 1 to 1000 ms\n"},
       {"watch --count 2 --interval-ms 5", 2, "",
        "orvane-cli: --interval-ms is for the simulated meter only\n"},
-      {"watch --simulate --format xml", 2, "", "orvane-cli: --format takes text, csv or jsonl\n"},
+      {"watch --simulate --format xml", 2, "",
+       "orvane-cli: --format takes text, csv, jsonl or influx\n"},
       {"watch --simulate --every 0s", 2, "",
        "orvane-cli: --every wants 1s to 1d (a number with s, m, h or d)\n"},
       {"watch --simulate --duration 5x", 2, "",

@@ -73,9 +73,9 @@ TEST_F(CliWatchStream, CsvEverySecondOnTheSecond) {
   ASSERT_EQ(r.status, 0) << r.err;
   const auto lines = Lines(r.out);
   ASSERT_EQ(lines.size(), 3u) << r.out;
-  EXPECT_EQ(lines[0], "time,epoch,connected,reading,value,unit,over_range,secondary,symbols");
+  EXPECT_EQ(lines[0], "time,epoch,meter,connected,reading,value,unit,over_range,secondary,symbols");
   const std::regex row(
-      R"((\d{4}-\d\d-\d\dT\d\d:\d\d:(\d\d)\+02:00),(\d+),1,\d+(\.\d+)?K?,\d+(\.\d+)?,cd/m2,0,[^,]*,([^,]* )?USB( [^,]*)?)");
+      R"((\d{4}-\d\d-\d\dT\d\d:\d\d:(\d\d)\+02:00),(\d+),SIM0001,1,\d+(\.\d+)?K?,\d+(\.\d+)?,cd/m2,0,[^,]*,([^,]* )?USB( [^,]*)?)");
   std::smatch first, second;
   ASSERT_TRUE(std::regex_match(lines[1], first, row)) << lines[1];
   ASSERT_TRUE(std::regex_match(lines[2], second, row)) << lines[2];
