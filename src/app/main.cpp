@@ -16,7 +16,9 @@
 #include "common/working_folder.h"
 #include "link/hidapi_transport.h"
 #include "panel/desktop_habits.h"
+#include "panel/open_command_qt.h"
 #include "panel/panel_window.h"
+#include "panel/recording_commands_qt.h"
 #include "simulator/simulated_transport.h"
 #include "simulator/virtual_meter.h"
 #include "ui/answer_file_dialogs.h"
@@ -40,7 +42,7 @@ void PressSaveWhenOffered(orvane::PanelWindow& panel) {
   QObject::connect(timer, &QTimer::timeout, &panel, [&panel, timer] {
     if (!panel.Controls().RecordingEnabled) return;
     timer->stop();
-    panel.Toolbar1_ButtonClick("Save");
+    orvane::CommandSave(panel.Context(), panel.Controls());
   });
   timer->start(100);
 }

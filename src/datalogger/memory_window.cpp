@@ -278,9 +278,8 @@ MemoryWindow* FindMemoryWindow(const PanelContext& ctx) {
   return ctx.windows.Shown<MemoryWindow>(WindowKind::Memory);
 }
 
-void OpenDataLogger(PanelContext& ctx, const FlagLit& lit) {
-  if (MemoryRefused(lit)) return;
-  std::optional<LinkHold> hold = ctx.TakeLink("Memory");
+void OpenDataLogger(PanelContext& ctx) {
+  std::optional<LinkHold> hold = ctx.TakeLink("data logger");
   if (!hold) return;
   const std::optional<LoggerStatus> status = QueryStoredSets(ctx, hold);
   if (!status) return;

@@ -9,8 +9,7 @@
 #include <vector>
 
 #include "datalogger/logger_codec.h"
-#include "datalogger/logger_flags.h"
-#include "panel/panel_context.h"
+#include "ui/panel_context.h"
 
 class QLabel;
 class QRadioButton;
@@ -85,8 +84,8 @@ class MemoryWindow : public QWidget {
 // The open data logger window, if any (a closed one waiting for deletion is not).
 MemoryWindow* FindMemoryWindow(const PanelContext& ctx);
 
-// Tool bar "Memory": status, window, index. `lit` tells the annunciators of the display.
-void OpenDataLogger(PanelContext& ctx, const FlagLit& lit);
+// Tool bar "Memory": status, window, index.
+void OpenDataLogger(PanelContext& ctx);
 
 // Lets pending window events run during a download. Commands that would use the link
 // meanwhile are refused by the link's owner; the record tick runs on.

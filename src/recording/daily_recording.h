@@ -61,7 +61,7 @@ class DailyRecording {
 
   const Recording& Current() const { return recording_; }
   // Over all days so far.
-  long Count() const { return doneCount_ + recording_.Count(); }
+  long Count() const { return doneCount_ + recording_.RecordCount(); }
   long SecondsWithoutReading() const {
     return doneWithoutReading_ + recording_.SecondsWithoutReading();
   }

@@ -21,7 +21,7 @@ TEST(LoggerFromPanel, MemoryOpensBesideThePanelAndEraseListsTheSets) {
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(w->x(), rig.panel->x() + rig.panel->frameGeometry().width());
   EXPECT_EQ(w->y(), rig.panel->y());
-  EXPECT_TRUE(rig.panel->State().MemoryShown);
+  EXPECT_TRUE(rig.panel->Context().windows.MemoryShown());
   EXPECT_EQ(w->findChild<QTableWidget*>("GridSet")->rowCount(), 4);
   EXPECT_TRUE(rig.panel->Timer1().isActive());
 
@@ -39,7 +39,7 @@ TEST(LoggerFromPanel, MemoryOpensBesideThePanelAndEraseListsTheSets) {
   EXPECT_FALSE(combo->isVisible());
 
   w->close();
-  EXPECT_FALSE(rig.panel->State().MemoryShown);
+  EXPECT_FALSE(rig.panel->Context().windows.MemoryShown());
 }
 
 }  // namespace

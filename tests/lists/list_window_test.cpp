@@ -74,7 +74,7 @@ TEST_F(ListWindowTest, TicksAppendNumberedTimedRowsAndKeepTheNewestFifteenInView
   for (const auto& c : cases) {
     rig_.sim.clock.Set({2024, 5, 17, ++hour, 30, 0, 0});
     List& list = OpenList();
-    ASSERT_TRUE(rig_.panel->Context().state.ListShown);
+    ASSERT_TRUE(rig_.panel->Context().windows.ListShown());
     Ticks(c.ticks);
     EXPECT_EQ(rig_.panel->Context().state.ListRowCount, c.ticks);
     ASSERT_EQ(list.RowsM().Size(), static_cast<std::size_t>(c.ticks));
@@ -85,7 +85,7 @@ TEST_F(ListWindowTest, TicksAppendNumberedTimedRowsAndKeepTheNewestFifteenInView
     Child<QAction>("Unit")->trigger();
     EXPECT_EQ(FirstShownRow("ListI"), c.firstShown) << c.ticks;
     list.close();
-    EXPECT_FALSE(rig_.panel->Context().state.ListShown);
+    EXPECT_FALSE(rig_.panel->Context().windows.ListShown());
     EXPECT_EQ(rig_.panel->Context().state.ListRowCount, 0);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(Open(), nullptr);
@@ -175,7 +175,11 @@ TEST_F(ListWindowTest, SaveThatCannotGoAheadWritesNothingAndAsksNothingMore) {
   for (const auto& c : cases) {
     List& list = OpenList();
     Ticks(2);
-    rig_.panel->Context().state.RecordingOn = c.recording;
+    Recording& recording = rig_.panel->CurrentRecording();
+    std::string error;
+    if (c.recording) {
+      ASSERT_TRUE(recording.Start(Path("running.tmp"), UnitSystem::Metric, error));
+    }
     const std::string path = Path("never.lms");
     if (c.cancel) rig_.dialogs.QueueFile(std::nullopt);
     if (!c.cancel) rig_.dialogs.QueueFile(path);
@@ -183,7 +187,9 @@ TEST_F(ListWindowTest, SaveThatCannotGoAheadWritesNothingAndAsksNothingMore) {
     EXPECT_FALSE(std::ifstream(path).good());
     EXPECT_EQ(rig_.dialogs.Log().size(), c.questions);
     rig_.dialogs = ScriptedDialogs{};
-    rig_.panel->Context().state.RecordingOn = false;
+    if (c.recording) {
+      ASSERT_TRUE(recording.Stop(Path("running.lms"), error)) << error;
+    }
     list.close();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }

@@ -150,11 +150,11 @@ TEST(PanelDrop, ADataFileDroppedOnThePanelOpensInThePlotOtherFilesAreNotTaken) {
   bool accepted = true;
   SendDrop(*rig.panel, {QString::fromStdString(other)}, accepted);
   EXPECT_FALSE(accepted);
-  EXPECT_FALSE(rig.panel->State().PlotOpen);
+  EXPECT_FALSE(rig.panel->Context().windows.PlotOpen());
 
   SendDrop(*rig.panel, {QString::fromStdString(other), QString::fromStdString(data)}, accepted);
   EXPECT_TRUE(accepted);
-  EXPECT_TRUE(rig.panel->State().PlotOpen);
+  EXPECT_TRUE(rig.panel->Context().windows.PlotOpen());
   EXPECT_EQ(rig.panel->State().Plot.PlotRecords, 2);
   EXPECT_EQ(rig.launcher.opened, std::vector<std::string>{data});
   EXPECT_TRUE(rig.dialogs.Log().empty());
