@@ -1,4 +1,4 @@
-// Tool bar "RTC": the clock window. Refused by its row's rule while the meter records.
+// Tool bar RTC: the clock window. Refused by its row's rule while the meter records.
 #include "clock/clock_commands_qt.h"
 
 #include "clock/setup_window.h"

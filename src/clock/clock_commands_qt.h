@@ -5,7 +5,7 @@
 
 namespace orvane {
 
-// "RTC": the clock window, as a modal dialog.
+// RTC: the clock window, as a modal dialog.
 CommandRows ClockCommands();
 
 }  // namespace orvane

@@ -6,10 +6,10 @@
 
 namespace orvane {
 
-// "Memory", "Erase" and erasing all record sets.
+// Memory, Erase and erasing all record sets.
 CommandRows DataloggerCommands();
 
-// Tool bar "Erase": status, index, and the panel's erase list filled and shown.
+// Tool bar Erase: status, index, and the panel's erase list filled and shown.
 void OpenEraseList(PanelContext& ctx, PanelControls& controls);
 // A choice in the erase list.
 void CommandEraseChosen(PanelContext& ctx, PanelControls& controls, int index);

@@ -84,7 +84,7 @@ class MemoryWindow : public QWidget {
 // The open data logger window, if any (a closed one waiting for deletion is not).
 MemoryWindow* FindMemoryWindow(const PanelContext& ctx);
 
-// Tool bar "Memory": status, window, index.
+// Tool bar Memory: status, window, index.
 void OpenDataLogger(PanelContext& ctx);
 
 // Lets pending window events run during a download. Commands that would use the link

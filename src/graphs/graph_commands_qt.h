@@ -5,7 +5,7 @@
 
 namespace orvane {
 
-// "Graph": opens the real-time graph, or shows it again, on the full range.
+// Graph: opens the real-time graph, or shows it again, on the full range.
 CommandRows GraphCommands();
 
 }  // namespace orvane

@@ -1,4 +1,4 @@
-// Tool bar "List" and the list's part of the one-second record tick.
+// Tool bar List and the list's part of the one-second record tick.
 #include "lists/list_commands_qt.h"
 
 #include "lists/list_window.h"

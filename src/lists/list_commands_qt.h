@@ -8,7 +8,7 @@
 
 namespace orvane {
 
-// "List": opens the real-time list window.
+// List: opens the real-time list window.
 CommandRows ListCommands();
 
 // A row for the reading decoded since the previous tick (nothing when there is none),

@@ -5,7 +5,7 @@
 
 namespace orvane {
 
-// "Intv" and "RecSetup".
+// Intv and RecSetup.
 CommandRows MeterSettingCommands();
 
 }  // namespace orvane

@@ -9,7 +9,7 @@
 
 namespace orvane {
 
-// "Open" and "Open recent".
+// Open and "Open recent".
 CommandRows OpenCommands();
 
 // "Open File to Read" for a file already chosen (dropped on the panel, named at start,

@@ -9,7 +9,7 @@
 
 namespace orvane {
 
-// "Save": starts a recording, or stops the one that runs.
+// Save: starts a recording, or stops the one that runs.
 CommandRows RecordingCommands();
 void CommandSave(PanelContext& ctx, PanelControls& controls);
 
