@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
     rig.panel->Toolbar1_ButtonClick("List");
     rig.dialogs.QueueFile(rig.workingFolder + "/day.lms");
     rig.panel->Toolbar1_ButtonClick("Save");
-    if (!rig.panel->State().RecordingOn) {
+    if (!rig.panel->CurrentRecording().RecordingOn()) {
       std::fprintf(stderr, "the recording did not start\n");
       return 1;
     }
@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
       }
     }
-    const long records = rig.panel->State().RecordCount;
+    const long records = rig.panel->CurrentRecording().RecordCount();
     rig.panel->Toolbar1_ButtonClick("Save");  // stops the recording, writes the data file
     std::printf("records %ld, peak RSS %.1f MB\n", records, StatusMb("VmHWM"));
     std::filesystem::remove_all(rig.workingFolder);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/clock.h"
+#include "common/command_gate.h"
 #include "display/frame_decoder.h"
 #include "link/meter_link.h"
 
@@ -127,7 +128,7 @@ bool ReadDisplay(MeterSession& session, FrameDecoder& decoder);
 // "Memory", "RecSetup") would, while the meter is in a mode that forbids it: 0 when the
 // command may go on, else 1 after a line naming the lit symbol (or saying no meter
 // answered). Nothing is sent but the display request.
-int RefuseInMeterMode(MeterSession& session, std::string_view toolbarCommand);
+int RefuseInMeterMode(MeterSession& session, CommandRule rule);
 
 // A whole number of at least `minimum`, all of `text`.
 bool ParseWhole(const std::string& text, long& value, long minimum = 0);

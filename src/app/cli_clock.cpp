@@ -28,7 +28,8 @@ int ClockCommand(const Args& args) {
   MeterLink& link = session->Link();
   // The meter does not take a time while it records: asked first, as the panel's RTC does.
   if (args.Has("set")) {
-    if (const int status = RefuseInMeterMode(*session, "RTC"); status != 0) return status;
+    if (const int status = RefuseInMeterMode(*session, CommandRule::LinkFreeRecDark); status != 0)
+      return status;
   }
   std::string meter = ReadMeterClock(link);
   if (!session->Connected()) return Fail("no meter answered");

@@ -105,7 +105,8 @@ int RunLogger(const Args& args) {
   MeterLink& link = session->Link();
   // As the panel's Memory: not while the meter records or shows a measuring mode.
   if (verb != "list") {
-    if (const int status = RefuseInMeterMode(*session, "Memory"); status != 0) return status;
+    if (const int status = RefuseInMeterMode(*session, CommandRule::LinkFreeNoMode); status != 0)
+      return status;
   }
   if (verb == "erase-all") {
     EraseAllSets(link, true);

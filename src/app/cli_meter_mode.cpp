@@ -13,13 +13,13 @@ bool ReadDisplay(MeterSession& session, FrameDecoder& decoder) {
   return session.Connected();
 }
 
-int RefuseInMeterMode(MeterSession& session, std::string_view toolbarCommand) {
+int RefuseInMeterMode(MeterSession& session, CommandRule rule) {
   FrameDecoder decoder;
   if (!ReadDisplay(session, decoder)) return Fail("no meter answered");
   CommandConditions now;
   now.lit = [&decoder](std::string_view flag) { return decoder.Flag(flag); };
   now.readingKnown = true;
-  const std::optional<std::string> refusal = CommandRefusal(toolbarCommand, now);
+  const std::optional<std::string> refusal = CommandRefusal(rule, now);
   if (!refusal) return 0;
   return Fail(*refusal + "; nothing was sent");
 }

@@ -93,7 +93,8 @@ int Period(const Args& args) {
   if (!session) return 2;
   if (wanted) {
     // The meter's own recording uses the period: it is not changed while "REC" is lit.
-    if (const int status = RefuseInMeterMode(*session, "RecSetup"); status != 0) return status;
+    if (const int status = RefuseInMeterMode(*session, CommandRule::LinkFreeRecDark); status != 0)
+      return status;
     // The meter takes the period right after it was asked for it.
     if (!QueryMeterSeconds(session->Link(), request::kRecordingPeriodQuery)) {
       return Fail("no meter answered");

@@ -16,8 +16,10 @@
 #include "common/working_folder.h"
 #include "link/hidapi_transport.h"
 #include "panel/desktop_habits.h"
+#include "panel/open_command_qt.h"
 #include "panel/panel_frame.h"
 #include "panel/panel_window.h"
+#include "panel/recording_commands_qt.h"
 #include "panel/second_start.h"
 #include "simulator/simulated_transport.h"
 #include "simulator/virtual_meter.h"
@@ -46,7 +48,7 @@ void PressSaveWhenOffered(orvane::PanelWindow& panel) {
   QObject::connect(timer, &QTimer::timeout, &panel, [&panel, timer] {
     if (!panel.Controls().RecordingEnabled) return;
     timer->stop();
-    panel.Toolbar1_ButtonClick("Save");
+    orvane::CommandSave(panel.Context(), panel.Controls());
   });
   timer->start(100);
 }

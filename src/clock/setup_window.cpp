@@ -101,7 +101,7 @@ bool Setup::eventFilter(QObject* watched, QEvent* event) {
 
 void Setup::LblMeterTime_Click() {
   showMeterTime_ = !showMeterTime_;
-  if (const std::optional<LinkHold> hold = ctx_.TakeLink("RTC")) {
+  if (const std::optional<LinkHold> hold = ctx_.TakeLink("meter clock")) {
     ctx_.link.ReceiveReport();  // takes the meter's pending report off the link
   }
 }
@@ -113,7 +113,7 @@ void Setup::LblPCTime_Click() {
 void Setup::Timer1_Timer() {
   if (!showMeterTime_) {
     lblMeterTime_->setText(kMeterTimeCaption);
-  } else if (const std::optional<LinkHold> hold = ctx_.TakeLink("RTC")) {
+  } else if (const std::optional<LinkHold> hold = ctx_.TakeLink("meter clock")) {
     lblMeterTime_->setText(QString::fromStdString(ReadMeterClock(ctx_.link)));
   }
   lblPCTime_->setText(showPCTime_ ? QString::fromStdString(FormatDateTime(ctx_.clock.Now()))
@@ -123,7 +123,7 @@ void Setup::Timer1_Timer() {
 void Setup::CmdSetTime_Click() {
   const DateTime now = ctx_.clock.Now();
   bool sent = false;
-  if (const std::optional<LinkHold> hold = ctx_.TakeLink("RTC")) {
+  if (const std::optional<LinkHold> hold = ctx_.TakeLink("meter clock")) {
     SetMeterClock(ctx_.link, now);
     // The meter sends no answer: the request went out when the link is still up.
     sent = ctx_.link.MeterConnected() == -1;

@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <QTimer>
 
-#include "panel/panel_context.h"
+#include "ui/panel_context.h"
 
 class QLabel;
 

@@ -1,14 +1,8 @@
 #include "common/command_gate.h"
 
-#include <algorithm>
-
 namespace orvane {
 
 namespace {
-
-bool Among(std::string_view key, std::initializer_list<std::string_view> keys) {
-  return std::find(keys.begin(), keys.end(), key) != keys.end();
-}
 
 std::string NotWhileLit(const ModeSymbol& mode) {
   if (mode.flag == kMeterRecording.flag) return "Not while the meter records (REC is lit)";
@@ -17,19 +11,25 @@ std::string NotWhileLit(const ModeSymbol& mode) {
 
 }  // namespace
 
-std::optional<std::string> CommandRefusal(std::string_view key, const CommandConditions& now) {
-  if (key == "Save") {
-    // A running recording can always be stopped, even with the meter gone.
-    if (now.recordingOn || now.readingKnown) return std::nullopt;
-    return kNoReadingToRecord;
+std::optional<std::string> CommandRefusal(CommandRule rule, const CommandConditions& now) {
+  switch (rule) {
+    case CommandRule::None:
+      return std::nullopt;
+    case CommandRule::NeedsReading:
+      // A running recording can always be stopped, even with the meter gone.
+      if (now.recordingOn || now.readingKnown) return std::nullopt;
+      return kNoReadingToRecord;
+    case CommandRule::LinkFree:
+    case CommandRule::LinkFreeRecDark:
+    case CommandRule::LinkFreeNoMode:
+      break;
   }
-  if (!Among(key, {"Intv", "RTC", "RecSetup", "Memory", "Erase"})) return std::nullopt;
   if (now.linkHeld) return kMeterBusyReason;
-  if (key == "Memory") {
+  if (rule == CommandRule::LinkFreeNoMode) {
     for (const ModeSymbol& mode : kMemoryRefusingModes) {
       if (now.lit(mode.flag)) return NotWhileLit(mode);
     }
-  } else if (key != "Intv" && now.lit(kMeterRecording.flag)) {
+  } else if (rule == CommandRule::LinkFreeRecDark && now.lit(kMeterRecording.flag)) {
     return NotWhileLit(kMeterRecording);
   }
   return std::nullopt;

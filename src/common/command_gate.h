@@ -1,8 +1,8 @@
 #pragma once
-// Which of the panel's tool-bar commands can run now, and why not. The one rule behind
-// the greyed tool-bar buttons, their tool tips and a refused click: the meter refuses
-// some requests while its own recording ("REC") or a measuring mode is lit, and only one
-// command talks to the meter at a time.
+// Which of the panel's commands can run now, and why not. The one rule behind the greyed
+// tool-bar buttons and menu entries, their tool tips and a refused click or key: the
+// meter refuses some requests while its own recording ("REC") or a measuring mode is lit,
+// only one command talks to the meter at a time, and a recording needs a reading.
 
 #include <array>
 #include <functional>
@@ -20,7 +20,7 @@ struct ModeSymbol {
   std::string_view symbol;  // as the meter's LCD shows it
 };
 
-// Any of these lit refuses "Memory"; "REC" alone refuses "RTC", "RecSetup" and "Erase".
+// Any of these lit refuses a command of the rule LinkFreeNoMode (the data logger window).
 inline constexpr std::array<ModeSymbol, 18> kMemoryRefusingModes{{
     {"AnnREC", "REC"},
     {"AnnSET", "SET"},
@@ -43,6 +43,15 @@ inline constexpr std::array<ModeSymbol, 18> kMemoryRefusingModes{{
 }};
 inline constexpr ModeSymbol kMeterRecording{"AnnREC", "REC"};
 
+// Each command of the panel names one of these in its row of the command table.
+enum class CommandRule {
+  None,             // runs whenever asked
+  NeedsReading,     // a reading to record, or a recording to stop
+  LinkFree,         // talks to the meter: not while another command holds the link
+  LinkFreeRecDark,  // and not while the meter records ("REC" lit)
+  LinkFreeNoMode,   // and not while the meter records or shows a measuring mode
+};
+
 // What the rule looks at.
 struct CommandConditions {
   FlagLit lit;                // the annunciators as the poll last decoded them
@@ -51,9 +60,8 @@ struct CommandConditions {
   bool readingKnown = false;  // the meter is connected and shows a reading with a unit
 };
 
-// Why the tool-bar command `key` ("Save", "Open", "Intv", …) cannot run now, as the
-// user reads it; nothing when it can.
-std::optional<std::string> CommandRefusal(std::string_view key, const CommandConditions& now);
+// Why a command of rule `rule` cannot run now, as the user reads it; nothing when it can.
+std::optional<std::string> CommandRefusal(CommandRule rule, const CommandConditions& now);
 
 inline constexpr const char* kMeterBusyReason = "Meter busy: another command is talking to it";
 inline constexpr const char* kNoReadingToRecord = "Needs a connected meter showing a reading";

@@ -33,20 +33,18 @@ struct PlotData {
   std::string PlotFile;  // the data file read, for the plot window's title
 };
 
+// Whether a recording runs and how many records it wrote are the recording's own
+// (Recording::RecordingOn, RecordCount); whether the list, the plot or the data logger
+// window is open, the windows' (OpenWindows::ListShown, PlotOpen, MemoryShown).
 struct ProgramState {
-  // Recording to the PC (tool bar Save).
-  bool RecordingOn = false;
-  long RecordCount = 0;
-  std::string RecordingUnit;  // UnitText when the recording started
+  // The last save dialog (tool bar Save).
   std::string SaveFileName;
   bool SaveAccepted = false;
 
-  // Real-time list window.
-  bool ListShown = false;
+  // Real-time list window: rows added to it.
   long ListRowCount = 0;
 
   // List plot window.
-  bool PlotOpen = false;
   PlotData Plot;
   std::string PlotFileName;  // the data file the plot data was read from
 
@@ -54,8 +52,6 @@ struct ProgramState {
   RangeRecord LiveRange;
   std::string GraphUnit = "lx";  // "lx" or "fc"
 
-  // Data logger window.
-  bool MemoryShown = false;
   // Start stamps of the meter's record sets by set number; entry 0 stays empty.
   std::vector<std::string> SetStamps = std::vector<std::string>(1);
 };

@@ -1,4 +1,6 @@
-// Tool bar "Memory" and "Erase", and a choice in the erase list.
+// The data logger window, the erase list and erasing everything from the panel, and a
+// choice in the erase list. Their rows' rules keep them from the meter while another
+// command holds the link, the meter records, or (the window) shows a measuring mode.
 #include "datalogger/datalogger_commands_qt.h"
 
 #include <QComboBox>
@@ -12,11 +14,6 @@
 namespace orvane {
 
 namespace {
-
-// The annunciators as the display decoder last decoded them.
-FlagLit DisplayFlags(const FrameDecoder& display) {
-  return [&display](std::string_view name) { return display.Flag(name); };
-}
 
 void Tell(PanelContext& ctx, const char* text) {
   ctx.dialogs.Message(text, MessageIcon::Critical, MessageButtons::Ok, kLoggerMessageTitle);
@@ -39,15 +36,58 @@ bool ConfirmEraseOne(PanelContext& ctx, const QString& entry) {
                              kEraseAllTitle) == DialogAnswer::Ok;
 }
 
-}  // namespace
-
-void CommandMemory(PanelContext& ctx, PanelControls&) {
-  OpenDataLogger(ctx, DisplayFlags(ctx.display));
+void OpenWindow(PanelContext& ctx, PanelControls&) {
+  OpenDataLogger(ctx);
 }
 
-void OpenEraseList(PanelContext& ctx, PanelControls& controls, const FlagLit& lit) {
-  if (controls.ComboErase == nullptr || EraseRefused(lit)) return;
-  std::optional<LinkHold> hold = ctx.TakeLink("Erase");
+// Everything erased after the warning; an open data logger window lists nothing that is
+// left, so it closes, as after an erase from the window itself.
+void EraseAll(PanelContext& ctx, PanelControls&) {
+  const DialogAnswer answer = ctx.dialogs.Message(kEraseAllWarning, MessageIcon::Exclamation,
+                                                  MessageButtons::OkCancel, kEraseAllTitle);
+  if (answer != DialogAnswer::Ok) return;
+  if (const std::optional<LinkHold> hold = ctx.TakeLink("erase")) EraseAllSets(ctx.link, true);
+  if (MemoryWindow* window = FindMemoryWindow(ctx)) window->close();
+}
+
+}  // namespace
+
+CommandRows DataloggerCommands() {
+  static const CommandRow rows[] = {
+      {.key = "Memory",
+       .caption = "&Data logger",
+       .toolTip = "Data Logger",
+       .shortcut = "Ctrl+D",
+       .icon = DrawLoggerIcon,
+       .rule = CommandRule::LinkFreeNoMode,
+       .run = OpenWindow,
+       .menu = CommandMenu::Windows,
+       .toolbarPlace = 8,
+       .label = "Logger"},
+      {.key = "Erase",
+       .caption = "Erase a &set…",
+       .toolTip = "Erase Data Logger",
+       .shortcut = "Ctrl+E",
+       .icon = DrawEraseIcon,
+       .rule = CommandRule::LinkFreeRecDark,
+       .run = OpenEraseList,
+       .menu = CommandMenu::DataLogger,
+       .toolbarPlace = 9},
+      {.key = "EraseAll",
+       .caption = "Erase &all…",
+       .toolTip = "Erase all record sets in the meter",
+       .shortcut = "Ctrl+Shift+E",
+       .icon = DrawEraseIcon,
+       .rule = CommandRule::LinkFreeRecDark,
+       .run = EraseAll,
+       .menu = CommandMenu::DataLogger},
+  };
+  return rows;
+}
+
+void OpenEraseList(PanelContext& ctx, PanelControls& controls) {
+  if (controls.ComboErase == nullptr) return;
+  std::optional<LinkHold> hold = ctx.TakeLink("erase list");
   if (!hold) return;
   const std::optional<LoggerStatus> status = QueryStoredSets(ctx, hold);
   if (!status) return;
@@ -58,10 +98,6 @@ void OpenEraseList(PanelContext& ctx, PanelControls& controls, const FlagLit& li
   FillEraseList(*controls.ComboErase, ctx.state.SetStamps);
   DropDownEraseList(*controls.ComboErase);
   if (!index.complete) Tell(ctx, kIndexIncompleteText);
-}
-
-void CommandErase(PanelContext& ctx, PanelControls& controls) {
-  OpenEraseList(ctx, controls, DisplayFlags(ctx.display));
 }
 
 // "Exit" closes the list; "All" erases everything after the warning; an entry k erases

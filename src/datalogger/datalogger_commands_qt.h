@@ -1,13 +1,17 @@
 #pragma once
-// The data logger's commands of the panel's tool bar that tests drive with the symbols
-// they choose (the tool bar passes the display's).
+// The data logger's commands of the panel: its window, the erase list, erasing
+// everything; and a choice in the erase list.
 
-#include "datalogger/logger_flags.h"
-#include "panel/panel_commands.h"
+#include "ui/command_row.h"
 
 namespace orvane {
 
-// Tool bar "Erase": status, index, and the panel's erase list filled and shown.
-void OpenEraseList(PanelContext& ctx, PanelControls& controls, const FlagLit& lit);
+// Memory, Erase and erasing all record sets.
+CommandRows DataloggerCommands();
+
+// Tool bar Erase: status, index, and the panel's erase list filled and shown.
+void OpenEraseList(PanelContext& ctx, PanelControls& controls);
+// A choice in the erase list.
+void CommandEraseChosen(PanelContext& ctx, PanelControls& controls, int index);
 
 }  // namespace orvane

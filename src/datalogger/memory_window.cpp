@@ -358,9 +358,8 @@ void FillMemoryWindow(PanelContext& ctx, QPointer<MemoryWindow> window, const Lo
 
 }  // namespace
 
-void OpenDataLogger(PanelContext& ctx, const FlagLit& lit) {
-  if (MemoryRefused(lit)) return;
-  std::optional<LinkHold> hold = ctx.TakeLink("Memory");
+void OpenDataLogger(PanelContext& ctx) {
+  std::optional<LinkHold> hold = ctx.TakeLink("data logger");
   if (!hold) return;
   const std::optional<LoggerStatus> status = QueryStoredSets(ctx, hold);
   if (!status) return;
@@ -376,7 +375,7 @@ void OpenDataLogger(PanelContext& ctx, const FlagLit& lit) {
 void RefreshDataLogger(PanelContext& ctx) {
   QPointer<MemoryWindow> window = FindMemoryWindow(ctx);
   if (window == nullptr) return;
-  std::optional<LinkHold> hold = ctx.TakeLink("Memory");
+  std::optional<LinkHold> hold = ctx.TakeLink("data logger");
   if (!hold) return;
   const std::optional<LoggerStatus> status = QueryLoggerStatus(ctx.link);
   if (!status) return;

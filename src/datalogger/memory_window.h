@@ -9,8 +9,7 @@
 #include <vector>
 
 #include "datalogger/logger_codec.h"
-#include "datalogger/logger_flags.h"
-#include "panel/panel_context.h"
+#include "ui/panel_context.h"
 
 class QLabel;
 class QPushButton;
@@ -94,9 +93,9 @@ class MemoryWindow : public QWidget {
 // The open data logger window, if any (a closed one waiting for deletion is not).
 MemoryWindow* FindMemoryWindow(const PanelContext& ctx);
 
-// Tool bar "Memory": status, window, index. `lit` tells the annunciators of the display.
-// A window already open is filled again in place.
-void OpenDataLogger(PanelContext& ctx, const FlagLit& lit);
+// Tool bar "Memory": status, window, index. A window already open is filled again in
+// place.
+void OpenDataLogger(PanelContext& ctx);
 // Reads status and index again into the open window, if one is open (after an erase
 // from the panel's erase list).
 void RefreshDataLogger(PanelContext& ctx);

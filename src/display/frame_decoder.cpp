@@ -271,4 +271,19 @@ std::vector<std::string_view> FrameDecoder::LitAnnunciators() const {
   return lit;
 }
 
+void FrameDecoder::DecodeFrame(const Report& frame) {
+  DecodeModeBytes(frame);
+  DecodeAnnunciators(frame);
+  ShowDirectAnnunciators();
+  DecodeMainDigits(frame);
+  DecodeSmallDigits(frame);
+  ShowBattery(frame);
+  ++framesDecoded_;
+  if (!SetLit()) ShowStatic();
+}
+
+void FrameDecoder::DecodeBlinkFrame(const Report& blinkFrame) {
+  if (SetLit()) ApplyBlink(blinkFrame);
+}
+
 }  // namespace orvane

@@ -32,15 +32,12 @@ class FrameDecoder {
   FrameDecoder(const FrameDecoder&) = delete;
   FrameDecoder& operator=(const FrameDecoder&) = delete;
 
-  // Steps of one poll tick, in the order the poll calls them.
-  void DecodeModeBytes(const Report& frame);     // unit, point, multiplier, 2nd point
-  void DecodeAnnunciators(const Report& frame);  // bytes 20..59 and 64
-  void ShowDirectAnnunciators();                 // and Cmdref enabled as R-H
-  void DecodeMainDigits(const Report& frame);    // LblSeg1..4, ReadingText
-  void DecodeSmallDigits(const Report& frame);   // LblSeg5..13, separators
-  void ShowBattery(const Report& frame);         // byte 60
-  void ApplyBlink(const Report& blinkFrame);     // "SET" lit: the blink step
-  void ShowStatic();                             // "SET" dark: points, units, symbols
+  // One display frame (the reply to request 98), whole: units, points, symbols, digits,
+  // battery; with "SET" dark also the points, units and symbols it shows steadily. The
+  // frame is counted.
+  void DecodeFrame(const Report& frame);
+  // The blink frame (the reply to request 99) that follows a frame lighting "SET".
+  void DecodeBlinkFrame(const Report& blinkFrame);
 
   bool SetLit() const { return ann_[kAnnSET]; }
   bool RhLit() const { return ann_[kAnnRH]; }
@@ -60,11 +57,20 @@ class FrameDecoder {
   LcdModel& Model() { return model_; }
   const LcdModel& Model() const { return model_; }
 
-  // Display frames decoded so far: the poll counts each frame once it is decoded.
+  // Display frames decoded so far.
   std::uint64_t FramesDecoded() const { return framesDecoded_; }
-  void CountFrame() { ++framesDecoded_; }
 
  private:
+  // The steps of DecodeFrame, in their order.
+  void DecodeModeBytes(const Report& frame);     // unit, point, multiplier, 2nd point
+  void DecodeAnnunciators(const Report& frame);  // bytes 20..59 and 64
+  void ShowDirectAnnunciators();                 // and Cmdref enabled as R-H
+  void DecodeMainDigits(const Report& frame);    // LblSeg1..4, ReadingText
+  void DecodeSmallDigits(const Report& frame);   // LblSeg5..13, separators
+  void ShowBattery(const Report& frame);         // byte 60
+  void ShowStatic();                             // "SET" dark: points, units, symbols
+  void ApplyBlink(const Report& blinkFrame);     // "SET" lit: the blink step
+
   std::uint64_t framesDecoded_ = 0;
   const bool* FlagPointer(std::string_view name) const;
   void BuildModel();

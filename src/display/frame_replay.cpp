@@ -7,17 +7,8 @@
 namespace orvane {
 
 void DecodeTick(FrameDecoder& d, const Report& frame, const Report* blinkFrame) {
-  d.DecodeModeBytes(frame);
-  d.DecodeAnnunciators(frame);
-  d.ShowDirectAnnunciators();
-  d.DecodeMainDigits(frame);
-  d.DecodeSmallDigits(frame);
-  d.ShowBattery(frame);
-  if (!d.SetLit()) {
-    d.ShowStatic();
-  } else if (blinkFrame != nullptr) {
-    d.ApplyBlink(*blinkFrame);
-  }
+  d.DecodeFrame(frame);
+  if (d.SetLit() && blinkFrame != nullptr) d.DecodeBlinkFrame(*blinkFrame);
 }
 
 std::size_t ReplayTicks(FrameDecoder& decoder, std::span<const std::uint8_t> bytes) {

@@ -15,7 +15,7 @@ namespace orvane {
 
 inline constexpr std::size_t kReplayTickBytes = 128;
 
-// Runs one tick with the given replies; the same steps, in the same order, as the poll.
+// Runs one tick with the given replies, through the same two calls as the poll.
 // `blinkFrame` is used only when `frame` lights "SET"; null: the blink request went
 // unanswered.
 void DecodeTick(FrameDecoder& decoder, const Report& frame, const Report* blinkFrame = nullptr);

@@ -1,15 +1,18 @@
 // Tool bar Graph: opens the real-time graph, or shows it again, on the full range with its
 // scales fitted to the readings (Auto).
+#include "graphs/graph_commands_qt.h"
+
 #include <memory>
 
 #include "display/fresh_frames.h"
 #include "graphs/real_time_graph_window.h"
 #include "graphs/real_time_sweep.h"
-#include "panel/panel_commands.h"
 
 namespace orvane {
 
-void CommandGraph(PanelContext& ctx, PanelControls&) {
+namespace {
+
+void OpenGraph(PanelContext& ctx, PanelControls&) {
   auto* window = ctx.windows.Get<RealTimeGraphWindow>(WindowKind::Graph);
   ctx.state.GraphUnit = GraphUnitOf(ctx.Reading());
   ctx.state.LiveRange = FullLiveRange(ctx.state.GraphUnit);
@@ -30,6 +33,23 @@ void CommandGraph(PanelContext& ctx, PanelControls&) {
   window->show();
   window->raise();
   window->Timer1().start();
+}
+
+}  // namespace
+
+CommandRows GraphCommands() {
+  static const CommandRow rows[] = {
+      {.key = "Graph",
+       .caption = "&Graph",
+       .toolTip = "Graphic Display",
+       .shortcut = "Ctrl+G",
+       .icon = DrawGraphIcon,
+       .rule = CommandRule::None,
+       .run = OpenGraph,
+       .menu = CommandMenu::Windows,
+       .toolbarPlace = 5},
+  };
+  return rows;
 }
 
 }  // namespace orvane

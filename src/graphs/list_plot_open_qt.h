@@ -3,7 +3,7 @@
 // file): a window already open is closed first, so a replay never reads records that are
 // being replaced.
 
-#include "panel/panel_context.h"
+#include "ui/panel_context.h"
 
 namespace orvane {
 

@@ -229,7 +229,7 @@ void List::AppendRows(const ListRowPair& rows) {
 }
 
 void List::Toolbar1_Save() {
-  if (ctx_.state.RecordingOn || saving_) return;
+  if (ctx_.recording.RecordingOn() || saving_) return;
   if (!AskSaveFile(ctx_)) return;
   // The shown table holds still while it is written; the ticks meanwhile wait, and the
   // recording goes on.

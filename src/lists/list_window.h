@@ -11,7 +11,7 @@
 
 #include "lists/list_rows.h"
 #include "lists/list_table.h"
-#include "panel/panel_context.h"
+#include "ui/panel_context.h"
 
 class QAction;
 class QLabel;

@@ -1,24 +1,16 @@
 #include "panel/desktop_habits.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QMenu>
-#include <QMessageBox>
 #include <QMimeData>
-#include <QShortcut>
 #include <QTimer>
-#include <QToolBar>
-#include <QToolButton>
 #include <QWindow>
 #include <memory>
 
-#include "panel/panel_commands.h"
-#include "panel/panel_toolbar.h"
+#include "panel/command_table.h"
+#include "panel/open_command_qt.h"
 #include "panel/panel_window.h"
-#include "ui/program_settings.h"
 
 namespace orvane {
 
@@ -66,35 +58,13 @@ class DropOpener final : public QObject {
   PanelWindow& panel_;
 };
 
-QAction* ToolbarAction(PanelWindow& panel, const char* key) {
-  auto* toolbar = panel.findChild<QToolBar*>("Toolbar1");
-  return toolbar == nullptr ? nullptr : toolbar->findChild<QAction*>(key);
+void Quit(PanelContext& ctx, PanelControls&) {
+  if (ctx.panel != nullptr) ctx.panel->close();
 }
 
-// Open's button gets a menu of the files opened last.
-void AddRecentFilesMenu(PanelWindow& panel, QAction* open) {
-  auto* toolbar = panel.findChild<QToolBar*>("Toolbar1");
-  auto* button = qobject_cast<QToolButton*>(toolbar->widgetForAction(open));
-  if (button == nullptr) return;
-  auto* menu = new QMenu(button);
-  menu->setObjectName("RecentFiles");
-  QObject::connect(menu, &QMenu::aboutToShow, menu, [&panel, menu] {
-    menu->clear();
-    const QStringList files = RecentFiles();
-    if (files.isEmpty()) menu->addAction("No recent files")->setEnabled(false);
-    for (const QString& path : files) {
-      QAction* entry = menu->addAction(QFileInfo(path).fileName());
-      entry->setToolTip(path);
-      entry->setStatusTip(path);
-      QObject::connect(entry, &QAction::triggered, &panel,
-                       [&panel, path] { OpenDataFile(panel.Context(), path.toStdString()); });
-    }
-    menu->addSeparator();
-    AddEditorChoices(*menu, panel.Context());
-  });
-  button->setMenu(menu);
-  button->setPopupMode(QToolButton::MenuButtonPopup);
-  ShowToolbarText(*toolbar, toolbar->toolButtonStyle() == Qt::ToolButtonTextUnderIcon);
+void About(PanelContext& ctx, PanelControls&) {
+  ctx.dialogs.Message(AboutText(PanelCommandTable()).toStdString(), MessageIcon::Information,
+                      MessageButtons::Ok, "About Orvane");
 }
 
 }  // namespace
@@ -105,40 +75,48 @@ QString DataFileAmong(const QStringList& paths) {
   return {};
 }
 
-QString AboutText() {
-  return QStringLiteral(
-      "<b>Orvane 8.01</b><br>The desktop companion of the USB light meter.<br><br>"
-      "<table>"
-      "<tr><td>Ctrl+S</td><td>Save: start or stop recording to a data file</td></tr>"
-      "<tr><td>Ctrl+O</td><td>Open a data file and plot it (the arrow beside Open lists "
-      "the files opened last)</td></tr>"
-      "<tr><td>Ctrl+P</td><td>Print, in the graph windows</td></tr>"
-      "<tr><td>Ctrl+Q</td><td>Quit</td></tr>"
-      "<tr><td>F1</td><td>This help</td></tr>"
-      "<tr><td>Tab, Space</td><td>Move between the meter's keys on the panel; press one</td></tr>"
-      "</table><br>A data file dropped on the panel, or named when the program starts "
-      "(<tt>orvane FILE.lms</tt>), opens in the plot.");
+CommandRows ProgramCommands() {
+  static const CommandRow rows[] = {
+      {.key = "Quit",
+       .caption = "&Quit",
+       .toolTip = "Quit Orvane",
+       .shortcut = "Ctrl+Q",
+       .icon = DrawQuitIcon,
+       .rule = CommandRule::None,
+       .run = Quit,
+       .menu = CommandMenu::File,
+       .anyWindow = true},
+      {.key = "About",
+       .caption = "&About",
+       .toolTip = "About Orvane and its keys",
+       .shortcut = "F1",
+       .icon = DrawAboutIcon,
+       .rule = CommandRule::None,
+       .run = About,
+       .menu = CommandMenu::Help,
+       .anyWindow = true},
+  };
+  return rows;
+}
+
+QString AboutText(CommandRows table) {
+  QString keys;
+  for (const CommandRow& row : table) {
+    const QString what = QString(row.caption).remove('&').remove(QChar(0x2026));
+    keys += QString("<tr><td>%1</td><td>%2: %3</td></tr>").arg(row.shortcut, what, row.toolTip);
+  }
+  return "<b>Orvane 8.01</b><br>The desktop companion of the USB light meter.<br><br><table>" +
+         keys +
+         "<tr><td>Ctrl+P</td><td>Print, in the graph windows</td></tr>"
+         "<tr><td>Tab, Space</td><td>Move between the meter's keys on the panel; press "
+         "one</td></tr>"
+         "</table><br>A data file dropped on the panel, or named when the program starts "
+         "(<tt>orvane FILE.lms</tt>), opens in the plot.";
 }
 
 void InstallDesktopHabits(PanelWindow& panel) {
   panel.setAcceptDrops(true);
   panel.installEventFilter(new DropOpener(panel));
-  if (QAction* save = ToolbarAction(panel, "Save")) save->setShortcut(QKeySequence::Save);
-  if (QAction* open = ToolbarAction(panel, "Open")) {
-    open->setShortcut(QKeySequence::Open);
-    AddRecentFilesMenu(panel, open);
-  }
-  auto* quit = new QShortcut(QKeySequence::Quit, &panel);
-  quit->setObjectName("Quit");
-  quit->setContext(Qt::ApplicationShortcut);
-  QObject::connect(quit, &QShortcut::activated, &panel, &QWidget::close);
-  auto* help = new QShortcut(QKeySequence::HelpContents, &panel);
-  help->setObjectName("Help");
-  help->setContext(Qt::ApplicationShortcut);
-  QObject::connect(help, &QShortcut::activated, &panel, [&panel] {
-    QWidget* owner = QApplication::activeWindow();
-    QMessageBox::about(owner != nullptr ? owner : &panel, "About Orvane", AboutText());
-  });
 }
 
 void WhenOnScreen(QWidget& window, std::function<void()> work) {

@@ -1,11 +1,12 @@
 #pragma once
-// The desktop habits of the panel: a data file dropped on it opens in the plot, the
-// tool bar's Open offers the files opened last, and the keys every desktop program has:
-// Ctrl+S Save (or stop), Ctrl+O Open, Ctrl+Q Quit, F1 help.
+// The desktop habits of the panel: a data file dropped on it opens in the plot; Quit and
+// About, whose keys (Ctrl+Q, F1) work in every window of the program.
 
 #include <QString>
 #include <QStringList>
 #include <functional>
+
+#include "ui/command_row.h"
 
 class QWidget;
 
@@ -22,7 +23,10 @@ QString DataFileAmong(const QStringList& paths);
 // on the window where it finally stands.
 void WhenOnScreen(QWidget& window, std::function<void()> work);
 
-// The text of Help / About.
-QString AboutText();
+// "Quit" and "About".
+CommandRows ProgramCommands();
+
+// The text of Help / About: the program and every command's key, from `table`.
+QString AboutText(CommandRows table);
 
 }  // namespace orvane

@@ -17,7 +17,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "panel/panel_context.h"
+#include "ui/panel_context.h"
 
 namespace orvane {
 

@@ -2,21 +2,14 @@
 // user edit it, write it back. The link is held for each exchange with the meter and never
 // while an input box waits for the user; a meter that does not answer is said to, and
 // nothing is sent to it.
-#include "common/command_gate.h"
+#include "panel/meter_settings_qt.h"
+
 #include "link/requests.h"
-#include "panel/panel_commands.h"
 #include "recording/meter_settings.h"
 
 namespace orvane {
 
 namespace {
-
-// The meter's mode as the poll last decoded it refuses the command (its "REC" lit).
-bool RefusedByMeterMode(const PanelContext& ctx, std::string_view key) {
-  const FrameDecoder& display = ctx.display;
-  return CommandRefusal(key, {[&display](std::string_view f) { return display.Flag(f); }})
-      .has_value();
-}
 
 // The setting `query` asks for; nothing (and a message when the meter was silent) when
 // the link is busy or the meter does not answer.
@@ -39,7 +32,7 @@ void WriteSetting(PanelContext& ctx, std::uint8_t code, int seconds, const char*
 // The meter takes a period only right after it was asked for it: the query is repeated
 // just before the new period is sent, since the poll ran while the box was open.
 void WritePeriod(PanelContext& ctx, int period) {
-  std::optional<LinkHold> hold = ctx.TakeLink("RecSetup");
+  std::optional<LinkHold> hold = ctx.TakeLink("recording period");
   if (!hold) return;
   const bool answered = QueryMeterSeconds(ctx.link, request::kRecordingPeriodQuery).has_value();
   if (answered) SendMeterSeconds(ctx.link, request::kSetRecordingPeriod, period);
@@ -49,10 +42,8 @@ void WritePeriod(PanelContext& ctx, int period) {
   }
 }
 
-}  // namespace
-
 void CommandIntv(PanelContext& ctx, PanelControls&) {
-  const std::optional<int> current = ReadSetting(ctx, request::kSamplingTimeQuery, "Intv");
+  const std::optional<int> current = ReadSetting(ctx, request::kSamplingTimeQuery, "sampling time");
   if (!current) return;
 
   const std::string defaultText = SamplingDefaultText(*current);
@@ -68,19 +59,47 @@ void CommandIntv(PanelContext& ctx, PanelControls&) {
       case SamplingAnswer::Kind::Zero:
         continue;
       case SamplingAnswer::Kind::Accepted:
-        WriteSetting(ctx, request::kSetSamplingTime, parsed.seconds, "Intv");
+        WriteSetting(ctx, request::kSetSamplingTime, parsed.seconds, "sampling time");
         return;
     }
   }
 }
 
 void CommandRecSetup(PanelContext& ctx, PanelControls&) {
-  if (RefusedByMeterMode(ctx, "RecSetup")) return;
-  const std::optional<int> current = ReadSetting(ctx, request::kRecordingPeriodQuery, "RecSetup");
+  const std::optional<int> current =
+      ReadSetting(ctx, request::kRecordingPeriodQuery, "recording period");
   if (!current) return;
   const std::optional<int> period =
       ParsePeriodAnswer(ctx.dialogs.Input(kPeriodPrompt, kPeriodTitle, std::to_string(*current)));
   if (period) WritePeriod(ctx, *period);
+}
+
+}  // namespace
+
+CommandRows MeterSettingCommands() {
+  static const CommandRow rows[] = {
+      {.key = "Intv",
+       .caption = "&Sampling time…",
+       .toolTip = "Sampling Rate",
+       .shortcut = "Ctrl+T",
+       .icon = DrawSamplingIcon,
+       .rule = CommandRule::LinkFree,
+       .run = CommandIntv,
+       .menu = CommandMenu::Meter,
+       .toolbarPlace = 3,
+       .label = "Sampling"},
+      {.key = "RecSetup",
+       .caption = "Recording &period…",
+       .toolTip = "Recording Setup",
+       .shortcut = "Ctrl+R",
+       .icon = DrawPeriodIcon,
+       .rule = CommandRule::LinkFreeRecDark,
+       .run = CommandRecSetup,
+       .menu = CommandMenu::Meter,
+       .toolbarPlace = 7,
+       .label = "Period"},
+  };
+  return rows;
 }
 
 }  // namespace orvane

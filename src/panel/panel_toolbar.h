@@ -1,44 +1,33 @@
 #pragma once
-// The panel's tool bar: nine buttons, one handler that branches on the button's key.
+// The panel's tool bar and menu bar, built from the command table: one action per
+// command, listed in its menu and, when it has a place there, in the tool bar. Every
+// action calls one handler with its key.
 
+#include <QMenuBar>
 #include <QString>
 #include <QToolBar>
 #include <functional>
+#include <vector>
+
+#include "ui/command_row.h"
 
 namespace orvane {
 
-struct ToolbarButton {
-  const char* key;
-  const char* toolTip;
-  const char* label;  // the short text shown under the icon when text labels are on
-};
+// Toolbar1 on `parent`, still empty.
+QToolBar* BuildPanelToolbar(QWidget& parent);
+// The menu bar "MenuBar" on `parent`: File, Meter, Windows, Data logger, Help, still empty.
+QMenuBar* BuildPanelMenuBar(QWidget& parent);
 
-// In order, as the tool bar shows them.
-inline constexpr ToolbarButton kToolbarButtons[] = {
-    {"Save", "Save As", "Record"},
-    {"Open", "Open File to Read", "Open"},
-    {"Intv", "Sampling Rate", "Sampling"},
-    {"List", "List Display", "List"},
-    {"Graph", "Graphic Display", "Graph"},
-    {"RTC", "Real Time Clock", "Clock"},
-    {"RecSetup", "Recording Setup", "Period"},
-    {"Memory", "Data Logger", "Logger"},
-    {"Erase", "Erase Data Logger", "Erase"},
-};
-// The Save button's label while a recording runs.
-inline constexpr const char* kStopLabel = "Stop";
-
-// Builds Toolbar1 on `parent`; each button's QAction has its key as objectName and
-// calls `onClick` with it.
-QToolBar* BuildPanelToolbar(QWidget& parent, std::function<void(const QString&)> onClick);
+// One action per row of `table`, in table order: objectName its key, its menu's entry
+// with the key shown, its tool tip (shown in the menu too), and its button in `bar` at
+// its place (the action is then the tool bar's child, else the menu bar's). A trigger
+// calls `onRun` with the key.
+std::vector<QAction*> AddCommands(QToolBar& bar, QMenuBar& menus, CommandRows table,
+                                  std::function<void(const QString&)> onRun);
 
 // Text labels under the icons, or icons only; the tool bar's context menu offers the
 // choice ("ToolbarTextLabels") and `onChange` hears it.
 void ShowToolbarText(QToolBar& bar, bool shown);
 void AddToolbarTextChoice(QToolBar& bar, std::function<void(bool)> onChange);
-
-// The icon of a tool bar button by key, and the one the Save button shows while a
-// recording runs ("Stop").
-QIcon ToolbarIcon(const QString& key);
 
 }  // namespace orvane

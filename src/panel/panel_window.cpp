@@ -8,17 +8,22 @@
 #include <QSettings>
 #include <QShortcut>
 #include <QStyle>
+#include <QToolButton>
 #include <algorithm>
 #include <cstdio>
 
-#include "common/command_gate.h"
 #include "common/working_folder.h"
+#include "datalogger/datalogger_commands_qt.h"
 #include "datalogger/erase_list_qt.h"
 #include "display/display_listing.h"
 #include "link/meter_choice.h"
+#include "lists/list_commands_qt.h"
+#include "panel/command_table.h"
 #include "panel/keypad_widget.h"
+#include "panel/open_command_qt.h"
 #include "panel/panel_status.h"
 #include "panel/panel_toolbar.h"
+#include "panel/recording_commands_qt.h"
 #include "ui/lcd_view.h"
 #include "ui/program_settings.h"
 
@@ -72,9 +77,10 @@ PanelWindow::PanelWindow(PanelServices services, QWidget* parent)
   keypad_ = new KeypadWidget(*context_, this);
   keypad_->setGeometry(KeypadWidget::KeypadGeometry());
   BuildStatusLine();
-  BuildToolbar();
+  BuildCommands();
   const std::unique_ptr<QSettings> settings = ProgramSettings();
   if (settings && settings->value(kToolbarTextKey, false).toBool()) ShowToolbarLabels(true);
+  PlaceMenuBar();
   UpdateRecordingEnabled();
   ArmRecordTick(services_.clock.Now());  // the record tick runs from creation
   // The panel itself holds the focus at first, so no key wears the focus ring until the
@@ -93,15 +99,25 @@ PanelWindow::~PanelWindow() {
   for (QObject* child : children) delete child;
 }
 
-void PanelWindow::BuildToolbar() {
-  toolbar_ = BuildPanelToolbar(*this, [this](const QString& key) { Toolbar1_ButtonClick(key); });
+void PanelWindow::BuildCommands() {
+  toolbar_ = BuildPanelToolbar(*this);
+  menuBar_ = BuildPanelMenuBar(*this);
+  const std::vector<QAction*> actions =
+      AddCommands(*toolbar_, *menuBar_, PanelCommandTable(),
+                  [this](const QString& key) { Toolbar1_ButtonClick(key); });
+  for (std::size_t i = 0; i < actions.size(); ++i)
+    commands_.emplace_back(&PanelCommandTable()[i], actions[i]);
   toolbar_->setGeometry(0, 0, width(), Px(kToolbarHeight));
-  controls_.SaveButton = toolbar_->findChild<QAction*>("Save");
+  for (const auto& [row, action] : commands_) {
+    if (row->run == CommandSave) controls_.SaveButton = action;
+  }
   AddToolbarTextChoice(*toolbar_, [this](bool shown) {
     ShowToolbarLabels(shown);
     if (std::unique_ptr<QSettings> settings = ProgramSettings())
       settings->setValue(kToolbarTextKey, shown);
   });
+  AddRecentFilesMenu(*context_, controls_, *this);
+  ShowToolbarText(*toolbar_, false);  // room for the Open button's arrow
 
   auto* erase = new EraseList(this);
   erase->setGeometry(Px(360), Px(480), Px(2175), Px(315));
@@ -136,6 +152,16 @@ void PanelWindow::BuildStatusLine() {
   lstResults_->setFocusPolicy(Qt::NoFocus);  // out of sight: out of the Tab chain
 }
 
+void PanelWindow::PlaceMenuBar() {
+  const int shift = menuBar_->sizeHint().height();
+  for (QObject* child : children()) {
+    auto* w = qobject_cast<QWidget*>(child);
+    if (w != nullptr && w != menuBar_ && !w->isWindow()) w->move(w->x(), w->y() + shift);
+  }
+  menuBar_->setGeometry(0, 0, width(), shift);
+  setFixedSize(width(), height() + shift);
+}
+
 void PanelWindow::ShowToolbarLabels(bool shown) {
   const int before = toolbar_->height();
   ShowToolbarText(*toolbar_, shown);
@@ -145,17 +171,14 @@ void PanelWindow::ShowToolbarLabels(bool shown) {
   if (shift == 0) return;
   for (QObject* child : children()) {
     auto* w = qobject_cast<QWidget*>(child);
-    if (w != nullptr && w != toolbar_ && !w->isWindow()) w->move(w->x(), w->y() + shift);
+    if (w != nullptr && w != toolbar_ && w != menuBar_ && !w->isWindow())
+      w->move(w->x(), w->y() + shift);
   }
   setFixedSize(width(), height() + shift);
 }
 
 // Start-up: every step runs even when an earlier one failed.
 void PanelWindow::Form_Load() {
-  state_.RecordingOn = false;
-  state_.ListShown = false;
-  state_.PlotOpen = false;
-  state_.MemoryShown = false;
   state_.SaveAccepted = false;
   const std::string& folder = services_.workingFolder;
   if (EnsureWorkingFolder(folder)) EmptyFile(InWorkingFolder(folder, kDialogTempName));
@@ -180,26 +203,25 @@ void PanelWindow::UpdateRecordingEnabled() {
   ShowCommandStates();
 }
 
-std::optional<std::string> PanelWindow::Refusal(const QString& key) const {
+CommandConditions PanelWindow::Conditions() const {
   const FrameDecoder& display = decoder_;
   CommandConditions now{[&display](std::string_view flag) { return display.Flag(flag); }};
   now.linkHeld = linkOwner_.Held();
-  now.recordingOn = state_.RecordingOn;
+  now.recordingOn = recording_.RecordingOn();
   now.readingKnown = controls_.RecordingEnabled;
-  return CommandRefusal(key.toStdString(), now);
+  return now;
 }
 
 void PanelWindow::ShowCommandStates() {
-  for (QAction* action : toolbar_->actions()) {
-    const std::optional<std::string> refusal = Refusal(action->objectName());
+  const CommandConditions now = Conditions();
+  for (const auto& [row, action] : commands_) {
+    const std::optional<std::string> refusal = CommandRefusal(row->rule, now);
     // The tool tip's first line is the command's own; the reason goes below it.
     const QString tip = action->toolTip().section('\n', 0, 0);
     action->setToolTip(refusal ? tip + '\n' + Q(*refusal) : tip);
     action->setEnabled(!refusal);
     RefuseShortcutsOf(*action, refusal.has_value());
   }
-  if (controls_.SaveButton != nullptr)
-    controls_.SaveButton->setText(state_.RecordingOn ? kStopLabel : kToolbarButtons[0].label);
 }
 
 // A greyed command's shortcut still answers: it says why the command cannot run.
@@ -242,7 +264,7 @@ void PanelWindow::Timer2_Timer() {
 // "No reading" while the ticks find no fresh display frame; the file, the time since
 // the recording started and the records written while one runs.
 void PanelWindow::ShowRecordingStatus() {
-  if (!state_.RecordingOn) {
+  if (!recording_.RecordingOn()) {
     recordingStartMs_.reset();
   } else if (!recordingStartMs_) {
     recordingStartMs_ = services_.clock.MonotonicMs();
@@ -263,26 +285,10 @@ void PanelWindow::LblName_Click() {
 }
 
 void PanelWindow::Toolbar1_ButtonClick(const QString& key) {
-  using Command = void (*)(PanelContext&, PanelControls&);
-  static const std::pair<const char*, Command> kCommands[] = {
-      {"Save", CommandSave},         {"Open", CommandOpen},     {"Intv", CommandIntv},
-      {"List", CommandList},         {"Graph", CommandGraph},   {"RTC", CommandRtc},
-      {"RecSetup", CommandRecSetup}, {"Memory", CommandMemory}, {"Erase", CommandErase},
-  };
-  if (const std::optional<std::string> refusal = Refusal(key)) {
-    QAction* action = toolbar_->findChild<QAction*>(key);
-    const QString what = action != nullptr ? action->toolTip().section('\n', 0, 0) : key;
-    status_->ShowNotice(what + ": " + Q(*refusal));
-    return;
-  }
-  for (const auto& [name, command] : kCommands) {
-    if (key == name) {
-      command(*context_, controls_);
-      UpdateRecordingEnabled();
-      ShowRecordingStatus();
-      return;
-    }
-  }
+  const CommandRow* row = FindCommand(key);
+  if (row == nullptr || !RunCommand(*row, *context_, controls_, Conditions())) return;
+  UpdateRecordingEnabled();
+  ShowRecordingStatus();
 }
 
 bool PanelWindow::eventFilter(QObject* watched, QEvent* event) {

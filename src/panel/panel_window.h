@@ -7,10 +7,12 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QWidget>
 #include <memory>
+#include <vector>
 
 #include "common/clock.h"
 #include "common/dialogs.h"
@@ -23,10 +25,10 @@
 #include "display/poll_cycle.h"
 #include "link/link_owner.h"
 #include "link/meter_link.h"
-#include "panel/panel_commands.h"
-#include "panel/panel_context.h"
 #include "recording/recording.h"
 #include "recording/user_files.h"
+#include "ui/command_row.h"
+#include "ui/panel_context.h"
 
 namespace orvane {
 
@@ -62,6 +64,9 @@ class PanelWindow final : public QWidget, private LinkNotices {
   void Timer1_Timer();
   void Timer2_Timer();
   void LblName_Click();
+  // The one dispatcher of the command table: every tool-bar button, menu entry and
+  // command key comes here with its key; a command its rule refuses now is not run, and
+  // the status bar says why.
   void Toolbar1_ButtonClick(const QString& key);
   // Offers to save a recording an earlier run did not finish (called once the window shows).
   void CheckUnfinishedRecording();
@@ -86,12 +91,15 @@ class PanelWindow final : public QWidget, private LinkNotices {
   void SetLinkHint(std::string_view hint) override;
 
   void Form_Load();
-  void BuildToolbar();
+  void BuildCommands();
+  // The menu bar goes on top: everything else moves down by its height.
+  void PlaceMenuBar();
   void BuildStatusLine();
   void UpdateRecordingEnabled();
-  // Greys the tool-bar commands that cannot run now, with the reason in their tool tip.
+  // Greys the commands that cannot run now, in the tool bar and the menus, with the
+  // reason in their tool tip.
   void ShowCommandStates();
-  std::optional<std::string> Refusal(const QString& key) const;
+  CommandConditions Conditions() const;
   void RefuseShortcutsOf(QAction& action, bool refused);
   void ArmRecordTick(const DateTime& now);
   void ShowRecordingStatus();
@@ -101,7 +109,7 @@ class PanelWindow final : public QWidget, private LinkNotices {
 
   PanelServices services_;
   ProgramState state_;
-  OpenWindows windows_{state_};
+  OpenWindows windows_;
   FrameDecoder decoder_;
   MeterLink link_;
   PollCycle poll_;
@@ -117,6 +125,8 @@ class PanelWindow final : public QWidget, private LinkNotices {
   std::unique_ptr<UserFiles> userFiles_;
   std::unique_ptr<PanelContext> context_;
   QToolBar* toolbar_ = nullptr;
+  QMenuBar* menuBar_ = nullptr;
+  std::vector<std::pair<const CommandRow*, QAction*>> commands_;
   QLabel* lblName_ = nullptr;
   PanelStatusBar* status_ = nullptr;
   bool lastTickFresh_ = true;

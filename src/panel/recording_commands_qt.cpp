@@ -1,11 +1,9 @@
-// Tool bar Save: recording the reading to a data file once a second, and finishing the
-// data file when the recording stops or the panel closes.
+#include "panel/recording_commands_qt.h"
+
 #include <QAction>
 #include <QLabel>
 
 #include "common/working_folder.h"
-#include "panel/panel_commands.h"
-#include "panel/panel_toolbar.h"
 #include "recording/file_choice.h"
 #include "recording/recording.h"
 #include "recording/recording_file.h"
@@ -17,6 +15,10 @@ namespace {
 
 constexpr const char* kStopToolTip = "Stop Recording";
 constexpr const char* kSaveToolTip = "Save As";
+constexpr const char* kSaveCaption = "&Record…";
+constexpr const char* kSaveLabel = "Record";
+constexpr const char* kStopCaption = "&Stop recording";
+constexpr const char* kStopLabel = "Stop";
 
 QString Q(const std::string& s) {
   return QString::fromStdString(s);
@@ -24,8 +26,11 @@ QString Q(const std::string& s) {
 
 void ShowRecordingControls(PanelControls& controls, bool recording) {
   if (controls.SaveButton != nullptr) {
-    controls.SaveButton->setIcon(ToolbarIcon(recording ? "Stop" : "Save"));
-    controls.SaveButton->setToolTip(recording ? kStopToolTip : kSaveToolTip);
+    QAction& save = *controls.SaveButton;
+    save.setIcon(CommandIcon(recording ? DrawStopIcon : DrawRecordIcon));
+    save.setToolTip(recording ? kStopToolTip : kSaveToolTip);
+    save.setText(recording ? kStopCaption : kSaveCaption);
+    save.setIconText(recording ? kStopLabel : kSaveLabel);
   }
   controls.LblRecording->setVisible(recording);
   if (!recording) {
@@ -58,11 +63,8 @@ void StartRecording(PanelContext& ctx, PanelControls& controls) {
   // without it the recording runs all the same.
   std::string markError;
   MarkRecordingRunning(ctx.workingFolder, ctx.state.SaveFileName, markError);
-  ctx.state.RecordingUnit = ctx.display.UnitText();
-  ctx.state.RecordCount = 0;
   controls.LblFileName->setText(Q(FileTitle(ctx.state.SaveFileName)));
   ShowRecordingControls(controls, true);
-  ctx.state.RecordingOn = true;
 }
 
 // Writes the data file; while it cannot be written, says why and asks for another file.
@@ -87,8 +89,6 @@ bool SaveRecording(PanelContext& ctx) {
 void StopRecording(PanelContext& ctx, PanelControls& controls) {
   if (SaveRecording(ctx)) {
     ShowRecordingControls(controls, false);
-    ctx.state.RecordingOn = false;
-    ctx.state.RecordCount = 0;
     ctx.state.SaveAccepted = false;
   } else {
     // Not saved: the recording goes on, so that it can be stopped and saved again.
@@ -98,9 +98,25 @@ void StopRecording(PanelContext& ctx, PanelControls& controls) {
 
 }  // namespace
 
+CommandRows RecordingCommands() {
+  static const CommandRow rows[] = {
+      {.key = "Save",
+       .caption = kSaveCaption,
+       .toolTip = kSaveToolTip,
+       .shortcut = "Ctrl+S",
+       .icon = DrawRecordIcon,
+       .rule = CommandRule::NeedsReading,
+       .run = CommandSave,
+       .menu = CommandMenu::File,
+       .toolbarPlace = 1,
+       .label = kSaveLabel},
+  };
+  return rows;
+}
+
 void CommandSave(PanelContext& ctx, PanelControls& controls) {
   // A running recording can always be stopped, also after the meter went away.
-  if (ctx.state.RecordingOn) {
+  if (ctx.recording.RecordingOn()) {
     StopRecording(ctx, controls);
   } else if (controls.RecordingEnabled) {
     StartRecording(ctx, controls);
@@ -118,21 +134,18 @@ void RecordTick(PanelContext& ctx, PanelControls& controls, const std::string& t
     ctx.dialogs.Message("A record cannot be written.\r\n" + error, MessageIcon::Critical,
                         MessageButtons::Ok, "");
   }
-  if (!ctx.recording.On()) {
+  if (!ctx.recording.RecordingOn()) {
     controls.LblFileName->clear();
     controls.LblCount->clear();
-    ctx.state.RecordCount = 0;
     return;
   }
-  ctx.state.RecordCount = ctx.recording.Count();
   if (result == Recording::TickResult::Written) {
-    controls.LblCount->setText(QString::number(ctx.state.RecordCount));
+    controls.LblCount->setText(QString::number(ctx.recording.RecordCount()));
   }
 }
 
 void FinishBeforeExit(PanelContext& ctx, PanelControls& controls) {
-  if (!ctx.state.RecordingOn) return;
-  ctx.state.RecordingOn = false;
+  if (!ctx.recording.RecordingOn()) return;
   if (SaveRecording(ctx)) {
     ShowRecordingControls(controls, false);
     return;

@@ -10,6 +10,7 @@
 
 #include "common/diagnostics.h"
 #include "common/working_folder.h"
+#include "panel/open_command_qt.h"
 #include "panel/panel_window.h"
 
 namespace orvane {

@@ -57,20 +57,20 @@ bool DailyRecording::Start(const std::string& scratchPath, UnitSystem system,
 }
 
 bool DailyRecording::FinishDay(std::string& error) {
-  if (daily_ && recording_.Count() == 0) return true;  // a day without records: no file
+  if (daily_ && recording_.RecordCount() == 0) return true;  // a day without records: no file
   const std::string path = daily_ && day_ ? DayFilePath(target_, *day_, Exists) : target_;
   if (!recording_.Stop(path, error)) return false;
-  written_.push_back({path, recording_.Count()});
+  written_.push_back({path, recording_.FinishedCount()});
   return true;
 }
 
 Recording::TickResult DailyRecording::Tick(const DateTime& second,
                                            const std::optional<LiveReading>& fresh,
                                            std::string& error) {
-  if (!recording_.On()) return Recording::TickResult::Idle;
+  if (!recording_.RecordingOn()) return Recording::TickResult::Idle;
   if (daily_ && day_ && !SameDay(*day_, second)) {
     const UnitSystem system = recording_.System();
-    const long count = recording_.Count();
+    const long count = recording_.RecordCount();
     const long without = recording_.SecondsWithoutReading();
     if (!FinishDay(error)) return Recording::TickResult::Failed;
     // The working folder may have been removed while the day ran: it is made again.
@@ -85,8 +85,11 @@ Recording::TickResult DailyRecording::Tick(const DateTime& second,
 }
 
 bool DailyRecording::Stop(std::string& error) {
-  if (!recording_.On()) return true;
-  return FinishDay(error);
+  if (!recording_.RecordingOn()) return true;
+  const long count = recording_.RecordCount();
+  if (!FinishDay(error)) return false;
+  doneCount_ += count;  // the total stays told after the stop
+  return true;
 }
 
 std::vector<DailyRecording::Written> DailyRecording::TakeWritten() {

@@ -63,7 +63,7 @@ class DailyRecording {
   // After a failed Stop: see Recording::KeepScratch.
   bool KeepScratch(std::string& error) { return recording_.KeepScratch(error); }
   // Over all days so far.
-  long Count() const { return doneCount_ + recording_.Count(); }
+  long Count() const { return doneCount_ + recording_.RecordCount(); }
   long SecondsWithoutReading() const {
     return doneWithoutReading_ + recording_.SecondsWithoutReading();
   }

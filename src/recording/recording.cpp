@@ -34,6 +34,8 @@ Recording::TickResult Recording::Tick(const std::string& time,
 bool Recording::Stop(const std::string& dataPath, std::string& error) {
   if (!FinishRecordingFile(file_, dataPath, count_, error)) return false;
   on_ = false;
+  finished_ = count_;
+  count_ = 0;
   return true;
 }
 

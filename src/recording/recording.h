@@ -39,9 +39,12 @@ class Recording {
   // in `error`, when it cannot be written: the recording goes on.
   bool Stop(const std::string& dataPath, std::string& error);
 
-  bool On() const { return on_; }
+  bool RecordingOn() const { return on_; }
   UnitSystem System() const { return system_; }
-  long Count() const { return count_; }
+  // Records written by the running recording; 0 while none runs.
+  long RecordCount() const { return count_; }
+  // Records in the data file the last Stop finished.
+  long FinishedCount() const { return finished_; }
   long SecondsWithoutReading() const { return withoutReading_; }
   // True from a tick without a reading until the next record.
   bool InGap() const { return inGap_; }
@@ -58,6 +61,7 @@ class Recording {
   bool on_ = false;
   bool inGap_ = false;
   long count_ = 0;
+  long finished_ = 0;
   long withoutReading_ = 0;
 };
 

@@ -13,7 +13,6 @@
 namespace orvane {
 namespace {
 
-using test::kAllDark;
 using test::LoggerRig;
 
 std::vector<std::string> Entries(const QComboBox& combo) {
@@ -26,7 +25,7 @@ TEST(LoggerEraseList, ListsExitTheSetsAndAll) {
   LoggerRig rig;
   rig.sim.meter.FillLogger(2, 2);
   rig.combo.addItem("left over");
-  OpenEraseList(rig.ctx, rig.controls, kAllDark);
+  OpenEraseList(rig.ctx, rig.controls);
   EXPECT_EQ(rig.TakeCodes(), (std::vector<int>{request::kLoggerStatus, request::kLoggerIndex}));
   const std::string second = StampDisplay(StampText(rig.sim.meter.sets[1].stamp));
   EXPECT_EQ(Entries(rig.combo),
@@ -51,14 +50,14 @@ TEST(LoggerEraseList, RefusedWhileRecordingAndEmptyMemoryOnlyTellsTheUser) {
   LoggerRig rig;
   rig.sim.meter.FillLogger(2, 2);
   // Only "REC" refuses the erase list; the other mode symbols do not.
-  OpenEraseList(rig.ctx, rig.controls, test::OnlyLit("AnnREC"));
+  rig.Run("Erase", test::OnlyLit("AnnREC"));
   EXPECT_TRUE(rig.TakeCodes().empty());
   EXPECT_TRUE(rig.combo.isHidden());
-  OpenEraseList(rig.ctx, rig.controls, test::OnlyLit("AnnMX"));
+  rig.Run("Erase", test::OnlyLit("AnnMX"));
   EXPECT_FALSE(rig.combo.isHidden());
 
   LoggerRig empty;
-  OpenEraseList(empty.ctx, empty.controls, kAllDark);
+  OpenEraseList(empty.ctx, empty.controls);
   EXPECT_EQ(empty.TakeCodes(), std::vector<int>{request::kLoggerStatus});
   ASSERT_EQ(empty.dialogs.Log().size(), 1u);
   EXPECT_EQ(empty.dialogs.Log()[0].text, kNoDataText);
@@ -84,7 +83,7 @@ TEST(LoggerEraseList, EachPickSendsExactlyItsRequest) {
     LoggerRig rig;
     rig.sim.meter.FillLogger(3, 2);
     const auto original = rig.sim.meter.sets;
-    OpenEraseList(rig.ctx, rig.controls, kAllDark);
+    OpenEraseList(rig.ctx, rig.controls);
     rig.TakeCodes();
     if (c.answer) rig.dialogs.QueueAnswer(*c.answer);
     const std::string pick = c.pick;

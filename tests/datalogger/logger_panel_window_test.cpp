@@ -26,7 +26,7 @@ TEST(LoggerFromPanel, MemoryOpensBesideThePanelAndEraseListsTheSets) {
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(w->x(), rig.panel->x() + rig.panel->frameGeometry().width());
   EXPECT_EQ(w->y(), rig.panel->y());
-  EXPECT_TRUE(rig.panel->State().MemoryShown);
+  EXPECT_TRUE(rig.panel->Context().windows.MemoryShown());
   EXPECT_EQ(w->findChild<QTableWidget*>("GridSet")->rowCount(), 4);
   EXPECT_TRUE(rig.panel->Timer1().isActive());
 
@@ -68,7 +68,7 @@ TEST(LoggerFromPanel, MemoryOpensBesideThePanelAndEraseListsTheSets) {
   EXPECT_EQ(rig.dialogs.Log().size(), 2u);  // the two erase questions only
 
   w->close();
-  EXPECT_FALSE(rig.panel->State().MemoryShown);
+  EXPECT_FALSE(rig.panel->Context().windows.MemoryShown());
 }
 
 }  // namespace

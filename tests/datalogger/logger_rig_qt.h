@@ -14,21 +14,19 @@
 #include <string>
 #include <vector>
 
+#include "common/command_gate.h"
 #include "common/dialogs.h"
 #include "common/program_state.h"
 #include "common/working_folder.h"
+#include "datalogger/datalogger_commands_qt.h"
 #include "datalogger/erase_list_qt.h"
-#include "datalogger/logger_flags.h"
 #include "datalogger/memory_window.h"
 #include "display/frame_decoder.h"
-#include "panel/panel_commands.h"
 #include "recording/user_files.h"
 #include "support/launcher_spy.h"
 #include "support/sim_rig.h"
 
 namespace orvane::test {
-
-inline const FlagLit kAllDark = [](std::string_view) { return false; };
 
 inline FlagLit OnlyLit(std::string_view lit) {
   return [lit](std::string_view name) { return name == lit; };
@@ -42,7 +40,7 @@ struct LoggerRig {
   LauncherSpy launcher;
   LinkOwner owner;
   Recording recording;
-  OpenWindows windows{state};
+  OpenWindows windows;
   std::filesystem::path folder;
   std::filesystem::path documents;  // where downloaded sets go
   RunFolderMemory folderMemory;
@@ -105,6 +103,19 @@ struct LoggerRig {
     s << in.rdbuf();
     return s.str();
   }
+  // The data logger's command `key` as the panel runs it, with the annunciators `lit`:
+  // refused by its row's rule, or run. True when it ran.
+  bool Run(std::string_view key, const FlagLit& lit) {
+    for (const CommandRow& row : DataloggerCommands()) {
+      if (key != row.key) continue;
+      CommandConditions now{lit};
+      now.linkHeld = owner.Held();
+      return RunCommand(row, ctx, controls, now);
+    }
+    ADD_FAILURE() << "no data logger command " << key;
+    return false;
+  }
+
   // The poll may run: no command holds the link any more.
   bool TimersRun() const { return !owner.Held(); }
 

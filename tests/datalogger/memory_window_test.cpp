@@ -14,7 +14,6 @@
 namespace orvane {
 namespace {
 
-using test::kAllDark;
 using test::LoggerRig;
 
 QTableWidget* Grid(MemoryWindow* w) {
@@ -46,7 +45,7 @@ TEST(LoggerMemoryWindow, RefusedWhileAnyModeFlagIsLit) {
   for (const auto& [flag, symbol] : kMemoryRefusingModes) {
     LoggerRig rig;
     rig.sim.meter.FillLogger(3);
-    OpenDataLogger(rig.ctx, test::OnlyLit(flag));
+    rig.Run("Memory", test::OnlyLit(flag));
     EXPECT_TRUE(rig.TakeCodes().empty()) << flag;
     EXPECT_EQ(FindMemoryWindow(rig.ctx), nullptr) << flag;
     EXPECT_TRUE(rig.dialogs.Log().empty()) << flag;
@@ -56,20 +55,20 @@ TEST(LoggerMemoryWindow, RefusedWhileAnyModeFlagIsLit) {
   for (std::string_view flag : {"AnnAPO", "AnnH", "AnnRH", "AnnUSB", "AnnAVG2"}) {
     LoggerRig rig;
     rig.sim.meter.FillLogger(3);
-    OpenDataLogger(rig.ctx, test::OnlyLit(flag));
+    rig.Run("Memory", test::OnlyLit(flag));
     EXPECT_NE(FindMemoryWindow(rig.ctx), nullptr) << flag;
   }
 }
 
 TEST(LoggerMemoryWindow, EmptyMemoryOnlyTellsTheUser) {
   LoggerRig rig;
-  OpenDataLogger(rig.ctx, kAllDark);
+  OpenDataLogger(rig.ctx);
   EXPECT_EQ(rig.TakeCodes(), std::vector<int>{request::kLoggerStatus});
   ASSERT_EQ(rig.dialogs.Log().size(), 1u);
   EXPECT_EQ(rig.dialogs.Log()[0].text, kNoDataText);
   EXPECT_EQ(rig.dialogs.Log()[0].icon, MessageIcon::Critical);
   EXPECT_EQ(FindMemoryWindow(rig.ctx), nullptr);
-  EXPECT_FALSE(rig.state.MemoryShown);
+  EXPECT_FALSE(rig.windows.MemoryShown());
   EXPECT_TRUE(rig.TimersRun());
 }
 
@@ -91,11 +90,11 @@ TEST(LoggerMemoryWindow, ListsEverySetWithGaugeAndCaption) {
     rig.sim.meter.FillLogger(c.sets, 3);
     rig.sim.meter.memoryUsedK = c.usedK;
     rig.sim.meter.memoryTotalK = c.totalK;
-    OpenDataLogger(rig.ctx, kAllDark);
+    OpenDataLogger(rig.ctx);
     MemoryWindow* w = FindMemoryWindow(rig.ctx);
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->windowTitle(), "Data Logger");
-    EXPECT_TRUE(rig.state.MemoryShown);
+    EXPECT_TRUE(rig.windows.MemoryShown());
     EXPECT_EQ(rig.TakeCodes(), (std::vector<int>{request::kLoggerStatus, request::kLoggerIndex}));
     EXPECT_EQ(w->findChild<QLabel*>("LblMemorySize")->text().toStdString(), c.caption);
     EXPECT_EQ(w->findChild<QProgressBar*>("MSize")->value(), c.gauge);
@@ -120,10 +119,10 @@ TEST(LoggerMemoryWindow, ListsEverySetWithGaugeAndCaption) {
 TEST(LoggerMemoryWindow, SecondMemoryRefreshesTheOpenWindowInPlace) {
   LoggerRig rig;
   rig.sim.meter.FillLogger(2, 3);
-  OpenDataLogger(rig.ctx, kAllDark);
+  OpenDataLogger(rig.ctx);
   MemoryWindow* first = FindMemoryWindow(rig.ctx);
   rig.sim.meter.FillLogger(1, 3);  // a third set
-  OpenDataLogger(rig.ctx, kAllDark);
+  OpenDataLogger(rig.ctx);
   MemoryWindow* w = FindMemoryWindow(rig.ctx);
   EXPECT_EQ(w, first);
   ASSERT_EQ(Grid(w)->rowCount(), 1 + 3);
@@ -135,7 +134,7 @@ TEST(LoggerMemoryWindow, SecondMemoryRefreshesTheOpenWindowInPlace) {
 TEST(LoggerMemoryWindow, DownloadButtonAndDoubleClickEachDownloadOnce) {
   LoggerRig rig;
   rig.sim.meter.FillLogger(3, 2);
-  OpenDataLogger(rig.ctx, kAllDark);
+  OpenDataLogger(rig.ctx);
   MemoryWindow* w = FindMemoryWindow(rig.ctx);
   auto* download = w->findChild<QPushButton*>("CmdDownload");
   ASSERT_NE(download, nullptr);
@@ -160,7 +159,7 @@ TEST(LoggerMemoryWindow, DownloadButtonAndDoubleClickEachDownloadOnce) {
 TEST(LoggerMemoryWindow, RowClickSavesTheSetInAFileOfItsOwnAndOpensIt) {
   LoggerRig rig;
   rig.sim.meter.FillLogger(4, 5);
-  OpenDataLogger(rig.ctx, kAllDark);
+  OpenDataLogger(rig.ctx);
   rig.TakeCodes();
   MemoryWindow* w = FindMemoryWindow(rig.ctx);
   std::vector<std::string> saved;
@@ -189,7 +188,7 @@ TEST(LoggerMemoryWindow, RowClickSavesTheSetInAFileOfItsOwnAndOpensIt) {
 TEST(LoggerMemoryWindow, HeaderRowClickDownloadsNothing) {
   LoggerRig rig;
   rig.sim.meter.FillLogger(2, 3);
-  OpenDataLogger(rig.ctx, kAllDark);
+  OpenDataLogger(rig.ctx);
   rig.TakeCodes();
   ClickRow(FindMemoryWindow(rig.ctx), 0);
   EXPECT_TRUE(rig.TakeCodes().empty());
@@ -203,7 +202,7 @@ TEST(LoggerMemoryWindow, MeterThatStopsAnsweringMidDownloadSavesNothing) {
   for (int answered : {0, 1, 2, 3, 6}) {
     LoggerRig rig;
     rig.sim.meter.FillLogger(2, 60);  // some 3 kB: dozens of blocks
-    OpenDataLogger(rig.ctx, kAllDark);
+    OpenDataLogger(rig.ctx);
     rig.sim.transport.AnswerOnly(answered);
     const int readsBefore = rig.sim.transport.reads;
     ClickRow(FindMemoryWindow(rig.ctx), 1);
@@ -222,7 +221,7 @@ TEST(LoggerMemoryWindow, IndexCutShortListsOnlyWhatArrived) {
   LoggerRig rig;
   rig.sim.meter.FillLogger(20, 2);  // three index reports
   rig.sim.transport.AnswerOnly(3);  // drain, status, first index report
-  OpenDataLogger(rig.ctx, kAllDark);
+  OpenDataLogger(rig.ctx);
   MemoryWindow* w = FindMemoryWindow(rig.ctx);
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(Grid(w)->rowCount(), 1 + 9);
@@ -236,7 +235,7 @@ TEST(LoggerMemoryWindow, UnitOptionSendsTheCurrentRowsStamp) {
   for (int option : {0, 1}) {
     LoggerRig rig;
     rig.sim.meter.FillLogger(3, 2);
-    OpenDataLogger(rig.ctx, kAllDark);
+    OpenDataLogger(rig.ctx);
     MemoryWindow* w = FindMemoryWindow(rig.ctx);
     Grid(w)->setCurrentCell(2, 0);
     rig.TakeCodes();
@@ -261,7 +260,7 @@ TEST(LoggerMemoryWindow, GaugeAndLegendClicksEraseEverythingAfterTheWarning) {
   for (const Case& c : cases) {
     LoggerRig rig;
     rig.sim.meter.FillLogger(3, 2);
-    OpenDataLogger(rig.ctx, kAllDark);
+    OpenDataLogger(rig.ctx);
     rig.TakeCodes();
     rig.dialogs.QueueAnswer(c.answer);
     test::Click(FindMemoryWindow(rig.ctx)->findChild<QWidget*>(c.control));
@@ -276,7 +275,7 @@ TEST(LoggerMemoryWindow, GaugeAndLegendClicksEraseEverythingAfterTheWarning) {
     EXPECT_EQ(rig.sim.meter.sets.size(), c.erased ? 0u : 3u) << c.control;
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(FindMemoryWindow(rig.ctx) == nullptr, c.erased) << c.control;
-    EXPECT_EQ(rig.state.MemoryShown, !c.erased);
+    EXPECT_EQ(rig.windows.MemoryShown(), !c.erased);
     EXPECT_TRUE(rig.TimersRun());
   }
 }

@@ -32,7 +32,7 @@ void FillPlot(PlotData& plot, int n) {
 // A plot window of 640 x 480: plot left 90, width 540, bottom 453, height 380.
 struct PlotRig {
   ProgramState state;
-  OpenWindows windows{state};
+  OpenWindows windows;
   ScriptedDialogs dialogs;
   std::unique_ptr<ListPlotWindow> window;
   QStringList captions;
@@ -54,7 +54,7 @@ struct PlotRig {
 
 TEST(PlotWindow, FrameDrawingArmsTheReplayWhichRunsOnceWithProgressCaption) {
   PlotRig rig(100);
-  EXPECT_TRUE(rig.state.PlotOpen);
+  EXPECT_TRUE(rig.windows.PlotOpen());
   EXPECT_TRUE(rig.window->Timer1().isActive());
   rig.window->Timer1_Timer();
   EXPECT_FALSE(rig.window->Timer1().isActive());
@@ -240,9 +240,9 @@ TEST(PlotOpen, ShowsOneListPlotRightOfThePanelAndReplacesAnOpenOne) {
   ASSERT_EQ(windows.size(), 1);
   EXPECT_TRUE(windows[0]->isVisible());
   EXPECT_EQ(windows[0]->windowTitle(), "Plot");
-  EXPECT_TRUE(rig.panel->State().PlotOpen);
+  EXPECT_TRUE(rig.panel->Context().windows.PlotOpen());
   CloseListPlot(rig.panel->Context());
-  EXPECT_FALSE(rig.panel->State().PlotOpen);
+  EXPECT_FALSE(rig.panel->Context().windows.PlotOpen());
 }
 
 }  // namespace

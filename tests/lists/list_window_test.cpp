@@ -86,7 +86,7 @@ TEST_F(ListWindowTest, TicksAppendNumberedTimedRowsAndKeepTheNewestInView) {
     rig_.sim.clock.Set({2024, 5, 17, ++hour, 30, 0, 0});
     List& list = OpenList();
     Settle(list);
-    ASSERT_TRUE(rig_.panel->Context().state.ListShown);
+    ASSERT_TRUE(rig_.panel->Context().windows.ListShown());
     Ticks(ticks);
     EXPECT_EQ(rig_.panel->Context().state.ListRowCount, ticks);
     ASSERT_EQ(list.RowsM().Size(), static_cast<std::size_t>(ticks));
@@ -106,7 +106,7 @@ TEST_F(ListWindowTest, TicksAppendNumberedTimedRowsAndKeepTheNewestInView) {
       Child<QAction>("Unit")->trigger();
     }
     list.close();
-    EXPECT_FALSE(rig_.panel->Context().state.ListShown);
+    EXPECT_FALSE(rig_.panel->Context().windows.ListShown());
     EXPECT_EQ(rig_.panel->Context().state.ListRowCount, 0);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(Open(), nullptr);
@@ -218,7 +218,11 @@ TEST_F(ListWindowTest, SaveThatCannotGoAheadWritesNothingAndAsksNothingMore) {
   for (const auto& c : cases) {
     List& list = OpenList();
     Ticks(2);
-    rig_.panel->Context().state.RecordingOn = c.recording;
+    Recording& recording = rig_.panel->CurrentRecording();
+    std::string error;
+    if (c.recording) {
+      ASSERT_TRUE(recording.Start(Path("running.tmp"), UnitSystem::Metric, error));
+    }
     Ticks(1);  // the tick greys Save while a recording runs, and says why
     QAction* save = Child<QAction>("Save");
     EXPECT_EQ(save->isEnabled(), !c.recording);
@@ -230,7 +234,9 @@ TEST_F(ListWindowTest, SaveThatCannotGoAheadWritesNothingAndAsksNothingMore) {
     EXPECT_FALSE(std::ifstream(path).good());
     EXPECT_EQ(rig_.dialogs.Log().size(), c.questions);
     rig_.dialogs = ScriptedDialogs{};
-    rig_.panel->Context().state.RecordingOn = false;
+    if (c.recording) {
+      ASSERT_TRUE(recording.Stop(Path("running.lms"), error)) << error;
+    }
     Ticks(1);
     EXPECT_TRUE(save->isEnabled());
     EXPECT_EQ(save->toolTip(), "Save As");

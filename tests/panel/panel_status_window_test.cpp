@@ -76,8 +76,8 @@ TEST(PanelStatusBar, ShowsTheRecordingItsGapsAndTheConnection) {
   EXPECT_EQ(rig.Caption("LblLink"), QString::fromUtf8("\u25cf Meter connected"));
   rig.dialogs.QueueFile(rig.documentsFolder + "/garden.lms");
   rig.panel->Toolbar1_ButtonClick("Save");
-  ASSERT_TRUE(rig.panel->State().RecordingOn);
-  EXPECT_EQ(Button(rig, "Save")->text(), "Stop");
+  ASSERT_TRUE(rig.panel->CurrentRecording().RecordingOn());
+  EXPECT_EQ(Button(rig, "Save")->iconText(), "Stop");
 
   const auto shown = [&rig](const char* name) { return !rig.Find<QLabel>(name)->isHidden(); };
   const struct {
@@ -110,8 +110,8 @@ TEST(PanelStatusBar, ShowsTheRecordingItsGapsAndTheConnection) {
 
   rig.panel->Toolbar1_ButtonClick("Save");  // stop
   rig.Second();
-  EXPECT_FALSE(rig.panel->State().RecordingOn);
-  EXPECT_EQ(Button(rig, "Save")->text(), "Record");
+  EXPECT_FALSE(rig.panel->CurrentRecording().RecordingOn());
+  EXPECT_EQ(Button(rig, "Save")->iconText(), "Record");
   for (const char* name : {"LblRecording", "LblElapsed", "LblCountUnit"}) {
     EXPECT_FALSE(shown(name)) << name;
   }

@@ -71,9 +71,9 @@ class RecordTickProgram {
       elapsedMs_ += 5;
       if (elapsedMs_ % 250 == 0) panel_.Timer1_Timer();
       if (elapsedMs_ % 1000 == 5) {
-        fL_ += panel_.Display().UnitText() == "fL" && panel_.State().RecordingOn;
+        fL_ += panel_.Display().UnitText() == "fL" && panel_.CurrentRecording().RecordingOn();
         panel_.Timer2_Timer();
-        if (panel_.State().RecordingOn) ++recordSeconds_;
+        if (panel_.CurrentRecording().RecordingOn()) ++recordSeconds_;
       }
       if (keys && elapsedMs_ % 600 == 0) Key(++keyPresses_ % 2 ? "CmdBtn2" : "CmdBtn11")->click();
     }
@@ -144,7 +144,7 @@ TEST(RecordTick, OneRecordEverySecondWhateverTheUserDoesMeanwhile) {
   const std::string data = p.folder.File("day.lms");
   p.dialogs.script.QueueFile(data);
   panel.Toolbar1_ButtonClick("Save");
-  ASSERT_TRUE(panel.State().RecordingOn);
+  ASSERT_TRUE(panel.CurrentRecording().RecordingOn());
 
   // Keys every 600 ms for 5 s; then the period's box open for 7 s, keys going on.
   p.keys = true;
@@ -189,7 +189,7 @@ TEST(RecordTick, OneRecordEverySecondWhateverTheUserDoesMeanwhile) {
   memory->close();
   p.Run(2000);
   panel.Toolbar1_ButtonClick("Save");
-  ASSERT_FALSE(panel.State().RecordingOn);
+  ASSERT_FALSE(panel.CurrentRecording().RecordingOn());
 
   const auto records = Records(ReadAll(data));
   ASSERT_EQ(static_cast<long>(records.size()), p.recordSeconds_);

@@ -1,6 +1,8 @@
 // The panel's Save and Open buttons and the record tick, on the built-in meter with
 // scripted dialogs.
 
+#include "panel/recording_commands_qt.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -29,6 +31,8 @@ class RecordingCommands : public ::testing::Test {
   std::string Path(const char* name) const { return rig.workingFolder + "/" + name; }
   QAction* SaveButton() const { return rig.panel->Controls().SaveButton; }
   ProgramState& State() { return rig.panel->State(); }
+  const Recording& Rec() { return rig.panel->CurrentRecording(); }
+  bool PlotOpen() { return rig.panel->Context().windows.PlotOpen(); }
 
   // Save pressed while the panel offers recording.
   void PressSave() {
@@ -42,7 +46,7 @@ class RecordingCommands : public ::testing::Test {
     rig.panel->Timer1_Timer();
     const LiveReading r = rig.panel->Context().Reading();
     const std::string line =
-        RecordLine(State().RecordCount + 1, FormatDateTime(rig.sim.clock.Now()), r.text, r.cdText);
+        RecordLine(Rec().RecordCount() + 1, FormatDateTime(rig.sim.clock.Now()), r.text, r.cdText);
     rig.panel->Timer2_Timer();
     return line;
   }
@@ -61,13 +65,13 @@ TEST_F(RecordingCommands, SaveIsGreyedAndInertWithoutAFrame) {
   EXPECT_FALSE(SaveButton()->isEnabled());
   rig.panel->Toolbar1_ButtonClick("Save");
   EXPECT_TRUE(rig.dialogs.Log().empty());
-  EXPECT_FALSE(State().RecordingOn);
+  EXPECT_FALSE(Rec().RecordingOn());
 }
 
 TEST_F(RecordingCommands, ThreeTicksMakeTheExactDataFile) {
   rig.dialogs.QueueFile(Path("three.lms"));
   PressSave();
-  ASSERT_TRUE(State().RecordingOn);
+  ASSERT_TRUE(Rec().RecordingOn());
   EXPECT_EQ(rig.Caption("LblFileName"), "three.lms");
   EXPECT_EQ(SaveButton()->toolTip(), "Stop Recording");
   EXPECT_FALSE(rig.Find<QLabel>("LblRecording")->isHidden());
@@ -85,9 +89,9 @@ TEST_F(RecordingCommands, ThreeTicksMakeTheExactDataFile) {
   rig.panel->Toolbar1_ButtonClick("Save");
   EXPECT_EQ(ReadBytes(Path("three.lms")), FileHeaderLines(3) + body);
   EXPECT_NE(body.find("\t2024/05/17 10:30:03\t"), std::string::npos);
-  EXPECT_FALSE(State().RecordingOn);
+  EXPECT_FALSE(Rec().RecordingOn());
   EXPECT_FALSE(State().SaveAccepted);
-  EXPECT_EQ(State().RecordCount, 0);
+  EXPECT_EQ(Rec().RecordCount(), 0);
   EXPECT_EQ(SaveButton()->toolTip(), "Save As");
   EXPECT_TRUE(rig.Find<QLabel>("LblRecording")->isHidden());
   EXPECT_EQ(rig.Caption("LblCount"), "");
@@ -107,7 +111,7 @@ TEST_F(RecordingCommands, StopBeforeTheFirstTickAnnouncesNoRecords) {
 TEST_F(RecordingCommands, CancelledSaveDialogStartsNothing) {
   WriteBytes(Path("LightMeterS.tmp"), "an older recording");
   PressSave();  // nothing queued: the dialog is cancelled
-  EXPECT_FALSE(State().RecordingOn);
+  EXPECT_FALSE(Rec().RecordingOn());
   EXPECT_FALSE(State().SaveAccepted);
   EXPECT_EQ(SaveButton()->toolTip(), "Save As");
   EXPECT_EQ(ReadBytes(Path("LightMeterS.tmp")), "an older recording");
@@ -122,7 +126,7 @@ TEST_F(RecordingCommands, RunningRecordingStopsAlsoAfterTheMeterWentAway) {
   EXPECT_TRUE(SaveButton()->isEnabled());
   rig.panel->Controls().RecordingEnabled = false;
   rig.panel->Toolbar1_ButtonClick("Save");
-  EXPECT_FALSE(State().RecordingOn);
+  EXPECT_FALSE(Rec().RecordingOn());
   EXPECT_EQ(ReadBytes(Path("gone.lms")).find("-\r\n-\r\n-\r\n-\tTotal Records : 1\r\n"), 0u);
 }
 
@@ -143,7 +147,7 @@ TEST_F(RecordingCommands, UnwritableDataFileIsReportedAndSavedElsewhere) {
   EXPECT_NE(rig.dialogs.Log()[0].text.find(bad), std::string::npos);
   EXPECT_NE(rig.dialogs.Log()[0].text.find("No such file"), std::string::npos);
   EXPECT_EQ(rig.dialogs.Log()[1].kind, Kind::SaveFile);
-  EXPECT_TRUE(State().RecordingOn);
+  EXPECT_TRUE(Rec().RecordingOn());
   EXPECT_EQ(SaveButton()->toolTip(), "Stop Recording");
   EXPECT_TRUE(rig.panel->Timer2().isActive());
 
@@ -152,7 +156,7 @@ TEST_F(RecordingCommands, UnwritableDataFileIsReportedAndSavedElsewhere) {
   EXPECT_EQ(rig.Caption("LblCount"), "3");
   rig.dialogs.QueueFile(Path("elsewhere.lms"));
   rig.panel->Toolbar1_ButtonClick("Save");
-  EXPECT_FALSE(State().RecordingOn);
+  EXPECT_FALSE(Rec().RecordingOn());
   EXPECT_EQ(ReadBytes(Path("elsewhere.lms")), FileHeaderLines(3) + body);
 }
 
@@ -164,7 +168,7 @@ TEST_F(RecordingCommands, ClosingThePanelFinishesTheDataFileFirst) {
   body += Tick();
   FinishBeforeExit(rig.panel->Context(), rig.panel->Controls());
   EXPECT_EQ(ReadBytes(Path("exit.lms")), FileHeaderLines(2) + body);
-  EXPECT_FALSE(State().RecordingOn);
+  EXPECT_FALSE(Rec().RecordingOn());
 }
 
 TEST_F(RecordingCommands, OpenWhileRecordingOnlyWarns) {
@@ -176,7 +180,7 @@ TEST_F(RecordingCommands, OpenWhileRecordingOnlyWarns) {
   EXPECT_EQ(rig.dialogs.Log()[0].text, "Recording Mode!\n\rPlease stop recording!");
   EXPECT_EQ(rig.dialogs.Log()[0].icon, MessageIcon::Critical);
   EXPECT_EQ(rig.dialogs.Log()[0].buttons, MessageButtons::Ok);
-  EXPECT_TRUE(State().RecordingOn);
+  EXPECT_TRUE(Rec().RecordingOn());
 }
 
 TEST_F(RecordingCommands, OpenFillsThePlotAndOpensTheEditor) {
@@ -188,7 +192,7 @@ TEST_F(RecordingCommands, OpenFillsThePlotAndOpensTheEditor) {
 
   rig.dialogs.QueueFile(Path("rec.lms"));
   rig.panel->Toolbar1_ButtonClick("Open");
-  EXPECT_TRUE(State().PlotOpen);
+  EXPECT_TRUE(PlotOpen());
   EXPECT_EQ(State().Plot.PlotRecords, 2);
   ASSERT_EQ(State().Plot.PlotTimes.size(), 2u);
   EXPECT_EQ(State().Plot.PlotTimes[1], "2024/05/17 10:30:02");
@@ -208,7 +212,7 @@ TEST_F(RecordingCommands, MalformedFileIsRefusedWithItsLineAndTheTimersRunAgain)
   EXPECT_EQ(rig.dialogs.Log()[1].icon, MessageIcon::Critical);
   EXPECT_NE(rig.dialogs.Log()[1].text.find("Line 10: "), std::string::npos)
       << rig.dialogs.Log()[1].text;
-  EXPECT_FALSE(State().PlotOpen);
+  EXPECT_FALSE(PlotOpen());
   EXPECT_TRUE(rig.launcher.opened.empty());
   EXPECT_TRUE(rig.panel->Timer1().isActive());
   EXPECT_TRUE(rig.panel->Timer2().isActive());
@@ -218,7 +222,7 @@ TEST_F(RecordingCommands, CancelledOpenDialogDoesNothing) {
   rig.panel->Toolbar1_ButtonClick("Open");
   ASSERT_EQ(rig.dialogs.Log().size(), 1u);
   EXPECT_EQ(rig.dialogs.Log()[0].kind, Kind::OpenFile);
-  EXPECT_FALSE(State().PlotOpen);
+  EXPECT_FALSE(PlotOpen());
   EXPECT_TRUE(rig.launcher.opened.empty());
 }
 

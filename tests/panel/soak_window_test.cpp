@@ -97,7 +97,7 @@ class Soak {
       if (t % 4 == 0) RecordTick();
       Act();
     }
-    if (rig.panel->State().RecordingOn) StopRecording();
+    if (rig.panel->CurrentRecording().RecordingOn()) StopRecording();
   }
 
   // Clears every fault and lets the poll find the meter again.
@@ -144,7 +144,7 @@ class Soak {
   // A record is due only for a second with a display frame decoded since the last one.
   void RecordTick() {
     if (!rig.panel->Timer2().isActive()) return;
-    const bool recording = rig.panel->State().RecordingOn;
+    const bool recording = rig.panel->CurrentRecording().RecordingOn();
     const bool fresh = rig.panel->Display().FramesDecoded() != framesSeen_;
     framesSeen_ = rig.panel->Display().FramesDecoded();
     rig.panel->Timer2_Timer();
@@ -175,10 +175,10 @@ class Soak {
       ++work.recSetup;
     } else if (r < 0.0053) {
       Download();
-    } else if (r < 0.0073 && !rig.panel->State().RecordingOn &&
+    } else if (r < 0.0073 && !rig.panel->CurrentRecording().RecordingOn() &&
                rig.panel->Controls().RecordingEnabled) {
       StartRecording();
-    } else if (r < 0.0078 && rig.panel->State().RecordingOn) {
+    } else if (r < 0.0078 && rig.panel->CurrentRecording().RecordingOn()) {
       StopRecording();
     }
     if (rig.dialogs.Log().size() > 1000) rig.dialogs.ClearLog();
@@ -232,14 +232,14 @@ class Soak {
     path_ = rig.workingFolder + "/soak" + std::to_string(work.recordings + 1) + ".lms";
     rig.dialogs.QueueFile(path_);
     Command("Save");
-    ASSERT_TRUE(rig.panel->State().RecordingOn);
+    ASSERT_TRUE(rig.panel->CurrentRecording().RecordingOn());
     ++work.recordings;
     times_.clear();
   }
 
   void StopRecording() {
     Command("Save");
-    ASSERT_FALSE(rig.panel->State().RecordingOn);
+    ASSERT_FALSE(rig.panel->CurrentRecording().RecordingOn());
     long announced = 0;
     const std::vector<std::string> lines = RecordLines(ReadBytes(path_), announced);
     EXPECT_EQ(announced, static_cast<long>(times_.size())) << path_;

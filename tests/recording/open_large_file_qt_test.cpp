@@ -56,7 +56,8 @@ TEST(OpenLargeFile, FiveMillionRecordsAreReadWithEventsRunningAndPlotted) {
   std::filesystem::remove(path);
 
   const ProgramState& state = rig.panel->State();
-  ASSERT_TRUE(state.PlotOpen) << (rig.dialogs.Log().empty() ? "" : rig.dialogs.Log().back().text);
+  ASSERT_TRUE(rig.panel->Context().windows.PlotOpen())
+      << (rig.dialogs.Log().empty() ? "" : rig.dialogs.Log().back().text);
   EXPECT_EQ(state.Plot.PlotRecords, kRecords);
   EXPECT_EQ(state.Plot.PlotTimes[kRecords - 1], "2024/05/02 20:53:20");
   EXPECT_EQ(state.Plot.PlotMain[kRecords - 1], StoredReadingOf("  88.8"));

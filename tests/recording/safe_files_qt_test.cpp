@@ -62,7 +62,7 @@ TEST_F(SafeFiles, UnwritableDataFileSaysWhyAndKeepsTheRecords) {
   };
   for (const Case& c : cases) {
     Start(c.path);
-    ASSERT_TRUE(rig.panel->State().RecordingOn) << c.path;
+    ASSERT_TRUE(rig.panel->CurrentRecording().RecordingOn()) << c.path;
     Tick();
     Tick();
     rig.dialogs.ClearLog();
@@ -71,13 +71,13 @@ TEST_F(SafeFiles, UnwritableDataFileSaysWhyAndKeepsTheRecords) {
     const std::string told = rig.dialogs.Log()[0].text;
     EXPECT_NE(told.find(c.reason), std::string::npos) << told;
     EXPECT_NE(told.find("The records are kept"), std::string::npos) << told;
-    EXPECT_TRUE(rig.panel->State().RecordingOn) << c.path;
+    EXPECT_TRUE(rig.panel->CurrentRecording().RecordingOn()) << c.path;
 
     Tick();
     const std::string elsewhere = Path("elsewhere.lms");
     rig.dialogs.QueueFile(elsewhere);
     rig.panel->Toolbar1_ButtonClick("Save");
-    EXPECT_FALSE(rig.panel->State().RecordingOn);
+    EXPECT_FALSE(rig.panel->CurrentRecording().RecordingOn());
     EXPECT_TRUE(DataFileOf(elsewhere, 3)) << c.path;
   }
 }

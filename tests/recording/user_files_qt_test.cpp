@@ -102,7 +102,7 @@ TEST(UserFiles, TheChosenFolderIsKeptForTheNextRun) {
     Desk desk(root);
     desk.dialogs.QueueFile(chosen);
     desk.panel->Toolbar1_ButtonClick("Save");
-    ASSERT_TRUE(desk.panel->State().RecordingOn);
+    ASSERT_TRUE(desk.panel->CurrentRecording().RecordingOn());
     desk.panel->Toolbar1_ButtonClick("Save");
   }
   Desk next(root);
@@ -141,7 +141,7 @@ TEST(UserFiles, AScratchFileUnderAnyNameIsRefusedAsTarget) {
     desk.dialogs.QueueFile(c.target);
     desk.panel->Toolbar1_ButtonClick("Save");  // refused: asked again, then cancelled
     const auto& log = desk.dialogs.Log();
-    EXPECT_EQ(desk.panel->State().RecordingOn, !c.refused) << c.target;
+    EXPECT_EQ(desk.panel->CurrentRecording().RecordingOn(), !c.refused) << c.target;
     if (c.refused) {
       ASSERT_EQ(log.size(), 3u) << c.target;
       EXPECT_EQ(log[1].kind, Kind::Message);

@@ -18,7 +18,7 @@
 #include <fstream>
 
 #include "gui_support/panel_rig.h"
-#include "panel/panel_commands.h"
+#include "panel/open_command_qt.h"
 #include "recording/recording_file.h"
 #include "ui/program_settings.h"
 #include "ui/qt_dialogs.h"
@@ -153,11 +153,11 @@ TEST(PanelDrop, ADataFileDroppedOnThePanelOpensInThePlotOtherFilesAreNotTaken) {
   bool accepted = true;
   SendDrop(*rig.panel, {QString::fromStdString(other)}, accepted);
   EXPECT_FALSE(accepted);
-  EXPECT_FALSE(rig.panel->State().PlotOpen);
+  EXPECT_FALSE(rig.panel->Context().windows.PlotOpen());
 
   SendDrop(*rig.panel, {QString::fromStdString(other), QString::fromStdString(data)}, accepted);
   EXPECT_TRUE(accepted);
-  EXPECT_TRUE(rig.panel->State().PlotOpen);
+  EXPECT_TRUE(rig.panel->Context().windows.PlotOpen());
   EXPECT_EQ(rig.panel->State().Plot.PlotRecords, 2);
   EXPECT_EQ(rig.launcher.opened, std::vector<std::string>{data});
   EXPECT_TRUE(rig.dialogs.Log().empty());
@@ -178,7 +178,7 @@ TEST(PanelOpen, TheEditorIsStartedAsChosenAndItsAbsenceIsToldOnceWithoutABox) {
   ASSERT_NE(notice, nullptr);
   rig.launcher.editorFound = false;
   OpenDataFile(ctx, data);
-  EXPECT_TRUE(rig.panel->State().PlotOpen);
+  EXPECT_TRUE(rig.panel->Context().windows.PlotOpen());
   EXPECT_EQ(notice->text().toStdString(), "No text editor could be started for " + data);
   notice->clear();
   OpenDataFile(ctx, data);

@@ -1,11 +1,15 @@
 #pragma once
-// What the panel hands to the windows it opens: the meter link and its owner, the decoded
-// display, the shared program state, the recording, the windows open, the dialogs, the
+// What the panel hands to its commands and the windows they open: the meter link and its owner, the
+// decoded display, the shared program state, the recording, the windows open, the dialogs, the
 // editor launcher, the clock, the working folder and the places of the user's files.
 //
 // Every user of the link other than the poll takes it through TakeLink for as long as it
 // talks to the meter; the poll does not run meanwhile. The record tick never stops.
 
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
 #include <QWidget>
 #include <functional>
 #include <optional>
@@ -19,9 +23,9 @@
 #include "display/frame_decoder.h"
 #include "link/link_owner.h"
 #include "link/meter_link.h"
-#include "panel/open_windows.h"
 #include "recording/recording.h"
 #include "recording/user_files.h"
+#include "ui/open_windows.h"
 #include "ui/window_places.h"
 
 namespace orvane {
@@ -56,6 +60,19 @@ struct PanelContext {
   // Left = panel left + panel width, top = panel top, kept on the screen; the window's
   // remembered size.
   void PlaceRightOfPanel(QWidget& window) const { PlaceBesidePanel(window, panel); }
+};
+
+// Panel controls the commands write.
+struct PanelControls {
+  QLabel* LblFileName = nullptr;
+  QLabel* LblCount = nullptr;
+  QLabel* LblRecording = nullptr;
+  QAction* SaveButton = nullptr;  // tool bar button 1: image, text and tool tip change
+  QComboBox* ComboErase = nullptr;
+  QMenu* RecentFiles = nullptr;      // the data files opened last
+  QWidget* RecentFilesAt = nullptr;  // the menu drops down under it when asked by key
+  bool RecordingEnabled = false;     // Save acts only while set
+  bool WriteFailureShown = false;    // a failed record write is told once per recording
 };
 
 }  // namespace orvane

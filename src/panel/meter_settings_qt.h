@@ -1,0 +1,11 @@
+#pragma once
+// Tool bar Intv and RecSetup: the meter's sampling time and recording period.
+
+#include "ui/command_row.h"
+
+namespace orvane {
+
+// Intv and RecSetup.
+CommandRows MeterSettingCommands();
+
+}  // namespace orvane
