@@ -21,7 +21,13 @@ _orvane_cli() {
       return
       ;;
     --separator)
-      COMPREPLY=($(compgen -W "',' ';' tab" -- "$cur"))
+      # Offered quoted for the shell: a bare ";" would end the command there. A TAB is
+      # offered as the word "tab", which needs no quoting.
+      local word bare=${cur//[\'\"\\]/}
+      COMPREPLY=()
+      for word in , ';' tab; do
+        [[ $word == "$bare"* ]] && COMPREPLY+=("${word/#;/\\;}")
+      done
       return
       ;;
     --split)

@@ -76,7 +76,7 @@ struct OutputFile {
 // `text` as a JSON string, quotes included; 8-bit text gives each byte as its code point.
 std::string JsonString(const std::string& text);
 
-// Set by SIGINT or SIGTERM once CatchStopSignals ran: a long command finishes its work
+// Set by SIGINT, SIGTERM or SIGHUP once CatchStopSignals ran: a long command finishes its work
 // and ends normally.
 void CatchStopSignals();
 bool StopRequested();
@@ -106,6 +106,8 @@ class MeterSession {
   // (a midnight, a long --duration) in moments.
   std::unique_ptr<Clock> clock_;
   ManualClock* testClock_ = nullptr;
+  std::int64_t stepAtMs_ = -1;  // ORVANE_TEST_CLOCK_STEP: when the test clock is set
+  long stepByS_ = 0;
   SilentNotices notices_;
   std::unique_ptr<HidTransport> transport_;
   std::unique_ptr<MeterLink> link_;

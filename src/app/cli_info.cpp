@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/cli.h"
+#include "common/number_text.h"
 #include "recording/log_statistics.h"
 #include "recording/recording_reader.h"
 
@@ -18,9 +19,7 @@ namespace {
 
 // Plain decimal without trailing zeros: 5, 9998995, 92.93.
 std::string Number(double v) {
-  char out[64];
-  std::snprintf(out, sizeof out, "%.15g", v);
-  return out;
+  return GeneralText(v);
 }
 
 // One figure: `group` names the object it belongs to in JSON ("" at the top) and the

@@ -279,8 +279,8 @@ void CatchStopSignals() {
   struct sigaction action {};
   action.sa_handler = OnStopSignal;
   sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, nullptr);
-  sigaction(SIGTERM, &action, nullptr);
+  // SIGHUP too: what a closed terminal or a dropped SSH session sends.
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
 }
 
 std::string JsonString(const std::string& text) {
@@ -304,6 +304,14 @@ bool StopRequested() {
   return stopRequested != 0;
 }
 
+// A whole number with an optional sign, all of `text`.
+static bool ParseSigned(const std::string& text, long& value) {
+  const std::size_t skip = !text.empty() && text[0] == '+' ? 1 : 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data() + skip, end, value);
+  return text.size() > skip && ec == std::errc() && ptr == end;
+}
+
 bool ParseWhole(const std::string& text, long& value, long minimum) {
   const char* end = text.data() + text.size();
   const auto [ptr, ec] = std::from_chars(text.data(), end, value);
@@ -316,17 +324,41 @@ MeterSession::MeterSession() {
     clock_ = std::make_unique<SystemClock>();
     return;
   }
-  const std::optional<DateTime> t = ParseDateTime(start);
+  // "YYYY/MM/DD hh:nn:ss" or with milliseconds: "YYYY/MM/DD hh:nn:ss.850".
+  const std::string text = start;
+  std::optional<DateTime> t = ParseDateTime(text.substr(0, 19));
+  long ms = 0;
+  if (t && text.size() == 23 && text[19] == '.' && ParseWholeIn(text.substr(20), ms, 0, 999)) {
+    t->millisecond = static_cast<int>(ms);
+  }
   auto test = std::make_unique<ManualClock>(t.value_or(DateTime{}));
   testClock_ = test.get();
   clock_ = std::move(test);
+  // ORVANE_TEST_CLOCK_STEP "AT:BY": AT seconds after the start the wall clock is set BY
+  // seconds (forward, or back when negative), as a time service or a user would.
+  const char* step = std::getenv("ORVANE_TEST_CLOCK_STEP");
+  const std::string stepText = step != nullptr ? step : "";
+  const std::size_t colon = stepText.find(':');
+  long at = 0;
+  long by = 0;
+  if (colon != std::string::npos && ParseWhole(stepText.substr(0, colon), at, 0) &&
+      ParseSigned(stepText.substr(colon + 1), by)) {
+    stepAtMs_ = at * 1000;
+    stepByS_ = by;
+  }
 }
 
 void MeterSession::WaitUntil(std::int64_t monotonicMs) {
   if (testClock_ != nullptr) {
-    if (!StopRequested() && monotonicMs > testClock_->MonotonicMs()) {
-      testClock_->AdvanceMs(monotonicMs - testClock_->MonotonicMs());
+    if (StopRequested() || monotonicMs <= testClock_->MonotonicMs()) return;
+    if (stepAtMs_ >= 0 && monotonicMs >= stepAtMs_) {
+      testClock_->AdvanceMs(std::max<std::int64_t>(stepAtMs_ - testClock_->MonotonicMs(), 0));
+      DateTime t = FromSerialSeconds(ToSerialSeconds(testClock_->Now()) + stepByS_);
+      t.millisecond = testClock_->Now().millisecond;
+      testClock_->Set(t);
+      stepAtMs_ = -1;
     }
+    testClock_->AdvanceMs(std::max<std::int64_t>(monotonicMs - testClock_->MonotonicMs(), 0));
     return;
   }
   while (!StopRequested() && clock_->MonotonicMs() < monotonicMs) {
@@ -350,7 +382,8 @@ std::unique_ptr<MeterSession> MeterSession::Open(const Args& args) {
 int main(int argc, char** argv) {
   using namespace orvane::cli;
   if (!orvane::EnableDiagnosticsFromEnvironment()) {
-    std::fprintf(stderr, "orvane-cli: ORVANE_DEBUG names an unknown area (known: link, all)\n");
+    std::fprintf(stderr,
+                 "orvane-cli: ORVANE_DEBUG names an unknown area (known: link, clock, all)\n");
   }
   if (argc >= 2 && argv[1] == std::string("--") + kDebugOption) {  // before the command
     orvane::EnableDiagnostics("all");

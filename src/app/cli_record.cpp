@@ -2,14 +2,17 @@
 // into a data file, through the same recording as the panel's. A second without a display
 // frame decoded since the previous one (meter unplugged or silent) writes no record; the
 // poll keeps looking for the meter. It ends after --count records or --duration of wall-
-// clock time; SIGINT or SIGTERM finishes the data file with the records taken so far; a
-// record that cannot be written finishes it too, with an error. With --split daily each
-// local day gets its own data file (DailyRecording names them), and record may run until
-// it is stopped.
+// clock time; SIGINT, SIGTERM or SIGHUP (a closed terminal) finishes the data file with
+// the records taken so far; a record that cannot be written finishes it too, with an
+// error. The first record waits for a poll after the start, whenever in the second the
+// program starts; a step of the wall clock is noted on stderr and the stamps follow it. With
+// --split daily each local day gets its own data file (DailyRecording names them), and record may
+// run until it is stopped.
 
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -70,19 +73,34 @@ Recording::TickResult RunRecording(MeterSession& session, FrameDecoder& decoder,
                                                      : clock.MonotonicMs() + o.durationS * 1000 +
                                                            SecondTicker::kAfterBoundaryMs;
   SecondTicker ticker;
+  ClockStepWatch steps;
+  steps.Look(clock);
+  const auto noteStep = [&steps, &clock] {
+    if (const std::int64_t step = steps.Look(clock); step != 0) {
+      std::fprintf(stderr, "orvane-cli: %s; the records go on from there\n",
+                   NoteClockStep(step, clock.Now()).c_str());
+    }
+  };
   FreshFrames frames(decoder.FramesDecoded());
   std::int64_t nextPoll = clock.MonotonicMs() + PollCycle::kIntervalMs;
+  // The first record waits for a poll after the start: a start late in a second must not
+  // count that second as one without a reading.
+  bool polled = false;
   while ((o.count == kNoLimit || recording.Count() < o.count) && !StopRequested()) {
     const std::int64_t tickAt = clock.MonotonicMs() + SecondTicker::MsToNextTick(clock.Now());
     const std::int64_t waitTo = std::min(tickAt, endMs);
     for (; nextPoll < waitTo && !StopRequested(); nextPoll += PollCycle::kIntervalMs) {
       session.WaitUntil(nextPoll);
-      if (!StopRequested()) poll.Tick();
+      if (StopRequested()) break;
+      poll.Tick();
+      polled = true;
+      noteStep();
     }
     session.WaitUntil(waitTo);
     if (StopRequested() || tickAt > endMs) break;
+    noteStep();
     const std::optional<DateTime> second = ticker.Due(clock.Now());
-    if (!second) continue;
+    if (!second || !polled) continue;
     std::optional<LiveReading> fresh;
     if (frames.Take(decoder.FramesDecoded())) {
       fresh = MakeLiveReading(decoder.ReadingText(), decoder.KLit(), decoder.UnitText());
@@ -130,6 +148,10 @@ int Record(const Args& args) {
   if (IsScratchFile(out, folder)) {
     return Fail(out + " is one of Orvane's own working files; choose another name");
   }
+  // From here a stop signal ends the recording normally, and a closed terminal (SIGPIPE)
+  // costs a message at most, never the data file.
+  CatchStopSignals();
+  std::signal(SIGPIPE, SIG_IGN);
   auto session = MeterSession::Open(args);
   if (!session) return 2;
   SilentNotices notices;
@@ -147,11 +169,12 @@ int Record(const Args& args) {
       !recording.Start(ScratchPath(folder), first.system, out, options.daily, error)) {
     return Fail("the recording cannot start: " + (error.empty() ? folder : error));
   }
-  CatchStopSignals();
+  if (const std::string& notice = recording.Current().Notice(); !notice.empty()) {
+    std::fprintf(stderr, "orvane-cli: %s\n", notice.c_str());
+  }
   const bool failed = RunRecording(*session, decoder, poll, recording, options, error) ==
                       Recording::TickResult::Failed;
   const std::string writeError = error;
-  const std::string scratch = recording.Current().ScratchPath();
   const bool stopped = recording.Stop(error);
   // One file: its line says the seconds without a reading. Split by day: a line of its own
   // for the whole run.
@@ -161,8 +184,15 @@ int Record(const Args& args) {
           : "";
   SayWritten(recording, options.daily || without.empty() ? "" : "; " + without);
   if (options.daily && !without.empty()) std::printf("%s\n", without.c_str());
-  if (!stopped) return Fail(error + "; the records are kept in " + scratch);
-  std::remove(scratch.c_str());
+  if (!stopped) {
+    // Named only once it is sure to hold them (its folder may be gone: a new one is made).
+    std::string keepError;
+    if (!recording.KeepScratch(keepError)) {
+      return Fail(error + "; the records cannot be kept either: " + keepError);
+    }
+    return Fail(error + "; the records are kept in " + recording.Current().ScratchPath());
+  }
+  std::remove(recording.Current().ScratchPath().c_str());
   if (failed) return Fail("recording stopped: " + writeError);
   return 0;
 }
@@ -171,8 +201,8 @@ int Record(const Args& args) {
 
 constexpr const char* kRecordDetails =
     "It ends after --count records, after --duration (1s to 366d: 90, 90s, 15m, 8h, 1d) or\n"
-    "on SIGINT or SIGTERM, which finish the data file with the records so far. Without\n"
-    "--split one of --count and --duration is needed.\n"
+    "on SIGINT, SIGTERM or SIGHUP, which finish the data file with the records so far.\n"
+    "Without --split one of --count and --duration is needed.\n"
     "--split daily writes one data file per local day, switched at midnight, and may run\n"
     "until stopped. A folder OUT (existing, or ending in /) gives OUT/orvane-YYYY-MM-DD.lms;\n"
     "any other OUT is a base name, its final .lms dropped: OUT-YYYY-MM-DD.lms. When that\n"

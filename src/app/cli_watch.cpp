@@ -1,23 +1,27 @@
 // orvane-cli watch: the meter's reading as a stream of lines, one per poll of the panel's
 // cycle or one per wall-clock period (--every), as text, CSV or JSON lines. Each line has
-// the time (ISO 8601 with the UTC offset), the reading as the display shows it, its number,
-// the unit, the small and secondary digits and the lit symbols by the names on the LCD.
-// Every line is flushed as it is written, so a pipe sees it at once.
+// the time (ISO 8601 with the UTC offset, and as seconds since 1970 UTC), the reading as the
+// display shows it, its number, the unit, the small and secondary digits and the lit symbols by the
+// names on the LCD. Every line is flushed as it is written, so a pipe sees it at once.
 //
 // After the meter has answered once, watch keeps going when it stops answering (unplugged,
 // switched off): each line that falls due without a fresh display frame is a gap line
 // that carries only the time and "no meter", until the meter answers again. It ends after
-// --count lines, after --duration, or on SIGINT or SIGTERM, with exit status 0.
+// --count lines, after --duration, or on SIGINT, SIGTERM or SIGHUP, with exit status 0.
+//
+// --every follows the wall clock: when it is set forward or back (a time service, a user,
+// the machine woken from sleep), the step is noted on stderr and the stream goes on from
+// the new time, with neither made-up gap lines nor a silence.
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
 #include <string>
-#include <thread>
 
 #include "app/cli.h"
 #include "common/live_reading.h"
+#include "common/second_ticker.h"
 #include "display/annunciator_captions.h"
 #include "display/display_listing.h"
 #include "display/poll_cycle.h"
@@ -89,6 +93,15 @@ std::string IsoTime(SystemTime t, bool withMs) {
   return out;
 }
 
+// The same instant as seconds since 1970 UTC: "1796729401", "1796729401.250" `withMs`.
+std::string EpochText(SystemTime t, bool withMs) {
+  using namespace std::chrono;
+  const long long ms = duration_cast<milliseconds>(t.time_since_epoch()).count();
+  std::string out = std::to_string(ms / 1000);
+  if (withMs) out += "." + std::to_string(1000 + ms % 1000).substr(1);
+  return out;
+}
+
 std::string JsonSymbols(const std::string& symbols) {
   std::string out = "[";
   std::size_t start = 0;
@@ -102,22 +115,27 @@ std::string JsonSymbols(const std::string& symbols) {
 }
 
 constexpr const char* kCsvHeader =
-    "time,connected,reading,value,unit,over_range,secondary,symbols\n";
+    "time,epoch,connected,reading,value,unit,over_range,secondary,symbols\n";
 
-std::string Line(Format format, const std::string& time, const Sample& s) {
+// `time` is the ISO time, `epoch` the same instant in seconds since 1970.
+std::string Line(Format format, const std::string& time, const std::string& epoch,
+                 const Sample& s) {
   switch (format) {
     case Format::Text:
-      if (!s.connected) return time + "\tno meter\n";
-      return time + "\t" + s.reading + " " + s.unit + "\t" + s.secondary + "\t" + s.symbols + "\n";
-    case Format::Csv:
-      // No field holds a comma or a quote: readings, units, digits and symbol names do not.
-      return time + "," + (s.connected ? "1" : "0") + "," + s.reading + "," + s.value + "," +
-             s.unit + "," + (s.overRange ? "1" : "0") + "," + s.secondary + "," + s.symbols + "\n";
+      if (!s.connected) return time + "\t" + epoch + "\tno meter\n";
+      return time + "\t" + epoch + "\t" + s.reading + " " + s.unit + "\t" + s.secondary + "\t" +
+             s.symbols + "\n";
+    case Format::Csv: {
+      const auto field = [](const std::string& v) { return CsvField(v, ','); };
+      return time + "," + epoch + "," + (s.connected ? "1" : "0") + "," + field(s.reading) + "," +
+             s.value + "," + field(s.unit) + "," + (s.overRange ? "1" : "0") + "," +
+             field(s.secondary) + "," + field(s.symbols) + "\n";
+    }
     case Format::Jsonl: {
       const auto textOrNull = [&s](const std::string& v) {
         return s.connected ? JsonString(v) : std::string("null");
       };
-      return "{\"time\":" + JsonString(time) +
+      return "{\"time\":" + JsonString(time) + ",\"epoch\":" + epoch +
              ",\"connected\":" + (s.connected ? "true" : "false") +
              ",\"reading\":" + textOrNull(s.reading) +
              ",\"value\":" + (s.value.empty() ? "null" : s.value) +
@@ -165,25 +183,19 @@ int ReadOptions(const Args& args, WatchOptions& o) {
   return 0;
 }
 
-// Sleeps until `t` on the clock `Clock`; a stop signal ends the wait early.
-template <typename Clock>
-void SleepUntil(typename Clock::time_point t) {
-  while (!StopRequested() && Clock::now() < t) {
-    std::this_thread::sleep_for(
-        std::min<std::chrono::nanoseconds>(t - Clock::now(), std::chrono::milliseconds(50)));
-  }
+// The next multiple of `everyMs` of the wall clock (ms since 1970) after `epochMs`.
+std::int64_t NextBoundary(std::int64_t epochMs, std::int64_t everyMs) {
+  return (epochMs / everyMs + 1) * everyMs;
 }
 
-// The next multiple of `everyS` seconds of the wall clock after `t`.
-SystemTime NextBoundary(SystemTime t, long everyS) {
-  using namespace std::chrono;
-  const auto s = duration_cast<seconds>(t.time_since_epoch()).count();
-  return SystemTime(seconds((s / everyS + 1) * everyS));
+SystemTime AtEpochMs(std::int64_t epochMs) {
+  return SystemTime(std::chrono::milliseconds(epochMs));
 }
 
 int Watch(const Args& args) {
   WatchOptions o;
   if (const int status = ReadOptions(args, o); status != 0) return status;
+  CatchStopSignals();  // from here a stop signal ends the stream normally
   auto session = MeterSession::Open(args);
   if (!session) return 2;
   SilentNotices notices;
@@ -199,46 +211,59 @@ int Watch(const Args& args) {
   if (!tick()) return Fail("no meter answered");
   OutputFile out;
   if (!out.Open(o.out)) return 1;
-  CatchStopSignals();
 
-  using namespace std::chrono;
-  const auto start = steady_clock::now();
-  const auto period = milliseconds(o.intervalMs);
-  auto nextPoll = start + period;
-  SystemTime nextLine = NextBoundary(system_clock::now(), o.everyS > 0 ? o.everyS : 1);
+  const Clock& clock = session->Now();
+  const std::int64_t start = clock.MonotonicMs();
+  std::int64_t nextPoll = start + o.intervalMs;
+  const std::int64_t everyMs = (o.everyS > 0 ? o.everyS : 1) * 1000;
+  std::int64_t nextLine = NextBoundary(clock.EpochMs(), everyMs);
+  ClockStepWatch steps;
+  steps.Look(clock);
+  // A step of the wall clock: noted, and the next line is the next period of the new time.
+  const auto followSteps = [&] {
+    if (const std::int64_t step = steps.Look(clock); step != 0) {
+      std::fprintf(stderr, "orvane-cli: %s; the stream goes on from there\n",
+                   NoteClockStep(step, clock.Now()).c_str());
+      nextLine = NextBoundary(clock.EpochMs(), everyMs);
+    }
+  };
   bool fresh = true;  // a display frame arrived since the last line
   if (o.format == Format::Csv) std::fputs(kCsvHeader, out.file);
   const auto over = [&] {
     return StopRequested() ||
-           (o.durationS >= 0 && steady_clock::now() - start >= seconds(o.durationS));
+           (o.durationS >= 0 && clock.MonotonicMs() - start >= o.durationS * 1000);
   };
   // The next poll is one period on; a poll that came late (a meter slow to answer) is
   // not made up with a burst of polls.
-  const auto schedule = [&] { nextPoll = std::max(nextPoll + period, steady_clock::now()); };
+  const auto schedule = [&] { nextPoll = std::max(nextPoll + o.intervalMs, clock.MonotonicMs()); };
   for (long written = 0; o.count < 0 || written < o.count;) {
     if (over()) break;
     std::string time;
+    std::string epoch;
     if (o.everyS == 0) {  // one line per poll, from this poll
       if (written > 0) {
-        SleepUntil<steady_clock>(nextPoll);
+        session->WaitUntil(nextPoll);
         if (over()) break;
         fresh = tick();
         schedule();
       }
-      time = IsoTime(system_clock::now(), true);
+      followSteps();
+      const SystemTime now = AtEpochMs(clock.EpochMs());
+      time = IsoTime(now, true);
+      epoch = EpochText(now, true);
     } else {  // one line per wall-clock period, from the polls since the last line
-      while (!over() && system_clock::now() < nextLine) {
-        SleepUntil<steady_clock>(
-            std::min(nextPoll, steady_clock::now() + (nextLine - system_clock::now())));
-        if (steady_clock::now() < nextPoll) continue;
+      for (followSteps(); !over() && clock.EpochMs() < nextLine; followSteps()) {
+        session->WaitUntil(std::min(nextPoll, clock.MonotonicMs() + (nextLine - clock.EpochMs())));
+        if (clock.MonotonicMs() < nextPoll) continue;
         fresh = tick() || fresh;
         schedule();
       }
       if (over()) break;
-      time = IsoTime(nextLine, false);
-      nextLine = NextBoundary(nextLine, o.everyS);
+      time = IsoTime(AtEpochMs(nextLine), false);
+      epoch = EpochText(AtEpochMs(nextLine), false);
+      nextLine = NextBoundary(nextLine, everyMs);
     }
-    const std::string line = Line(o.format, time, fresh ? FromDisplay(decoder) : Sample{});
+    const std::string line = Line(o.format, time, epoch, fresh ? FromDisplay(decoder) : Sample{});
     std::fwrite(line.data(), 1, line.size(), out.file);
     if (std::fflush(out.file) != 0) return Fail("cannot write " + o.out);
     ++written;

@@ -50,6 +50,11 @@ std::string AlreadyRunningText(const std::string& folder) {
          " at a time.";
 }
 
+std::string LockFailedText(const std::string& folder, const std::string& reason) {
+  return "Orvane cannot take the lock of its working folder " + folder + ", so it does not " +
+         "start on it.\r\n" + reason;
+}
+
 // Reads the command line before any window exists, so that --help and --version work
 // without a display. A wrong command line ends the program with one line on stderr and
 // exit status 2; --help and --version print to stdout and end it with 0.
@@ -93,7 +98,7 @@ std::optional<int> ReadCommandLine(int argc, char** argv, QCommandLineParser& pa
     return refuse("--meter wants VID:PID in hex, for example 04d8:f1e7");
   }
   if (!orvane::EnableDiagnosticsFromEnvironment()) {
-    std::fprintf(stderr, "orvane: ORVANE_DEBUG names an unknown area (known: link, all)\n");
+    std::fprintf(stderr, "orvane: ORVANE_DEBUG names an unknown area (known: link, clock, all)\n");
   }
   if (parser.isSet("debug")) orvane::EnableDiagnostics("all");
   return std::nullopt;
@@ -153,8 +158,12 @@ int main(int argc, char** argv) {
     dialogs->Message(text, orvane::MessageIcon::Exclamation, orvane::MessageButtons::Ok, "Orvane");
     return 1;
   }
+  // Without the lock another panel could share the folder's scratch files: none is used.
   if (owner == orvane::FolderLock::Result::Failed) {
-    std::fprintf(stderr, "orvane: %s\n", lock.Error().c_str());
+    const std::string text = LockFailedText(folder, lock.Error());
+    std::fprintf(stderr, "orvane: %s\n", text.c_str());
+    dialogs->Message(text, orvane::MessageIcon::Critical, orvane::MessageButtons::Ok, "Orvane");
+    return 1;
   }
 
   // Named before the panel is made: it reads its tool bar's look from them.
@@ -163,7 +172,7 @@ int main(int argc, char** argv) {
   } else {
     orvane::UseUserSettings();
   }
-  QSettings settings("Orvane", "Orvane");
+  QSettings settings(orvane::kSettingsOrganization, orvane::kSettingsApplication);
   orvane::SettingsFolderMemory folderMemory(settings);
   orvane::QtLauncher launcher;
   orvane::PanelWindow panel({*transport, ids, *dialogs, launcher, clock, folder, &folderMemory,

@@ -10,14 +10,20 @@
 //
 // Every report the device receives and sends is written to the log (standard error or
 // --log FILE), one line each, stamped with the wall-clock time in seconds.
+//
+// Root is needed only to open /dev/uhid: right after, a program started with sudo goes
+// on as the user who called sudo (SUDO_UID, SUDO_GID), and one installed set-user-ID as
+// its real user. The log is opened after that, and never through a symbolic link.
 
 #include <fcntl.h>
+#include <grp.h>
 #include <linux/input.h>
 #include <linux/uhid.h>
 #include <poll.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <csignal>
@@ -66,9 +72,11 @@ std::int64_t NowMs() {
 }
 
 bool ParseMs(const char* text, std::int64_t& ms) {
-  char* end = nullptr;
-  const double seconds = std::strtod(text, &end);
-  if (end == text || *end != '\0' || !(seconds >= 0) || seconds > 1e6) return false;
+  const char* const end = text + std::strlen(text);
+  double seconds = 0;
+  const auto [stop, error] = std::from_chars(text, end, seconds);
+  if (stop == text || stop != end || error != std::errc() || !(seconds >= 0) || seconds > 1e6)
+    return false;
   ms = std::llround(seconds * 1000.0);
   return true;
 }
@@ -123,15 +131,9 @@ class UhidMeter {
     if (fd_ >= 0) close(fd_);
   }
 
-  bool Start() {
-    fd_ = open("/dev/uhid", O_RDWR | O_CLOEXEC);
-    if (fd_ < 0) {
-      std::fprintf(stderr,
-                   "orvane-uhid-meter: /dev/uhid: %s. Load the module (sudo modprobe uhid) and "
-                   "run as root or with write access to /dev/uhid.\n",
-                   std::strerror(errno));
-      return false;
-    }
+  // Takes the open /dev/uhid and plugs the meter in.
+  bool Start(int uhidFd) {
+    fd_ = uhidFd;
     return Create();
   }
 
@@ -282,15 +284,61 @@ class UhidMeter {
 }  // namespace
 }  // namespace orvane
 
+namespace orvane {
+namespace {
+
+// A user or group id from the environment (as sudo sets it), or -1.
+long long IdFromEnvironment(const char* name) {
+  const char* text = std::getenv(name);
+  if (text == nullptr || *text == '\0') return -1;
+  long long id = -1;
+  const char* const end = text + std::strlen(text);
+  const auto [stop, error] = std::from_chars(text, end, id);
+  return error == std::errc() && stop == end && id >= 0 ? id : -1;
+}
+
+// Gives up root: to the user who called sudo, else to the real user of a set-user-ID
+// start. A program started by root itself has no one else to be and stays root.
+bool DropRoot() {
+  if (geteuid() != 0) return true;
+  long long uid = IdFromEnvironment("SUDO_UID");
+  long long gid = IdFromEnvironment("SUDO_GID");
+  if (uid < 0 || gid < 0) {
+    uid = getuid();
+    gid = getgid();
+  }
+  if (uid == 0) return true;
+  if (setgroups(0, nullptr) != 0 || setgid(static_cast<gid_t>(gid)) != 0 ||
+      setuid(static_cast<uid_t>(uid)) != 0 || setuid(0) == 0) {
+    std::fprintf(stderr, "orvane-uhid-meter: cannot give up root: %s\n", std::strerror(errno));
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+}  // namespace orvane
+
 int main(int argc, char** argv) {
   using namespace orvane;
   Options options;
   if (const int status = ParseOptions(argc, argv, options); status != 0) {
     return status < 0 ? 0 : status;
   }
+  const int uhid = open("/dev/uhid", O_RDWR | O_CLOEXEC);
+  if (uhid < 0) {
+    std::fprintf(stderr,
+                 "orvane-uhid-meter: /dev/uhid: %s. Load the module (sudo modprobe uhid) and "
+                 "run as root or with write access to /dev/uhid.\n",
+                 std::strerror(errno));
+    return 1;
+  }
+  if (!DropRoot()) return 1;
   std::FILE* log = stderr;
   if (!options.logPath.empty()) {
-    log = std::fopen(options.logPath.c_str(), "a");
+    const int fd =
+        open(options.logPath.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+    log = fd < 0 ? nullptr : fdopen(fd, "a");
     if (log == nullptr) {
       std::fprintf(stderr, "orvane-uhid-meter: %s: %s\n", options.logPath.c_str(),
                    std::strerror(errno));
@@ -303,6 +351,6 @@ int main(int argc, char** argv) {
   sigaction(SIGINT, &action, nullptr);
   sigaction(SIGTERM, &action, nullptr);
   UhidMeter meter(options, log);
-  if (!meter.Start()) return 1;
+  if (!meter.Start(uhid)) return 1;
   return meter.Run();
 }

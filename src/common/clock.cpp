@@ -17,6 +17,24 @@ DateTime SystemClock::Now() const {
   return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec, ms};
 }
 
+std::int64_t SystemClock::EpochMs() const {
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+}
+
+std::int64_t Clock::EpochMs() const {
+  const DateTime t = Now();
+  std::tm tm{};
+  tm.tm_year = t.year - 1900;
+  tm.tm_mon = t.month - 1;
+  tm.tm_mday = t.day;
+  tm.tm_hour = t.hour;
+  tm.tm_min = t.minute;
+  tm.tm_sec = t.second;
+  tm.tm_isdst = -1;
+  return static_cast<std::int64_t>(std::mktime(&tm)) * 1000 + t.millisecond;
+}
+
 std::int64_t SystemClock::MonotonicMs() const {
   using namespace std::chrono;
   return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();

@@ -25,6 +25,9 @@ class Clock {
   virtual DateTime Now() const = 0;
   // Monotonic milliseconds, for measuring how long a key is held.
   virtual std::int64_t MonotonicMs() const = 0;
+  // The same instant as Now() in milliseconds since 1970-01-01 00:00:00 UTC. By default
+  // Now() read as local time.
+  virtual std::int64_t EpochMs() const;
 };
 
 // The system clock.
@@ -32,6 +35,7 @@ class SystemClock final : public Clock {
  public:
   DateTime Now() const override;
   std::int64_t MonotonicMs() const override;
+  std::int64_t EpochMs() const override;
 };
 
 // A clock that stands still until told to move: for tests and the simulated meter.

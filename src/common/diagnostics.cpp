@@ -13,7 +13,7 @@ struct AreaName {
   LogArea area;
   std::string_view name;
 };
-constexpr std::array<AreaName, 1> kAreas = {{{LogArea::Link, "link"}}};
+constexpr std::array<AreaName, 2> kAreas = {{{LogArea::Link, "link"}, {LogArea::Clock, "clock"}}};
 
 struct LogState {
   std::mutex mutex;

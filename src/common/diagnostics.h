@@ -5,7 +5,8 @@
 // line goes to standard error as "orvane link: …".
 //
 // Areas: "link", every exchange with the meter that failed or timed out, with the
-// request and the reply as hex and the platform's error text.
+// request and the reply as hex and the platform's error text. "clock", each step of the
+// wall clock that the record tick or a stream follows.
 
 #include <cstdint>
 #include <iosfwd>
@@ -15,7 +16,7 @@
 
 namespace orvane {
 
-enum class LogArea { Link };
+enum class LogArea { Link, Clock };
 
 // Switches on the areas named in `list`. Returns false when it names an unknown area;
 // the known ones are switched on all the same.

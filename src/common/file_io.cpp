@@ -115,9 +115,13 @@ bool OutputFile::Open(const std::string& path, std::string& error) {
   fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
   if (fd_ < 0) return Failed(error);
   temporary_ = pattern;
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::fchmod(fd_, 0666 & ~mask);
+  if (::stat(path_.c_str(), &st) == 0) {
+    ::fchmod(fd_, st.st_mode & 07777);  // a file replaced keeps who may read it
+  } else {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd_, 0666 & ~mask);
+  }
   return true;
 }
 
@@ -135,6 +139,9 @@ bool OutputFile::OpenStandardOutput(std::string& error) {
 
 bool OutputFile::Commit(std::string& error) {
   if (fd_ < 0) return Failed(error);
+  // A full disk may show only when the data reach the device. (A device or a pipe,
+  // written directly, cannot be synced: EINVAL.)
+  if (::fsync(fd_) != 0 && errno != EINVAL) return Failed(error);
   const int fd = fd_;
   fd_ = -1;
   if (::close(fd) != 0) return Failed(error);

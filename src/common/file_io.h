@@ -24,8 +24,9 @@ int OpenRegularFile(const std::string& path, int flags, std::string& error, mode
 bool SameExistingFile(const std::string& a, const std::string& b);
 
 // A file written whole or not at all. The bytes go to a temporary file beside the target,
-// which takes the target's name only when every byte is written and the file is closed;
-// a failure removes it and leaves an earlier file of that name as it was. A target that
+// which takes the target's name only when every byte has reached the device (fsync) and
+// the file is closed; a failure (a full disk) removes it and leaves an earlier file of that
+// name as it was. A replaced file's permissions are kept. A target that
 // is no regular file (/dev/null, /dev/full, a FIFO with a reader) is written directly.
 class OutputFile {
  public:
@@ -38,6 +39,8 @@ class OutputFile {
   // Standard output instead of a file, written directly.
   bool OpenStandardOutput(std::string& error);
   bool Write(std::string_view bytes, std::string& error);
+  // The open file, for writers that copy into it; -1 when none is open.
+  int Descriptor() const { return fd_; }
   // Closes the file and gives it its name. False, with nothing left behind, on failure.
   bool Commit(std::string& error);
 

@@ -13,7 +13,9 @@ class FolderLock {
   enum class Result {
     Taken,          // this process owns the folder now
     HeldElsewhere,  // another running program owns it
-    Failed,         // the folder or its lock file cannot be made (see Error())
+    // The folder or its lock file cannot be made or used (see Error()): a lock file that
+    // is a folder, a link, a FIFO or another user's is refused, never used.
+    Failed,
   };
 
   FolderLock() = default;

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
+#include "common/number_text.h"
 #include "common/text_value.h"
 
 namespace orvane {
@@ -53,9 +53,7 @@ std::string FormatSignificant(double value, int digits) {  // value finite
   digits = std::min(digits, 15);  // a double holds no more
   const int magnitude = static_cast<int>(std::floor(std::log10(std::fabs(value))));
   const int decimals = std::clamp(digits - 1 - magnitude, 0, 20);
-  char buffer[400];  // up to 1e308 with 20 decimals
-  std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-  return buffer;
+  return FixedText(value, decimals);
 }
 
 }  // namespace

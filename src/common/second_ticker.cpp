@@ -1,6 +1,28 @@
 #include "common/second_ticker.h"
 
+#include <cstdlib>
+
+#include "common/diagnostics.h"
+
 namespace orvane {
+
+std::int64_t ClockStepWatch::Look(const Clock& clock) {
+  const std::int64_t wall = clock.EpochMs();
+  const std::int64_t monotonic = clock.MonotonicMs();
+  const std::int64_t step = looked_ ? (wall - wallMs_) - (monotonic - monotonicMs_) : 0;
+  looked_ = true;
+  wallMs_ = wall;
+  monotonicMs_ = monotonic;
+  return std::llabs(step) > kToleranceMs ? step : 0;
+}
+
+std::string NoteClockStep(std::int64_t stepMs, const DateTime& now) {
+  const std::int64_t seconds = (std::llabs(stepMs) + 500) / 1000;
+  const std::string text = std::string("the clock was set ") + (stepMs > 0 ? "forward" : "back") +
+                           " by " + std::to_string(seconds) + " s, to " + FormatDateTime(now);
+  LogLine(LogArea::Clock, text);
+  return text;
+}
 
 std::optional<DateTime> SecondTicker::Due(const DateTime& now) {
   DateTime whole = now;

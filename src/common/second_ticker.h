@@ -7,10 +7,32 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "common/clock.h"
 
 namespace orvane {
+
+// Notices a step of the wall clock (set by hand or by the time service, or the machine
+// woken from sleep): between two looks the wall clock moved more than kToleranceMs more,
+// or less, than the monotonic clock did. Whoever follows the wall clock goes on from the
+// new time.
+class ClockStepWatch {
+ public:
+  static constexpr std::int64_t kToleranceMs = 250;
+
+  // The step since the last look, in milliseconds (forward positive), or 0.
+  std::int64_t Look(const Clock& clock);
+
+ private:
+  bool looked_ = false;
+  std::int64_t wallMs_ = 0;
+  std::int64_t monotonicMs_ = 0;
+};
+
+// "the clock was set forward by 20 s, to 2024/05/17 10:30:25" for a step of `stepMs` that
+// ended at `now`; the same line goes to the diagnostics log (area "clock").
+std::string NoteClockStep(std::int64_t stepMs, const DateTime& now);
 
 class SecondTicker {
  public:

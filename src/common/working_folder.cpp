@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 
 #include "common/file_io.h"
@@ -36,13 +37,64 @@ bool EnsureWorkingFolder(const std::string& path) {
 }
 
 bool EmptyFile(const std::string& path) {
-  // O_NOFOLLOW: a link planted in place of the scratch file is refused, not followed.
-  // Never blocks on a FIFO planted there, and empties only a regular file.
+  // A link, FIFO or another user's file planted in its place is moved aside, never used.
   std::string error;
-  const int fd = OpenRegularFile(path, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW, error, 0600);
+  std::string notice;
+  const int fd = OpenWorkingFile(path, O_WRONLY | O_CREAT | O_TRUNC, error, notice);
   if (fd < 0) return false;
   close(fd);
   return true;
+}
+
+std::string WhyNotOwnFile(const std::string& path) {
+  struct stat st {};
+  if (lstat(path.c_str(), &st) != 0) return {};
+  if (S_ISLNK(st.st_mode)) return "a symbolic link";
+  if (S_ISDIR(st.st_mode)) return "a folder";
+  if (S_ISFIFO(st.st_mode)) return "a named pipe (FIFO)";
+  if (!S_ISREG(st.st_mode)) return "no regular file";
+  if (st.st_uid != geteuid()) {
+    return "a file of another user (uid " + std::to_string(st.st_uid) + ")";
+  }
+  return {};
+}
+
+std::string MoveAside(const std::string& path) {
+  for (int n = 1; n < 1000; ++n) {
+    std::string aside = path + ".refused" + (n == 1 ? "" : "-" + std::to_string(n));
+    if (renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) == 0) {
+      return aside;
+    }
+    if (errno == EINVAL) {  // a file system without the no-replace rename; the folder is ours
+      struct stat st {};
+      if (lstat(aside.c_str(), &st) == 0) continue;
+      return rename(path.c_str(), aside.c_str()) == 0 ? aside : std::string();
+    }
+    if (errno != EEXIST) return {};
+  }
+  errno = EEXIST;
+  return {};
+}
+
+int OpenWorkingFile(const std::string& path, int flags, std::string& error, std::string& notice) {
+  if (const std::string why = WhyNotOwnFile(path); !why.empty()) {
+    const std::string aside = MoveAside(path);
+    if (aside.empty()) {
+      error = FileErrorReason(("Cannot move aside " + why + ",").c_str(), path);
+      return -1;
+    }
+    notice = path + " was " + why + ": it was moved aside to " + aside + " and is not used.";
+  }
+  // O_NOFOLLOW and the check after opening: nothing put there meanwhile is used either.
+  const int fd = OpenRegularFile(path, flags | O_NOFOLLOW, error, 0600);
+  if (fd < 0) return -1;
+  struct stat st {};
+  if (fstat(fd, &st) != 0 || st.st_uid != geteuid()) {
+    error = "Cannot use " + path + ": it is not a file of this user.";
+    close(fd);
+    return -1;
+  }
+  return fd;
 }
 
 std::string InWorkingFolder(const std::string& folder, const char* name) {

@@ -28,4 +28,20 @@ bool EmptyFile(const std::string& path);
 // The folder joined with a file name.
 std::string InWorkingFolder(const std::string& folder, const char* name);
 
+// Why the file at `path` is no file of this user's that the program may use ("a folder",
+// "a symbolic link", "a file of another user (uid 65534)"), or empty when it is one or
+// does not exist.
+std::string WhyNotOwnFile(const std::string& path);
+
+// Moves the file at `path` aside to PATH.refused (or PATH.refused-2, -3, ...), never
+// replacing anything. Returns the new path, or empty with errno set.
+std::string MoveAside(const std::string& path);
+
+// Opens the working file at `path` with `flags` (O_NOFOLLOW and O_CLOEXEC added; with
+// O_CREAT a missing file is made with mode 0600) as a regular file of this user. Whatever
+// else has that name - another user's file, a link, a folder, a FIFO - is never used: it
+// is moved aside (see MoveAside) and `notice` says so; with O_CREAT a new file takes its
+// place. Returns the descriptor, or -1 with `error` set.
+int OpenWorkingFile(const std::string& path, int flags, std::string& error, std::string& notice);
+
 }  // namespace orvane

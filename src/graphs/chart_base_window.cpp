@@ -18,14 +18,15 @@ namespace orvane {
 namespace {
 
 // A range box holds only the characters it takes (digits, and "." where it takes
-// decimals). As a validator rather than a key filter it leaves every editing key alone:
-// Delete, Ctrl+A, Ctrl+V, the arrows, undo.
+// decimals; a "," typed for the decimal point becomes a "."). As a validator rather than a key
+// filter it leaves every editing key alone: Delete, Ctrl+A, Ctrl+V, the arrows, undo.
 class RangeBoxValidator final : public QValidator {
  public:
   RangeBoxValidator(bool allowPoint, QObject* parent)
       : QValidator(parent), allowPoint_(allowPoint) {}
 
   State validate(QString& input, int&) const override {
+    if (allowPoint_) input.replace(QLatin1Char(','), QLatin1Char('.'));
     for (QChar c : input) {
       if (c.unicode() > 0x7f || c.unicode() == kBackspace ||
           !AcceptsKey(static_cast<char>(c.unicode()), allowPoint_))

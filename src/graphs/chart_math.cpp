@@ -1,9 +1,9 @@
 #include "graphs/chart_math.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "common/live_reading.h"
+#include "common/number_text.h"
 
 namespace orvane {
 
@@ -45,15 +45,11 @@ std::string StripZeros(std::string text) {
 }  // namespace
 
 std::string PlainDecimal(double value) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.2f", value);
-  return StripZeros(buffer);
+  return StripZeros(FixedText(value, 2));
 }
 
 std::string NumberText(double value) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.15g", value);
-  return StripZeros(buffer);
+  return StripZeros(GeneralText(value));
 }
 
 ChartGeometry ComputeGeometry(ChartKind kind, int clientWidth, int clientHeight, double labelBand) {

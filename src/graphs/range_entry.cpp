@@ -1,5 +1,6 @@
 #include "graphs/range_entry.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "common/live_reading.h"
@@ -9,7 +10,8 @@
 namespace orvane {
 
 bool AcceptsKey(char key, bool allowPoint) {
-  return (key >= '0' && key <= '9') || key == kBackspace || (allowPoint && key == '.');
+  return (key >= '0' && key <= '9') || key == kBackspace ||
+         (allowPoint && (key == '.' || key == ','));
 }
 
 std::string RangeMessage(const std::string& quantity) {
@@ -29,6 +31,13 @@ std::string RecordsMessage(long plotRecords) {
 }
 
 namespace {
+
+// What a box holds: a comma typed as the decimal point (as a decimal-comma locale
+// writes it) reads as the point.
+double BoxValue(std::string text) {
+  std::replace(text.begin(), text.end(), ',', '.');
+  return NumericValue(text);
+}
 
 // A pair is refused when it leaves 0..9999000 or does not rise.
 bool PairRefused(double min, double max) {
@@ -66,11 +75,11 @@ RangeTexts LiveRangeTexts(const RangeRecord& r, const std::string& graphUnit, do
 
 std::optional<std::string> ApplyLiveRange(const RangeTexts& t, const std::string& graphUnit,
                                           double plotWidth, RangeRecord& r, double& stepX) {
-  const double cdMin = NumericValue(t.TxtcdMn);
-  const double cdMax = NumericValue(t.TxtcdMx);
-  const double mainMin = NumericValue(t.TxtMn);
-  const double mainMax = NumericValue(t.TxtMx);
-  const double counts = NumericValue(t.TxtCounts);
+  const double cdMin = BoxValue(t.TxtcdMn);
+  const double cdMax = BoxValue(t.TxtcdMx);
+  const double mainMin = BoxValue(t.TxtMn);
+  const double mainMax = BoxValue(t.TxtMx);
+  const double counts = BoxValue(t.TxtCounts);
   const bool lux = graphUnit == "lx";
   if (auto refusal = LivePairRefusal(cdMin, cdMax, "cd")) return refusal;
   if (auto refusal = LivePairRefusal(mainMin, mainMax, lux ? "Lux" : "Fc")) return refusal;
@@ -102,12 +111,12 @@ RangeTexts PlotRangeTexts(const PlotData& plot) {
 std::optional<std::string> ApplyPlotRange(const RangeTexts& t, double plotWidth, PlotData& plot,
                                           double& stepX) {
   const bool lux = plot.PlotUnit == "Lux";
-  const double mainMin = NumericValue(t.TxtMn);
-  const double mainMax = NumericValue(t.TxtMx);
-  const double cdMin = NumericValue(t.TxtcdMn);
-  const double cdMax = NumericValue(t.TxtcdMx);
-  const double from = NumericValue(t.TxtFrom);
-  const double to = NumericValue(t.TxtTo);
+  const double mainMin = BoxValue(t.TxtMn);
+  const double mainMax = BoxValue(t.TxtMx);
+  const double cdMin = BoxValue(t.TxtcdMn);
+  const double cdMax = BoxValue(t.TxtcdMx);
+  const double from = BoxValue(t.TxtFrom);
+  const double to = BoxValue(t.TxtTo);
   if (PairRefused(mainMin, mainMax)) return RangeMessage(lux ? "Lux" : "Fc");
   if (PairRefused(cdMin, cdMax)) return RangeMessage("cd");
   if (from < 1 || to < from || to > static_cast<double>(plot.PlotRecords)) {

@@ -11,7 +11,7 @@ namespace orvane {
 
 inline constexpr char kBackspace = 8;
 
-// Digits and backspace always; "." only where a box takes decimals.
+// Digits and backspace always; "." (or "," for it) only where a box takes decimals.
 bool AcceptsKey(char key, bool allowPoint);
 
 // The texts of the range dialog's boxes.

@@ -9,6 +9,7 @@
 #include <QShortcut>
 #include <QStyle>
 #include <algorithm>
+#include <cstdio>
 
 #include "common/command_gate.h"
 #include "common/working_folder.h"
@@ -221,6 +222,9 @@ void PanelWindow::ArmRecordTick(const DateTime& now) {
 void PanelWindow::Timer2_Timer() {
   const DateTime now = services_.clock.Now();
   ArmRecordTick(now);
+  if (const std::int64_t step = clockSteps_.Look(services_.clock); step != 0) {
+    std::fprintf(stderr, "orvane: %s\n", NoteClockStep(step, now).c_str());
+  }
   const std::optional<DateTime> second = ticker_.Due(now);
   if (!second) return;
   const std::string time = FormatDateTime(*second);

@@ -108,6 +108,7 @@ class PanelWindow final : public QWidget, private LinkNotices {
   LinkOwner linkOwner_;
   Recording recording_;
   SecondTicker ticker_;
+  ClockStepWatch clockSteps_;  // a step of the wall clock is noted
   FreshFrames recordFrames_;
   QTimer timer1_;
   QTimer timer2_;

@@ -49,6 +49,10 @@ void StartRecording(PanelContext& ctx, PanelControls& controls) {
     ctx.state.SaveAccepted = false;
     return;
   }
+  // Something planted in the scratch file's place was moved aside: the user is told.
+  if (!ctx.recording.Notice().empty()) {
+    ctx.dialogs.Message(ctx.recording.Notice(), MessageIcon::Exclamation, MessageButtons::Ok, "");
+  }
   controls.WriteFailureShown = false;
   // The mark lets the next start find this recording if the program does not finish it;
   // without it the recording runs all the same.
@@ -131,6 +135,13 @@ void FinishBeforeExit(PanelContext& ctx, PanelControls& controls) {
   ctx.state.RecordingOn = false;
   if (SaveRecording(ctx)) {
     ShowRecordingControls(controls, false);
+    return;
+  }
+  // Named only once it is sure to hold them (its folder may be gone: a new one is made).
+  std::string error;
+  if (!ctx.recording.KeepScratch(error)) {
+    ctx.dialogs.Message("The recording was not saved, and its records cannot be kept.\r\n" + error,
+                        MessageIcon::Critical, MessageButtons::Ok, "");
     return;
   }
   ctx.dialogs.Message("The recording was not saved. Its records remain in " +

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "common/clock.h"
 #include "common/file_io.h"
 #include "recording/recording_reader.h"
 
@@ -55,33 +56,19 @@ void AppendNumber(const StoredReading& r, bool decimalComma, std::string& out) {
   if (decimalComma) std::replace(out.begin() + static_cast<long>(from), out.end(), '.', ',');
 }
 
-int Digits(std::string_view text, std::size_t at, std::size_t count, bool& ok) {
-  int value = 0;
-  for (std::size_t i = at; i < at + count; ++i) {
-    if (!std::isdigit(static_cast<unsigned char>(text[i]))) ok = false;
-    value = value * 10 + (text[i] - '0');
-  }
-  return value;
-}
-
-// The UTC offset of a local time, "+hh:mm".
-std::string OffsetOf(int year, int month, int day, int hour) {
-  std::tm t{};
-  t.tm_year = year - 1900;
-  t.tm_mon = month - 1;
-  t.tm_mday = day;
-  t.tm_hour = hour;
-  t.tm_isdst = -1;
-  std::mktime(&t);
-  const long offset = t.tm_gmtoff;
-  const long minutes = (offset < 0 ? -offset : offset) / 60;
-  char out[48];
-  std::snprintf(out, sizeof out, "%c%02ld:%02ld", offset < 0 ? '-' : '+', minutes / 60,
-                minutes % 60);
-  return out;
-}
-
 }  // namespace
+
+std::string CsvField(std::string_view text, char separator) {
+  if (text.find_first_of(std::string{separator, '"', '\r', '\n'}) == std::string_view::npos) {
+    return std::string(text);
+  }
+  std::string out = "\"";
+  for (const char c : text) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  return out + '"';
+}
 
 std::optional<std::string> CsvOptionsProblem(const CsvOptions& options) {
   if (options.decimalComma && options.separator == ',') {
@@ -111,31 +98,18 @@ std::optional<std::string> IsoTimeFormatter::Format(std::string_view time) {
   return out;
 }
 
-bool IsoTimeFormatter::Append(std::string_view time, std::string& out) {
+bool IsoTimeFormatter::Append(std::string_view time, std::string& out, std::int64_t* epoch) {
   // "YYYY/MM/DD hh:nn:ss"
-  if (time.size() != 19 || time[4] != '/' || time[7] != '/' || time[10] != ' ' || time[13] != ':' ||
-      time[16] != ':') {
-    return false;
-  }
-  // Offsets change on the hour (or never within one): one look-up per hour of records.
-  if (std::memcmp(time.data(), hourKey_, sizeof hourKey_) != 0) {
-    bool ok = true;
-    const int year = Digits(time, 0, 4, ok), month = Digits(time, 5, 2, ok);
-    const int day = Digits(time, 8, 2, ok), hour = Digits(time, 11, 2, ok);
-    if (!ok || month < 1 || month > 12 || day < 1 || day > 31 || hour > 23) return false;
-    std::memcpy(hourKey_, time.data(), sizeof hourKey_);
-    const std::string offset = OffsetOf(year, month, day, hour);
-    std::snprintf(offset_, sizeof offset_, "%s", offset.c_str());
-  }
-  bool ok = true;
-  Digits(time, 14, 2, ok);
-  Digits(time, 17, 2, ok);
-  if (!ok) return false;
+  if (time.size() != 19 || time[4] != '/') return false;
+  const std::optional<DateTime> stamp = ParseDateTime(time);
+  if (!stamp) return false;
+  const Instant instant = instants_.Next(ToSerialSeconds(*stamp));
   const std::size_t at = out.size();
   out.append(time);
   out[at + 4] = out[at + 7] = '-';
   out[at + 10] = 'T';
-  out += offset_;
+  AppendUtcOffset(instant.offset, out);
+  if (epoch != nullptr) *epoch = instant.epoch;
   return true;
 }
 
@@ -147,6 +121,8 @@ void CsvRows::Header(std::string_view unit, std::string& out) const {
   out += "No.";
   out += s;
   out += "Time (ISO 8601)";
+  out += s;
+  out += "Epoch";
   out += s;
   out += name;
   out += s;
@@ -169,10 +145,16 @@ void CsvRows::Row(long number, std::string_view time, const StoredReading& main,
   const auto [end, error] = std::to_chars(digits, digits + sizeof digits, number);
   out.append(digits, end);
   out += options_.separator;
-  if (!iso_.Append(time, out)) {  // kept as it stands, quoted so no separator can shift columns
+  std::int64_t epoch = 0;
+  if (iso_.Append(time, out, &epoch)) {
+    out += options_.separator;
+    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, epoch);
+    out.append(digits, end);
+  } else {  // kept as it stands, quoted so no separator can shift columns; no epoch
     out += '"';
-    out.append(time);
+    for (const char c : time) out.append(c == '"' ? 2 : 1, c);
     out += '"';
+    out += options_.separator;
   }
   out += options_.separator;
   Reading(main, out);

@@ -1,15 +1,19 @@
 #pragma once
 // A data file's records as CSV for spreadsheets and scripts: one row per record with its
-// number, its time in ISO 8601 local time with the UTC offset, the main reading and the cd
+// number, its time in ISO 8601 local time with the UTC offset and as seconds since 1970
+// (UTC), the offset read from the order of the records where the clocks went back (see
+// InstantResolver), the main reading and the cd
 // reading as plain numbers ("K" resolved to thousands), and for each reading a column
 // that says whether it was over range (its number field is then empty). A header row
 // names the columns as the data file does ("Lux" or "Fc", "cd"). Rows end with CR LF like
-// every text file we write.
+// every text file we write; a field is quoted as RFC 4180 says where it needs it.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "common/instant_resolver.h"
 #include "common/program_state.h"
 
 namespace orvane {
@@ -30,17 +34,21 @@ std::optional<char> CsvSeparatorNamed(std::string_view name);
 // reader and the charts take. Nothing for a text that carries no number (over range).
 std::optional<std::string> CsvNumber(std::string_view readingText, bool decimalComma);
 
-// "2024/05/17 10:30:01" as "2024-05-17T10:30:01+02:00" in the local time zone. Nothing
-// when the text is not a record time.
+// `text` as one CSV field: as it is, or in double quotes (a quote in it doubled) when it
+// holds the separator, a double quote, a CR or an LF.
+std::string CsvField(std::string_view text, char separator);
+
+// "2024/05/17 10:30:01" as "2024-05-17T10:30:01+02:00" in the local time zone, the record
+// times of one log given in their order. Nothing when the text is not a record time.
 class IsoTimeFormatter {
  public:
   std::optional<std::string> Format(std::string_view recordTime);
-  // Appends the ISO form to `out`; false (and nothing appended) when it has none.
-  bool Append(std::string_view recordTime, std::string& out);
+  // Appends the ISO form to `out` and gives the instant in `epoch` (seconds since 1970,
+  // UTC); false (and nothing appended) when it has none.
+  bool Append(std::string_view recordTime, std::string& out, std::int64_t* epoch = nullptr);
 
  private:
-  char hourKey_[13] = {};  // "YYYY/MM/DD hh" of the cached offset
-  char offset_[8] = {};    // "+hh:mm"
+  InstantResolver instants_;
 };
 
 // The rows of a CSV export, appended to a text one by one.

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "common/working_folder.h"
+
 namespace orvane {
 
 namespace {
@@ -71,6 +73,9 @@ Recording::TickResult DailyRecording::Tick(const DateTime& second,
     const long count = recording_.Count();
     const long without = recording_.SecondsWithoutReading();
     if (!FinishDay(error)) return Recording::TickResult::Failed;
+    // The working folder may have been removed while the day ran: it is made again.
+    const std::size_t slash = scratchPath_.rfind('/');
+    if (slash != std::string::npos && slash > 0) EnsureWorkingFolder(scratchPath_.substr(0, slash));
     if (!recording_.Start(scratchPath_, system, error)) return Recording::TickResult::Failed;
     doneCount_ += count;
     doneWithoutReading_ += without;

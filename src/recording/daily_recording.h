@@ -60,6 +60,8 @@ class DailyRecording {
   std::vector<Written> TakeWritten();
 
   const Recording& Current() const { return recording_; }
+  // After a failed Stop: see Recording::KeepScratch.
+  bool KeepScratch(std::string& error) { return recording_.KeepScratch(error); }
   // Over all days so far.
   long Count() const { return doneCount_ + recording_.Count(); }
   long SecondsWithoutReading() const {

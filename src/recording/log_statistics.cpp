@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "common/clock.h"
+#include "common/number_text.h"
 
 namespace orvane {
 
@@ -29,12 +30,19 @@ void LogStatistics::Add(std::string_view time, const StoredReading& main, const 
     std::memcpy(lastTime_, time.data(), lastTimeSize_);
     return;
   }
+  const std::int64_t instant = instants_.Next(serial).epoch;
   if (stamps_++ == 0) {
-    firstStamp_ = serial;
+    firstStamp_ = instant;
   } else {
-    longestGap_ = std::max(longestGap_, serial - lastStamp_);
+    longestGap_ = std::max(longestGap_, instant - lastStamp_);
   }
-  lastStamp_ = serial;
+  lastStamp_ = instant;
+}
+
+void LogStatistics::Pass(std::string_view time) {
+  if (const std::optional<DateTime> stamp = ParseDateTime(time)) {
+    instants_.Next(ToSerialSeconds(*stamp));
+  }
 }
 
 namespace {
@@ -76,7 +84,7 @@ std::string LogStatistics::LastTime() const {
 
 std::optional<std::int64_t> LogStatistics::DurationSeconds() const {
   if (stamps_ == 0) return std::nullopt;
-  return lastStamp_ - firstStamp_;
+  return std::max<std::int64_t>(lastStamp_ - firstStamp_, 0);
 }
 
 std::optional<std::int64_t> LogStatistics::LongestGapSeconds() const {
@@ -111,7 +119,10 @@ bool ReadStretchBound(const std::string& text, bool isFrom, RecordStretch& stret
 bool StatisticsSink::Record(std::string_view time, const StoredReading& main,
                             const StoredReading& cd, std::string&) {
   ++seen_;
-  if (!wholeLog_ && !stretch_.Holds(seen_, time)) return true;
+  if (!wholeLog_ && !stretch_.Holds(seen_, time)) {
+    statistics_.Pass(time);
+    return true;
+  }
   if (firstRecord_ == 0) firstRecord_ = seen_;
   lastRecord_ = seen_;
   statistics_.Add(time, main, cd);
@@ -121,6 +132,9 @@ bool StatisticsSink::Record(std::string_view time, const StoredReading& main,
 LogStatistics StatisticsOf(const PlotData& plot, long from, long to) {
   LogStatistics statistics;
   const long last = std::min<long>(to, static_cast<long>(plot.PlotMain.size()));
+  for (long k = 1; k < std::min(from, last + 1); ++k) {
+    statistics.Pass(plot.PlotTimes[static_cast<std::size_t>(k - 1)]);
+  }
   for (long k = std::max(from, 1L); k <= last; ++k) {
     const auto i = static_cast<std::size_t>(k - 1);
     statistics.Add(plot.PlotTimes[i], plot.PlotMain[i], plot.PlotCd[i]);
@@ -147,9 +161,7 @@ std::string DurationText(std::int64_t seconds) {
 namespace {
 
 std::string Figure(double v) {
-  char out[64];
-  std::snprintf(out, sizeof out, "%.15g", v);
-  return out;
+  return GeneralText(v);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/instant_resolver.h"
 #include "common/plot_columns.h"
 #include "common/program_state.h"
 #include "recording/recording_reader.h"
@@ -48,6 +49,9 @@ class LogStatistics {
   // One record, in the order of the log. A stamp that is no date and time counts for the
   // columns but not for the times.
   void Add(std::string_view time, const StoredReading& main, const StoredReading& cd);
+  // A record of the log before (or between) the records added: it counts for nothing but
+  // the reading of the stamps that follow (which pass of a repeated hour they are).
+  void Pass(std::string_view time);
 
   long Records() const { return main_.readings; }
   const ColumnStatistics& Main() const { return main_; }
@@ -56,7 +60,9 @@ class LogStatistics {
   const std::string& FirstTime() const { return firstTime_; }
   std::string LastTime() const;
   // From the first to the last date-and-time stamp (nothing before one), and the longest
-  // step between two stamps in a row (1 in a log without a gap; nothing before two).
+  // step between two stamps in a row (1 in a log without a gap; nothing before two). Both
+  // are taken between the instants the stamps name, so a change of the clocks to or from
+  // summer time makes no step, and neither is ever negative.
   std::optional<std::int64_t> DurationSeconds() const;
   std::optional<std::int64_t> LongestGapSeconds() const;
 
@@ -73,8 +79,9 @@ class LogStatistics {
   char lastSeconds_[2] = {};
   char lastTime_[kMaxLineBytes] = {};
   std::size_t lastTimeSize_ = 0;
+  InstantResolver instants_;
   long stamps_ = 0;
-  std::int64_t firstStamp_ = 0;
+  std::int64_t firstStamp_ = 0;  // instants, seconds since 1970
   std::int64_t lastStamp_ = 0;
   std::int64_t longestGap_ = 0;
   char minute_[17] = {};  // "YYYY/MM/DD hh:nn:" of the last stamp read whole, and its serial
@@ -83,8 +90,8 @@ class LogStatistics {
 };
 
 // Which records count: by their place in the log (1-based, both ends included) and by
-// their stamp (from and to inclusive, in serial seconds). A record outside either, or
-// without a readable stamp when times are given, is left out.
+// their stamp as written (from and to inclusive, in serial local seconds). A record outside either,
+// or without a readable stamp when times are given, is left out.
 struct RecordStretch {
   long fromRecord = 1;
   long toRecord = LONG_MAX;

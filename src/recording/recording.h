@@ -46,6 +46,11 @@ class Recording {
   // True from a tick without a reading until the next record.
   bool InGap() const { return inGap_; }
   const std::string& ScratchPath() const { return file_.ScratchPath(); }
+  // What Start found in the scratch file's place and moved aside, or empty.
+  const std::string& Notice() const { return file_.Notice(); }
+  // After a failed Stop: makes sure ScratchPath() names a file that holds the records
+  // (see KeepScratchFile). False, with the reason, when none can be made.
+  bool KeepScratch(std::string& error) { return KeepScratchFile(file_, error); }
 
  private:
   RecordingFile file_;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/file_io.h"
+#include "common/working_folder.h"
 
 namespace orvane {
 
@@ -17,39 +18,29 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// Appends the first `wholeBytes` of the scratch file at `scratchPath` to `out`.
-bool CopyScratch(const std::string& scratchPath, long long wholeBytes, int out,
+// Appends the first `wholeBytes` of the open scratch file `in` to `out`. Read from the
+// descriptor, not by name: the records are copied even when the scratch file's folder
+// was removed meanwhile.
+bool CopyScratch(int in, const std::string& scratchPath, long long wholeBytes, int out,
                  const std::string& dataPath, std::string& error) {
-  const int in = OpenRegularFile(scratchPath, O_RDONLY | O_NOFOLLOW, error);
-  if (in < 0) return false;
-  // Only what the scratch file holds now is copied, whatever happens to it meanwhile.
-  struct stat st {};
-  if (::fstat(in, &st) != 0) {
-    error = FileErrorReason("Cannot read the recording in", scratchPath);
-    ::close(in);
-    return false;
-  }
-  auto left = static_cast<std::size_t>(std::min<long long>(st.st_size, wholeBytes));
   std::vector<char> buffer(1 << 16);
-  bool ok = true;
-  while (left > 0) {
-    const ssize_t n = ::read(in, buffer.data(), std::min(buffer.size(), left));
+  for (long long at = 0; at < wholeBytes;) {
+    const auto want = static_cast<std::size_t>(
+        std::min<long long>(static_cast<long long>(buffer.size()), wholeBytes - at));
+    const ssize_t n = ::pread(in, buffer.data(), want, at);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
+    if (n <= 0) {
+      if (n == 0) errno = EIO;  // shorter than the lines written to it
       error = FileErrorReason("Cannot read the recording in", scratchPath);
-      ok = false;
-      break;
+      return false;
     }
-    if (n == 0) break;
-    left -= static_cast<std::size_t>(n);
+    at += n;
     if (!WriteAll(out, std::string_view(buffer.data(), static_cast<std::size_t>(n)))) {
       error = FileErrorReason("Cannot write", dataPath);
-      ok = false;
-      break;
+      return false;
     }
   }
-  ::close(in);
-  return ok;
+  return true;
 }
 
 // True when `a` and `b` name the same existing file.
@@ -109,9 +100,11 @@ bool BeginRecordingFile(RecordingFile& file, const std::string& scratchPath, boo
                         std::string_view distanceText, std::string& error) {
   file.Close();
   file.scratchPath_ = scratchPath;
-  // O_NOFOLLOW: a link planted in place of the scratch file is refused, not followed.
-  file.fd_ = OpenRegularFile(scratchPath, O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_NOFOLLOW,
-                             error, 0600);
+  file.notice_.clear();
+  // Only a regular file of this user: a link, FIFO or another user's file planted there
+  // is moved aside, never written. Readable too: the data file is copied from it.
+  file.fd_ =
+      OpenWorkingFile(scratchPath, O_RDWR | O_CREAT | O_TRUNC | O_APPEND, error, file.notice_);
   if (file.fd_ < 0) return false;
   ::fchmod(file.fd_, 0600);  // also a scratch file left by an older run: only its owner reads it
   const std::string header = BodyHeaderLines(metric, distanceText);
@@ -132,7 +125,8 @@ bool AppendRecord(RecordingFile& file, long number, std::string_view dateTime,
       error = "No recording has been started";
       return false;
     }
-    file.fd_ = OpenRegularFile(file.scratchPath_, O_WRONLY | O_APPEND | O_NOFOLLOW, error);
+    std::string notice;
+    file.fd_ = OpenWorkingFile(file.scratchPath_, O_RDWR | O_APPEND, error, notice);
     if (file.fd_ < 0) return false;
   }
   if (file.cutPending_) {
@@ -160,35 +154,71 @@ bool WriteDataFile(const std::string& dataPath, const std::string& scratchPath, 
     error = dataPath + " holds the recording itself; choose another file.";
     return false;
   }
-  const int out = ::open(dataPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (out < 0) {
-    error = FileErrorReason("Cannot create", dataPath);
-    return false;
-  }
-  bool ok = WriteAll(out, FileHeaderLines(count));
-  if (!ok) error = FileErrorReason("Cannot write", dataPath);
-  if (ok) ok = body(out, error);
-  // A full disk may show only when the data reach the device or the file is closed.
-  if (ok && ::fsync(out) != 0 && errno != EINVAL) {
-    error = FileErrorReason("Cannot write", dataPath);
-    ok = false;
-  }
-  if (::close(out) != 0 && ok) {
-    error = FileErrorReason("Cannot write", dataPath);
-    ok = false;
-  }
-  return ok;
+  // Written whole or not at all: a full disk leaves an earlier file of that name (or
+  // none), never a file that announces more records than it holds.
+  OutputFile out;  // removes its temporary file unless committed
+  return out.Open(dataPath, error) && out.Write(FileHeaderLines(count), error) &&
+         body(out.Descriptor(), error) && out.Commit(error);
 }
 
 bool FinishRecordingFile(RecordingFile& file, const std::string& dataPath, long count,
                          std::string& error) {
-  file.Close();
+  if (file.fd_ < 0) {
+    error = "No recording has been started";
+    return false;
+  }
   return WriteDataFile(
       dataPath, file.scratchPath_, count,
       [&file, &dataPath](int out, std::string& err) {
-        return CopyScratch(file.scratchPath_, file.wholeBytes_, out, dataPath, err);
+        return CopyScratch(file.fd_, file.scratchPath_, file.wholeBytes_, out, dataPath, err);
       },
       error);
+}
+
+bool KeepScratchFile(RecordingFile& file, std::string& error) {
+  if (file.fd_ < 0) {
+    error = "No recording has been started";
+    return false;
+  }
+  struct stat held {};
+  struct stat named {};
+  if (::fstat(file.fd_, &held) == 0 && ::lstat(file.scratchPath_.c_str(), &named) == 0 &&
+      held.st_dev == named.st_dev && held.st_ino == named.st_ino) {
+    return true;
+  }
+  // The name is gone (its folder removed, say): a new scratch file gets the records.
+  const std::size_t slash = file.scratchPath_.rfind('/');
+  if (slash != std::string::npos && slash > 0)
+    EnsureWorkingFolder(file.scratchPath_.substr(0, slash));
+  const std::size_t dot = file.scratchPath_.rfind('.');
+  const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+  const std::string stem = hasExtension ? file.scratchPath_.substr(0, dot) : file.scratchPath_;
+  const std::string extension = hasExtension ? file.scratchPath_.substr(dot) : "";
+  for (int n = 1; n < 100; ++n) {
+    const std::string path =
+        n == 1 ? file.scratchPath_ : stem + "-" + std::to_string(n) + extension;
+    const int fd =
+        ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_APPEND | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0 && errno == EEXIST) continue;
+    if (fd < 0) {
+      error = FileErrorReason("Cannot create", path);
+      return false;
+    }
+    if (!CopyScratch(file.fd_, file.scratchPath_, file.wholeBytes_, fd, path, error) ||
+        ::fsync(fd) != 0) {
+      if (error.empty()) error = FileErrorReason("Cannot write", path);
+      ::close(fd);
+      ::unlink(path.c_str());
+      return false;
+    }
+    file.Close();
+    file.fd_ = fd;
+    file.scratchPath_ = path;
+    file.cutPending_ = false;
+    return true;
+  }
+  error = "No new scratch file can be made beside " + file.scratchPath_;
+  return false;
 }
 
 }  // namespace orvane

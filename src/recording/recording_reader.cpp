@@ -18,6 +18,7 @@
 
 #include "common/file_io.h"
 #include "common/live_reading.h"
+#include "common/number_text.h"
 #include "common/text_value.h"
 
 namespace orvane {
@@ -51,9 +52,7 @@ bool Holds(std::string_view text, char c) {
 }
 
 std::string Count(double n) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.15g", n);
-  return text;
+  return GeneralText(n);
 }
 
 void TakeValue(const StoredReading& r, double& maximum, double& minimum) {
@@ -104,7 +103,8 @@ bool RecordingParser::Fail(long line, std::string problem) {
 
 bool RecordingParser::Line(std::string_view line) {
   const long index = index_++;
-  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  // CR LF, or CR CR LF where a transfer turned the LF of CR LF into CR LF once more.
+  while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   if (Holds(line, '\r')) return Fail(index + 1, kCrAlone);
   if (Holds(line, ',')) {
     return Fail(index + 1, "holds a comma, which no line of a data file holds.");
@@ -207,6 +207,10 @@ struct LineScan {
   bool odd = false;
 };
 
+// The bytes a line may take before its LF: the text and the CR of CR LF, and one more CR
+// of a file converted to CR LF twice.
+constexpr std::size_t kLineRoom = kMaxLineBytes + 2;
+
 // Reads up to 15 bytes past `end`, which the block keeps readable.
 LineScan ScanLine(const char* p, const char* end) {
   LineScan s;
@@ -259,7 +263,7 @@ LineScan ScanLine(const char* p, const char* end) {
 }
 
 // Splits the bytes of a file into lines at LF and feeds them to the parser. A line is
-// never longer than kMaxLineBytes (and its CR): a longer one stops the pass as soon as
+// never longer than kMaxLineBytes (and its CRs): a longer one stops the pass as soon as
 // it is seen. The bytes go into the splitter's own block, which keeps 16 bytes beyond
 // them readable for the scan.
 class LineSplitter {
@@ -275,7 +279,7 @@ class LineSplitter {
     if (!pending_.empty()) {
       const auto* lf = static_cast<const char*>(std::memchr(bytes.data(), '\n', bytes.size()));
       const std::size_t head = lf == nullptr ? bytes.size() : lf - bytes.data();
-      if (pending_.size() + head > kMaxLineBytes + 1) {
+      if (pending_.size() + head > kLineRoom) {
         pending_.append(bytes.substr(0, kMaxLineBytes + 1));
         return TooLong(pending_);
       }
@@ -290,13 +294,12 @@ class LineSplitter {
     while (p < end) {
       const LineScan scan = ScanLine(p, end);
       if (scan.lf == nullptr) {
-        if (static_cast<std::size_t>(end - p) > kMaxLineBytes + 1)
-          return TooLong({p, kMaxLineBytes});
+        if (static_cast<std::size_t>(end - p) > kLineRoom) return TooLong({p, kMaxLineBytes});
         pending_.assign(p, end);
         return true;
       }
       const std::string_view line(p, scan.lf - p);
-      if (line.size() > kMaxLineBytes + 1) return TooLong(line);
+      if (line.size() > kLineRoom) return TooLong(line);
       const bool plain = !scan.odd && scan.tabCount == kRecordTabs && parser_.AtRecords() &&
                          line.front() == '-' && line.size() <= kMaxLineBytes + 1;
       if (plain ? !parser_.RecordLine(line, scan.tabs) : !Take(line)) return false;
@@ -311,7 +314,9 @@ class LineSplitter {
 
  private:
   bool Take(std::string_view line) {
-    if (line.size() == kMaxLineBytes + 1 && line.back() != '\r') return TooLong(line);
+    std::string_view body = line;
+    while (!body.empty() && body.back() == '\r') body.remove_suffix(1);
+    if (body.size() > kMaxLineBytes) return TooLong(line);
     if (!parser_.Line(line)) return false;
     if (afterLine_) afterLine_(parser_.LinesRead());
     return true;

@@ -7,7 +7,8 @@
 // cd reading, each followed by a TAB. A file is refused, with the number of the line at
 // fault, when a record line lacks a field, when it holds more records than line 4
 // announces, when a line holds a comma or a double quote (which no data file holds), when
-// a line is longer than kMaxLineBytes or ends with a CR alone. A file with fewer records
+// a line is longer than kMaxLineBytes or ends with a CR alone (CR CR LF, from a file
+// converted to CR LF twice, reads as CR LF). A file with fewer records
 // than announced is read with the records it has. Nothing is ever sized from line 4 or
 // from the file's size: what a pass keeps is up to its RecordSink.
 

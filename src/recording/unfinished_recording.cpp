@@ -17,10 +17,12 @@ namespace {
 constexpr std::size_t kBodyHeaderLines = 4;  // distance, blank, column titles, dashes
 constexpr std::string_view kBodyStart = "-\tDistance : ";
 
-// The whole content of a regular file that is not a link; nothing when it cannot be read.
+// The whole content of a working file of this user's; nothing when it cannot be read.
+// Another user's file, a link or a FIFO there is moved aside, never read.
 std::optional<std::string> ReadFile(const std::string& path) {
   std::string error;
-  const int fd = OpenRegularFile(path, O_RDONLY | O_NOFOLLOW, error);
+  std::string notice;
+  const int fd = OpenWorkingFile(path, O_RDONLY, error, notice);
   if (fd < 0) return std::nullopt;
   std::string bytes;
   char buffer[1 << 14];
@@ -60,7 +62,8 @@ std::optional<std::string> WholeBody(const std::string& folder, long& records) {
 bool MarkRecordingRunning(const std::string& folder, const std::string& dataPath,
                           std::string& error) {
   const std::string mark = InWorkingFolder(folder, kRecordingMarkName);
-  const int fd = OpenRegularFile(mark, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW, error, 0600);
+  std::string notice;
+  const int fd = OpenWorkingFile(mark, O_WRONLY | O_CREAT | O_TRUNC, error, notice);
   if (fd < 0) return false;
   const bool ok = WriteAll(fd, dataPath);
   if (!ok) error = FileErrorReason("Cannot write", mark);

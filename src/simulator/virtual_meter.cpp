@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "common/number_text.h"
+#include "common/text_fields.h"
 #include "link/requests.h"
 
 namespace orvane {
@@ -400,10 +402,12 @@ void VirtualMeter::FillLogger(int count, std::size_t recordsPerSet) {
     for (std::size_t r = 0; r < recordsPerSet; ++r) {
       const DateTime t = FromSerialSeconds(ToSerialSeconds(start) + 60 * static_cast<long>(r));
       char line[96];
-      std::snprintf(line, sizeof line, "%4zu  %04d/%02d/%02d %02d:%02d:%02d  %6.1f cd/m2\r\n",
-                    r + 1, t.year, t.month, t.day, t.hour, t.minute, t.second,
-                    400.0 + 37.0 * std::sin(0.3 * static_cast<double>(r + s)));
+      std::snprintf(line, sizeof line, "%4zu  %04d/%02d/%02d %02d:%02d:%02d  ", r + 1, t.year,
+                    t.month, t.day, t.hour, t.minute, t.second);
       text += line;
+      text +=
+          RightAligned(FixedText(400.0 + 37.0 * std::sin(0.3 * static_cast<double>(r + s)), 1), 6);
+      text += " cd/m2\r\n";
     }
     set.content = std::move(text);
     sets.push_back(std::move(set));

@@ -1,5 +1,7 @@
 #include "ui/program_settings.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -10,9 +12,29 @@ enum class Store { Off, User, File };
 Store store = Store::Off;
 QString storeFile;
 constexpr const char* kRecentKey = "files/recent";
+
+// Moves the settings file of an earlier version (named with a capital "O") to the
+// user's settings file, when there is no such file yet.
+void MoveEarlierSettings() {
+  const QString now = QSettings(kSettingsOrganization, kSettingsApplication).fileName();
+  const QString earlier = QSettings(QStringLiteral("Orvane"), QStringLiteral("Orvane")).fileName();
+  if (now == earlier || !QFileInfo::exists(earlier) || QFileInfo::exists(now)) return;
+  QDir().mkpath(QFileInfo(now).absolutePath());
+  if (!QFile::rename(earlier, now)) {  // read once, key by key, into the new file
+    const QSettings from(earlier, QSettings::IniFormat);
+    QSettings to(now, QSettings::IniFormat);
+    for (const QString& key : from.allKeys()) to.setValue(key, from.value(key));
+    to.sync();
+    if (to.status() != QSettings::NoError) return;
+    QFile::remove(earlier);
+  }
+  QDir().rmdir(QFileInfo(earlier).absolutePath());  // only when nothing else is left there
+}
+
 }  // namespace
 
 void UseUserSettings() {
+  MoveEarlierSettings();
   store = Store::User;
 }
 
@@ -25,7 +47,7 @@ std::unique_ptr<QSettings> ProgramSettings() {
   switch (store) {
     case Store::User:
       // The same settings as the folder used last.
-      return std::make_unique<QSettings>(QStringLiteral("Orvane"), QStringLiteral("Orvane"));
+      return std::make_unique<QSettings>(kSettingsOrganization, kSettingsApplication);
     case Store::File:
       return std::make_unique<QSettings>(storeFile, QSettings::IniFormat);
     case Store::Off:

@@ -11,6 +11,11 @@ class QSettings;
 
 namespace orvane {
 
+// The user's settings: ~/.config/orvane/orvane.conf (under $XDG_CONFIG_HOME), the folder
+// that also holds the logging unit's record.env. Settings an earlier version kept in
+// ~/.config/Orvane/Orvane.conf are moved there the first time.
+inline constexpr const char* kSettingsOrganization = "orvane";
+inline constexpr const char* kSettingsApplication = "orvane";
 void UseUserSettings();
 void UseSettingsFile(const QString& iniFile);
 // The settings in use, or nothing while none are named.

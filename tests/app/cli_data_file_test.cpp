@@ -108,8 +108,9 @@ TEST_F(CliDataFile, OneValueOfAReadingTextInInfoExportAndPlot) {
   EXPECT_EQ(RunCli("info " + Path("plain.lms")).out, info.out);
 
   ASSERT_EQ(RunCli("export " + Path("odd.lms") + " --csv " + Path("odd.csv")).status, 0);
-  EXPECT_NE(Read(Path("odd.csv")).find("\r\n1,2024-05-17T10:30:01+00:00,12.3,0,1200,0\r\n"),
-            std::string::npos)
+  EXPECT_NE(
+      Read(Path("odd.csv")).find("\r\n1,2024-05-17T10:30:01+00:00,1715941801,12.3,0,1200,0\r\n"),
+      std::string::npos)
       << Read(Path("odd.csv"));
 
   ASSERT_EQ(RunCli("plot " + Path("odd.lms") + " --out " + Path("odd.png")).status, 0);

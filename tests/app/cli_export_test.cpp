@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/cli_run.h"
+#include "common/clock.h"
 #include "common/live_reading.h"
 #include "recording/recording_reader.h"
 
@@ -72,20 +73,20 @@ TEST_F(CliExport, WritesOneRowPerRecordInTheChosenForm) {
   };
   const Case cases[] = {
       {"",
-       "No.,Time (ISO 8601),Lux,Lux over range,cd,cd over range\r\n"
-       "1,2024-05-17T10:30:01+00:00,1000,0,8.88,0\r\n"
-       "2,2024-05-17T10:30:02+00:00,1250,0,,1\r\n"
-       "3,2024-05-17T10:30:03+00:00,,1,12.5,0\r\n"},
+       "No.,Time (ISO 8601),Epoch,Lux,Lux over range,cd,cd over range\r\n"
+       "1,2024-05-17T10:30:01+00:00,1715941801,1000,0,8.88,0\r\n"
+       "2,2024-05-17T10:30:02+00:00,1715941802,1250,0,,1\r\n"
+       "3,2024-05-17T10:30:03+00:00,1715941803,,1,12.5,0\r\n"},
       {"--decimal-comma",  // the separator becomes ';'
-       "No.;Time (ISO 8601);Lux;Lux over range;cd;cd over range\r\n"
-       "1;2024-05-17T10:30:01+00:00;1000;0;8,88;0\r\n"
-       "2;2024-05-17T10:30:02+00:00;1250;0;;1\r\n"
-       "3;2024-05-17T10:30:03+00:00;;1;12,5;0\r\n"},
+       "No.;Time (ISO 8601);Epoch;Lux;Lux over range;cd;cd over range\r\n"
+       "1;2024-05-17T10:30:01+00:00;1715941801;1000;0;8,88;0\r\n"
+       "2;2024-05-17T10:30:02+00:00;1715941802;1250;0;;1\r\n"
+       "3;2024-05-17T10:30:03+00:00;1715941803;;1;12,5;0\r\n"},
       {"--separator tab --decimal-comma",
-       "No.\tTime (ISO 8601)\tLux\tLux over range\tcd\tcd over range\r\n"
-       "1\t2024-05-17T10:30:01+00:00\t1000\t0\t8,88\t0\r\n"
-       "2\t2024-05-17T10:30:02+00:00\t1250\t0\t\t1\r\n"
-       "3\t2024-05-17T10:30:03+00:00\t\t1\t12,5\t0\r\n"},
+       "No.\tTime (ISO 8601)\tEpoch\tLux\tLux over range\tcd\tcd over range\r\n"
+       "1\t2024-05-17T10:30:01+00:00\t1715941801\t1000\t0\t8,88\t0\r\n"
+       "2\t2024-05-17T10:30:02+00:00\t1715941802\t1250\t0\t\t1\r\n"
+       "3\t2024-05-17T10:30:03+00:00\t1715941803\t\t1\t12,5\t0\r\n"},
   };
   for (const Case& c : cases) {
     const auto r = RunCli("export " + Path("a.lms") + " --csv " + Path("a.csv") + " " + c.options);
@@ -147,15 +148,16 @@ TEST_F(CliExport, RecordInfoExportKeepEveryValue) {
   ASSERT_EQ(rows.size(), 4u);
   for (std::size_t k = 0; k < 3; ++k) {
     const std::vector<std::string> f = Split(rows[k + 1], ',');
-    ASSERT_EQ(f.size(), 6u) << rows[k + 1];
+    ASSERT_EQ(f.size(), 7u) << rows[k + 1];
     EXPECT_EQ(f[0], std::to_string(k + 1));
     std::string time = recorded.PlotTimes[k];
     time[4] = time[7] = '-';
     time[10] = 'T';
     EXPECT_EQ(f[1], time + "+00:00");
-    EXPECT_EQ(std::stod(f[2]), recorded.PlotMain[k].value) << rows[k + 1];
-    EXPECT_EQ(std::stod(f[4]), recorded.PlotCd[k].value) << rows[k + 1];
-    EXPECT_EQ(f[3] + f[5], "00");
+    EXPECT_EQ(std::stoll(f[2]), ToSerialSeconds(*ParseDateTime(recorded.PlotTimes[k])));  // UTC
+    EXPECT_EQ(std::stod(f[3]), recorded.PlotMain[k].value) << rows[k + 1];
+    EXPECT_EQ(std::stod(f[5]), recorded.PlotCd[k].value) << rows[k + 1];
+    EXPECT_EQ(f[4] + f[6], "00");
   }
 }
 

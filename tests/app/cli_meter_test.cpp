@@ -37,7 +37,7 @@ TEST(CliWatch, OneLinePerPollWithReadingDigitsAndSymbols) {
   ASSERT_EQ(lines.size(), 4u) << r.out;
   // The simulated meter shows cd/m2 and its clock in the secondary digits, "USB" lit.
   const std::regex line(
-      R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}[+-]\d\d:\d\d\t\d+(\.\d+)?K? cd/m2\t *)"
+      R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}[+-]\d\d:\d\d\t\d+\.\d{3}\t\d+(\.\d+)?K? cd/m2\t *)"
       R"((\d\d):(\d\d):(\d\d)\t([^\t ]+ )*USB( [^\t ]+)*)");
   const std::time_t now = std::time(nullptr);
   for (const std::string& l : lines) {

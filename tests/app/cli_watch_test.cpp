@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -42,8 +43,16 @@ TEST_F(CliWatchStream, JsonLinesParseOneObjectPerPoll) {
     const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(line), &error);
     ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
     const QJsonObject o = doc.object();
-    EXPECT_TRUE(std::regex_match(o["time"].toString().toStdString(),
-                                 std::regex(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}\+02:00)")));
+    const std::string time = o["time"].toString().toStdString();
+    std::smatch t;
+    ASSERT_TRUE(std::regex_match(
+        time, t, std::regex(R"(\d{4}-\d\d-\d\dT(\d\d):(\d\d):(\d\d)\.(\d{3})\+02:00)")));
+    // The epoch is the same instant: the time of day two hours on from UTC.
+    const auto epochMs = static_cast<long long>(std::llround(o["epoch"].toDouble() * 1000));
+    EXPECT_EQ(
+        epochMs % 86400000,
+        (((std::stoll(t[1]) + 22) % 24 * 60 + std::stoll(t[2])) * 60 + std::stoll(t[3])) * 1000 +
+            std::stoll(t[4]));
     EXPECT_TRUE(o["connected"].toBool());
     const std::string reading = o["reading"].toString().toStdString();
     std::smatch m;
@@ -64,13 +73,15 @@ TEST_F(CliWatchStream, CsvEverySecondOnTheSecond) {
   ASSERT_EQ(r.status, 0) << r.err;
   const auto lines = Lines(r.out);
   ASSERT_EQ(lines.size(), 3u) << r.out;
-  EXPECT_EQ(lines[0], "time,connected,reading,value,unit,over_range,secondary,symbols");
+  EXPECT_EQ(lines[0], "time,epoch,connected,reading,value,unit,over_range,secondary,symbols");
   const std::regex row(
-      R"((\d{4}-\d\d-\d\dT\d\d:\d\d:(\d\d)\+02:00),1,\d+(\.\d+)?K?,\d+(\.\d+)?,cd/m2,0,[^,]*,([^,]* )?USB( [^,]*)?)");
+      R"((\d{4}-\d\d-\d\dT\d\d:\d\d:(\d\d)\+02:00),(\d+),1,\d+(\.\d+)?K?,\d+(\.\d+)?,cd/m2,0,[^,]*,([^,]* )?USB( [^,]*)?)");
   std::smatch first, second;
   ASSERT_TRUE(std::regex_match(lines[1], first, row)) << lines[1];
   ASSERT_TRUE(std::regex_match(lines[2], second, row)) << lines[2];
   EXPECT_EQ((std::stoi(first[2]) + 1) % 60, std::stoi(second[2]));
+  EXPECT_EQ(std::stoll(first[3]) % 60, std::stoi(first[2]));
+  EXPECT_EQ(std::stoll(second[3]), std::stoll(first[3]) + 1);
 }
 
 // Unplugged after the first poll: two gap lines, then the readings again; the count
@@ -85,7 +96,7 @@ TEST_F(CliWatchStream, KeepsGoingAcrossAnUnplugWithGapLines) {
   const auto lines = Lines(std::string(std::istreambuf_iterator<char>(in), {}));
   std::filesystem::remove(out);
   ASSERT_EQ(lines.size(), 5u);
-  const std::string time = R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}\+02:00)";
+  const std::string time = R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}\+02:00\t\d+\.\d{3})";
   const std::regex reading(time + R"(\t\S+ cd/m2\t.*\t.*USB.*)");
   const std::regex gap(time + "\tno meter");
   EXPECT_TRUE(std::regex_match(lines[0], reading)) << lines[0];

@@ -68,15 +68,22 @@ TEST(WorkingFolder, EmptyFileTruncatesButNeverFollowsALink) {
   const fs::path target = root / "victim";
   std::ofstream(target) << "precious";
   fs::create_symlink(target, root / "Orvane.tmp");
-  EXPECT_FALSE(EmptyFile((root / "Orvane.tmp").string()));
+  // The link is moved aside, never followed: the file emptied is a new one.
+  EXPECT_TRUE(EmptyFile((root / "Orvane.tmp").string()));
   EXPECT_EQ(fs::file_size(target), 8u);
+  EXPECT_TRUE(fs::is_symlink(root / "Orvane.tmp.refused"));
+  EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(root / "Orvane.tmp")));
   std::ofstream(root / "old") << "data";
   EXPECT_TRUE(EmptyFile((root / "old").string()));
   EXPECT_EQ(fs::file_size(root / "old"), 0u);
-  // A FIFO there (no reader) or a folder is refused at once, never waited on.
+  // A FIFO there (no reader) or a folder is moved aside at once, never waited on.
   ASSERT_EQ(mkfifo((root / "fifo").c_str(), 0600), 0);
-  EXPECT_FALSE(EmptyFile((root / "fifo").string()));
-  EXPECT_FALSE(EmptyFile(root.string()));
+  EXPECT_TRUE(EmptyFile((root / "fifo").string()));
+  EXPECT_TRUE(fs::is_fifo(root / "fifo.refused"));
+  fs::create_directory(root / "dir");
+  EXPECT_TRUE(EmptyFile((root / "dir").string()));
+  EXPECT_TRUE(fs::is_directory(root / "dir.refused"));
+  EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(root / "dir")));
   fs::remove_all(root);
 }
 

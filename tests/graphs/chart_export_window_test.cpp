@@ -78,10 +78,10 @@ TEST(ChartExport, ListPlotWritesTheOpenedFilesRecordsAndItsChart) {
     Trigger(*rig.window, name[5] == 'c' ? "ExportCsv" : "ExportImage");
   }
   EXPECT_EQ(ExportFolder::Read(folder.File("plot.csv")),
-            "No.,Time (ISO 8601),Lux,Lux over range,cd,cd over range\r\n"
-            "1,2024-05-17T08:00:01+00:00,250,0,750,0\r\n"
-            "2,2024-05-17T08:00:02+00:00,,1,751,0\r\n"
-            "3,2024-05-17T08:00:03+00:00,12.5,0,752,0\r\n");
+            "No.,Time (ISO 8601),Epoch,Lux,Lux over range,cd,cd over range\r\n"
+            "1,2024-05-17T08:00:01+00:00,1715932801,250,0,750,0\r\n"
+            "2,2024-05-17T08:00:02+00:00,1715932802,,1,751,0\r\n"
+            "3,2024-05-17T08:00:03+00:00,1715932803,12.5,0,752,0\r\n");
   const QImage saved(QString::fromStdString(folder.File("plot.png")));
   EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32),
             rig.window->ChartImage().convertToFormat(QImage::Format_RGB32));
@@ -152,10 +152,10 @@ TEST(ChartExport, RealTimeGraphWritesTheReadingsTakenSinceItOpened) {
   dialogs.QueueFile(folder.File("live.csv"));
   Trigger(window, "ExportCsv");
   EXPECT_EQ(ExportFolder::Read(folder.File("live.csv")),
-            "No.,Time (ISO 8601),Lux,Lux over range,cd,cd over range\r\n"
-            "1,2024-05-17T14:07:09+00:00,1250,0,1250,0\r\n"
-            "2,2024-05-17T14:07:11+00:00,,1,,1\r\n"
-            "3,2024-05-17T14:07:12+00:00,108,0,108,0\r\n");
+            "No.,Time (ISO 8601),Epoch,Lux,Lux over range,cd,cd over range\r\n"
+            "1,2024-05-17T14:07:09+00:00,1715954829,1250,0,1250,0\r\n"
+            "2,2024-05-17T14:07:11+00:00,1715954831,,1,,1\r\n"
+            "3,2024-05-17T14:07:12+00:00,1715954832,108,0,108,0\r\n");
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 namespace orvane {
 namespace {
 
+// A comma is taken for the decimal point, as a decimal-comma locale writes it.
 TEST(GraphRangeKeys, BoxesLetThroughOnlyDigitsPointAndBackspace) {
   struct Case {
     char key;
@@ -18,7 +19,7 @@ TEST(GraphRangeKeys, BoxesLetThroughOnlyDigitsPointAndBackspace) {
   };
   const Case cases[] = {
       {'0', true, true},   {'9', true, true},    {'.', true, false},  {kBackspace, true, true},
-      {'-', false, false}, {'e', false, false},  {' ', false, false}, {',', false, false},
+      {'-', false, false}, {'e', false, false},  {' ', false, false}, {',', true, false},
       {'+', false, false}, {'\r', false, false},
   };
   for (const Case& c : cases) {

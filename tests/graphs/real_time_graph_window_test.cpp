@@ -9,6 +9,7 @@
 #include "graphs/real_time_sweep.h"
 #include "gui_support/chart_window_rig.h"
 #include "gui_support/panel_rig.h"
+#include "support/locale_rig.h"
 
 namespace orvane {
 namespace {
@@ -98,7 +99,8 @@ TEST(GraphWindowRangeDialog, BoxesTakeOnlyTheirKeys) {
   };
   const Case cases[] = {
       {"TxtMx", "12a.5-e", "12.5"},
-      {"TxtcdMn", "1,0 0", "100"},
+      {"TxtcdMn", "1,0 0", "1.00"},  // a comma typed for the decimal point
+      {"TxtCounts", "1,0", "10"},
       {"TxtCounts", "9.0x", "90"},
       {"TxtCounts", QString("12") + QChar(8), "1"},
   };
@@ -147,6 +149,52 @@ TEST(GraphWindowRangeDialog, OkAppliesTheRangeOrRefusesWithTheMessage) {
   EXPECT_DOUBLE_EQ(rig.state.LiveRange.FcMax, 9.29);
   EXPECT_EQ(rig.window->Chart().StepX, 0.5);
   EXPECT_TRUE(rig.Find<QWidget>("PicRange")->isHidden());
+}
+
+// Under a decimal-comma locale the boxes show, and OK keeps, what they do under C; the
+// chart is drawn pixel for pixel the same; a comma typed for the point is a point.
+TEST(GraphWindowRangeDialog, BoxesAndChartDoNotFollowADecimalCommaLocale) {
+  std::string why;
+  if (!test::EnsureLocale("de_DE.UTF-8", "de_DE", why)) GTEST_SKIP() << why;
+  struct Seen {
+    std::vector<QString> boxes;
+    RangeRecord applied;
+    QImage chart;
+  };
+  const auto run = [](const char* locale) {
+    test::ProcessLocale in(locale);
+    GraphRig rig;
+    rig.state.LiveRange = {538.25, 508.8, 50.02, 47.28, 99.5, 12.5};
+    rig.window->Toolbar1_ButtonClick("Range");
+    Seen seen;
+    for (const char* name : {"TxtMn", "TxtMx", "TxtcdMn", "TxtcdMx", "TxtCounts"}) {
+      seen.boxes.push_back(rig.Find<QLineEdit>(name)->text());
+    }
+    rig.window->CmdRangeOK_Click();
+    seen.applied = rig.state.LiveRange;
+    seen.chart = rig.window->ChartImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_TRUE(rig.dialogs.Log().empty()) << locale;
+    return seen;
+  };
+  const Seen c = run("C");
+  const Seen german = run("de_DE.UTF-8");
+  EXPECT_EQ(c.boxes, (std::vector<QString>{"508.8", "538.25", "12.5", "99.5", "450"}));
+  EXPECT_EQ(german.boxes, c.boxes);
+  for (const Seen* s : {&c, &german}) {
+    EXPECT_EQ(s->applied.LuxMin, 508.8);
+    EXPECT_EQ(s->applied.LuxMax, 538.25);
+    EXPECT_EQ(s->applied.CdMin, 12.5);
+  }
+  EXPECT_TRUE(german.chart == c.chart) << "the chart differs under de_DE.UTF-8";
+
+  test::ProcessLocale in("de_DE.UTF-8");
+  GraphRig rig;
+  rig.window->Toolbar1_ButtonClick("Range");
+  auto* box = rig.Find<QLineEdit>("TxtcdMn");
+  box->clear();
+  TypeInto(box, "12,5");
+  rig.window->CmdRangeOK_Click();
+  EXPECT_EQ(rig.state.LiveRange.CdMin, 12.5);
 }
 
 TEST(GraphWindowPrint, PrintsTheWindowWithoutItsToolBar) {

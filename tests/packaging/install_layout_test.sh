@@ -81,6 +81,9 @@ complete_words() {
 [ "$(complete_words "$p/bin/orvane-cli" wa)" = watch ] || fail "no completion of 'wa' to watch"
 [ "$(complete_words "$p/bin/orvane-cli" watch --fo)" = --format ] || fail "no completion of --fo"
 [ "$(complete_words "$p/bin/orvane-cli" watch --format j)" = jsonl ] || fail "no completion of jsonl"
+[ "$(complete_words "$p/bin/orvane-cli" export --separator '')" = $',\n\\;\ntab' ] ||
+  fail "the separators are not offered quoted for the shell"
+[ "$(complete_words "$p/bin/orvane-cli" export --separator t)" = tab ] || fail "no completion of tab"
 
 # The logger's user unit runs the installed program, split by day, and systemd finds no
 # fault in it (checked against the program inside the staging folder, with a user

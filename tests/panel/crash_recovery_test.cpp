@@ -225,5 +225,42 @@ TEST(CrashRecovery, SecondProgramOnTheFolderIsRefusedAndAKilledOnesLockIsTakenOv
   EXPECT_EQ(ReadBytes(scratch), body);
 }
 
+// A lock file that cannot be taken - a folder, a link or another user's file in its place
+// (the last only when the test runs as root, which can give a file away) - keeps the
+// program off the folder: it says so and ends, without touching the folder's files.
+TEST(CrashRecovery, ALockThatCannotBeTakenKeepsTheProgramOffTheFolder) {
+  struct Case {
+    const char* kind;
+    std::function<void(const std::string& lock)> plant;
+  };
+  std::vector<Case> cases = {
+      {"a folder", [](const std::string& lock) { std::filesystem::create_directory(lock); }},
+      {"a symbolic link",
+       [](const std::string& lock) { std::filesystem::create_symlink("/dev/null", lock); }},
+  };
+  if (::geteuid() == 0) {
+    cases.push_back({"a file of another user (uid 65534)", [](const std::string& lock) {
+                       WriteBytes(lock, "");
+                       ASSERT_EQ(::chown(lock.c_str(), 65534, 65534), 0);
+                     }});
+  }
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.kind);
+    TempFolder folder;
+    const std::string lock = folder.File(kFolderLockName);
+    c.plant(lock);
+    Program run(folder, "ok\n", true);
+    EXPECT_EQ(run.ExitStatus(), 1);
+    const std::string told = run.Errors();
+    EXPECT_NE(told.find("dialog: message: Orvane cannot take the lock of its working folder"),
+              std::string::npos)
+        << told;
+    EXPECT_NE(told.find(std::string("is ") + c.kind), std::string::npos) << told;
+    EXPECT_FALSE(std::filesystem::exists(folder.File(kDialogTempName)));
+    // Moved aside: the next start makes a lock of its own.
+    EXPECT_TRUE(std::filesystem::exists(std::filesystem::symlink_status(lock + ".refused")));
+  }
+}
+
 }  // namespace
 }  // namespace orvane

@@ -70,6 +70,36 @@ TEST(CsvNumber, ReadingTextsBecomePlainNumbers) {
   }
 }
 
+// A field that holds the separator, a double quote or a line end is quoted as RFC 4180
+// says, its quotes doubled; a time that is no record time is always quoted.
+TEST(CsvField, QuotedWhereItNeedsIt) {
+  struct Case {
+    const char* text;
+    char separator;
+    const char* field;
+  };
+  const Case cases[] = {
+      {"12.5", ',', "12.5"},
+      {"a,b", ',', "\"a,b\""},
+      {"a;b", ',', "a;b"},
+      {"a;b", ';', "\"a;b\""},
+      {"a\tb", '\t', "\"a\tb\""},
+      {"say \"hi\"", ',', "\"say \"\"hi\"\"\""},
+      {"two\r\nlines", ',', "\"two\r\nlines\""},
+      {"", ',', ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(CsvField(c.text, c.separator), c.field) << c.text;
+
+  PlotData plot;
+  plot.PlotUnit = "Lux";
+  plot.PlotRecords = 1;
+  plot.PlotTimes = {"10 \"o'clock\", sharp"};
+  plot.PlotMain = {"1"};
+  plot.PlotCd = {"2"};
+  const std::string csv = CsvText(plot, {});
+  EXPECT_EQ(csv.substr(csv.find("\r\n") + 2), "1,\"10 \"\"o'clock\"\", sharp\",,1,0,2,0\r\n");
+}
+
 TEST(IsoTime, RecordTimesGetTheirLocalOffset) {
   struct Case {
     const char* zone;

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <filesystem>
 #include <vector>
 
 #include "recording/recording_reader.h"
@@ -184,8 +185,10 @@ TEST(RecordingFileTest, LinkPlantedAsScratchFileIsRefused) {
   ASSERT_EQ(symlink(target.c_str(), dir.File("LightMeterS.tmp").c_str()), 0);
   RecordingFile file;
   std::string error;
-  EXPECT_FALSE(BeginRecordingFile(file, dir.File("LightMeterS.tmp"), true, "", error));
-  EXPECT_NE(error.find("LightMeterS.tmp"), std::string::npos) << error;
+  // Moved aside, never followed: the recording gets a file of its own.
+  EXPECT_TRUE(BeginRecordingFile(file, dir.File("LightMeterS.tmp"), true, "", error)) << error;
+  EXPECT_NE(file.Notice().find("LightMeterS.tmp was a symbolic link"), std::string::npos)
+      << file.Notice();
   EXPECT_EQ(ReadBytes(target), "keep me");
 }
 
@@ -254,6 +257,49 @@ TEST(RecordingFullDisk, APartialLineIsCutBackAndTheRecordingResumesExactly) {
   ASSERT_TRUE(FinishRecordingFile(file, dir.File("out.lms"), 2, error)) << error;
   EXPECT_EQ(ReadBytes(dir.File("out.lms")),
             FileHeaderLines(2) + whole + RecordLine(2, "2024/05/17 10:30:03", "1.27K", "1.27K"));
+}
+
+// A disk that fills up while the data file is made (a file size limit stands in for it):
+// the finish fails and leaves an earlier file of that name as it was, or none, and no
+// temporary file; the scratch file keeps every record, and a finish with room writes them.
+TEST(RecordingFullDisk, AFailedFinishLeavesTheEarlierFileOrNone) {
+  for (const bool earlier : {true, false}) {
+    SCOPED_TRACE(earlier ? "over an earlier file" : "a new file");
+    TempFolder dir;
+    const std::string out = dir.File("out.lms");
+    if (earlier) WriteBytes(out, "the earlier file\r\n");
+    RecordingFile file;
+    std::string error;
+    ASSERT_TRUE(BeginRecordingFile(file, dir.File("LightMeterS.tmp"), true, "", error)) << error;
+    for (long k = 1; k <= 40; ++k) {
+      ASSERT_TRUE(AppendRecord(file, k, "2024/05/17 10:30:01", "1.25K", "1.25K", error));
+    }
+    const std::string scratch = ReadBytes(dir.File("LightMeterS.tmp"));
+
+    struct rlimit old {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit full = old;
+    full.rlim_cur = scratch.size();  // the header of the data file does not fit beside it
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
+    const bool finished = FinishRecordingFile(file, out, 40, error);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &old), 0);
+    std::signal(SIGXFSZ, previous);
+
+    EXPECT_FALSE(finished);
+    EXPECT_NE(error.find("File too large"), std::string::npos) << error;
+    EXPECT_EQ(std::filesystem::exists(out), earlier);
+    if (earlier) {
+      EXPECT_EQ(ReadBytes(out), "the earlier file\r\n");
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+      const std::string name = entry.path().filename().string();
+      EXPECT_TRUE(name == "out.lms" || name == "LightMeterS.tmp") << name << " is left";
+    }
+    EXPECT_EQ(ReadBytes(dir.File("LightMeterS.tmp")), scratch);
+    ASSERT_TRUE(FinishRecordingFile(file, out, 40, error)) << error;
+    EXPECT_EQ(ReadBytes(out), FileHeaderLines(40) + scratch);
+  }
 }
 
 }  // namespace

@@ -99,6 +99,8 @@ TEST(RecordingReaderTest, RefusedFilesNameTheLineAndTheProblem) {
       {"CR-only line ends", "-\r-\r-\r-\tTotal Records : 0\r", 1, "CR alone"},
       {"CR-only, longer than a line may be", std::string(2000, '\r'), 1, "CR alone"},
       {"CR inside a record", Head("1") + "-\t1\tT\r\t1\t1\t\r\n", 9, "CR alone"},
+      {"CR CR inside a record", Head("1") + "-\t1\tT\r\r\t1\t1\t\r\r\n", 9, "CR alone"},
+      {"CR CR without LF", Head("1") + "-\t1\tT\t1\t1\t\r\r-\t2\tT\t1\t1\t\r\r\n", 9, "CR alone"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -134,6 +136,34 @@ TEST(RecordingReaderTest, FileReaderAgreesWithTextReaderAcrossBlockBoundaries) {
   EXPECT_DOUBLE_EQ(fromFile.PlotRange.LuxMax, 30005);
   EXPECT_DOUBLE_EQ(fromFile.PlotRange.CdMax, 60005);
   EXPECT_DOUBLE_EQ(fromFile.PlotRange.CdMin, 0);
+}
+
+// A file converted to CR LF twice (CR CR LF) reads as the file it was made from, through
+// the file reader's blocks as through the text reader, also with its longest lines.
+TEST(RecordingReaderTest, CrCrLfReadsAsCrLf) {
+  std::string content = Head("30001");
+  for (int k = 1; k <= 30000; ++k) content += Rec(k, std::to_string(k), std::to_string(2 * k));
+  content += "-\t30001\t" + std::string(kMaxLineBytes - 13, 'T') + "\t1\t1\t\r\n";  // the longest
+  std::string twice;
+  for (const char c : content) twice += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  testing_support::TempFolder dir;
+  testing_support::WriteBytes(dir.File("twice.lms"), twice);
+
+  PlotData original;
+  PlotData fromText;
+  PlotData fromFile;
+  RecordingFileError error;
+  ASSERT_TRUE(ReadRecordingText(content, original, error)) << error.Message();
+  ASSERT_TRUE(ReadRecordingText(twice, fromText, error)) << error.Message();
+  ASSERT_TRUE(ReadRecordingFile(dir.File("twice.lms"), fromFile, error)) << error.Message();
+  for (const PlotData* read : {&fromText, &fromFile}) {
+    EXPECT_EQ(read->PlotRecords, 30001);
+    EXPECT_EQ(read->PlotTimes, original.PlotTimes);
+    EXPECT_EQ(read->PlotMain, original.PlotMain);
+    EXPECT_EQ(read->PlotCd, original.PlotCd);
+    EXPECT_EQ(read->PlotUnit, "Lux");
+    EXPECT_DOUBLE_EQ(read->PlotRange.CdMax, original.PlotRange.CdMax);
+  }
 }
 
 TEST(RecordingReaderTest, MissingFileIsReportedWithItsPath) {
