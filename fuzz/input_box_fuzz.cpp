@@ -43,7 +43,8 @@ void Settings(const std::string& answer) {
   Check(s.kind != SamplingAnswer::Kind::Accepted || (s.seconds >= 1 && s.seconds <= 3600));
   if (const auto p = ParsePeriodAnswer(answer)) Check(*p >= 1 && *p <= 9999);
   for (char c : answer) {
-    if (AcceptsKey(c, true)) Check((c >= '0' && c <= '9') || c == '.' || c == kBackspace);
+    if (AcceptsKey(c, true))
+      Check((c >= '0' && c <= '9') || c == '.' || c == ',' || c == kBackspace);
   }
 }
 

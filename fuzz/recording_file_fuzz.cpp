@@ -1,7 +1,7 @@
 // Data files and typed setting answers: whatever the bytes, the reader either refuses
 // the file with a line number or gives consistent plot data within the plot's range, and
 // a typed setting is either refused or within what the meter accepts. The CSV of a file
-// that was read has one row per record with the same six columns in every row.
+// that was read has one row per record with the same seven columns in every row.
 
 #include <cstddef>
 #include <cstdint>
@@ -15,15 +15,15 @@
 
 namespace {
 
-// Rows of six columns each, quoted text counting as part of its column.
-bool EveryRowHasSixColumns(const std::string& csv, char separator, std::size_t rows) {
+// Rows of seven columns each, quoted text counting as part of its column.
+bool EveryRowHasSevenColumns(const std::string& csv, char separator, std::size_t rows) {
   std::size_t seen = 0, separators = 0;
   bool quoted = false;
   for (std::size_t i = 0; i < csv.size(); ++i) {
     if (csv[i] == '"') quoted = !quoted;
     if (!quoted && csv[i] == separator) ++separators;
     if (!quoted && csv[i] == '\n') {
-      if (separators != 5 || i == 0 || csv[i - 1] != '\r') return false;
+      if (separators != 6 || i == 0 || csv[i - 1] != '\r') return false;
       separators = 0;
       ++seen;
     }
@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       __builtin_trap();
     }
     const std::string csv = orvane::CsvText(plot, {';', true});
-    if (!EveryRowHasSixColumns(csv, ';', n + 1)) __builtin_trap();
+    if (!EveryRowHasSevenColumns(csv, ';', n + 1)) __builtin_trap();
   } else if (error.line < 1 || error.problem.empty()) {
     __builtin_trap();
   }

@@ -383,7 +383,7 @@ int main(int argc, char** argv) {
   using namespace orvane::cli;
   if (!orvane::EnableDiagnosticsFromEnvironment()) {
     std::fprintf(stderr,
-                 "orvane-cli: ORVANE_DEBUG names an unknown area (known: link, clock, all)\n");
+                 "orvane-cli: ORVANE_DEBUG names an unknown area (known: link, clock, start, all)\n");
   }
   if (argc >= 2 && argv[1] == std::string("--") + kDebugOption) {  // before the command
     orvane::EnableDiagnostics("all");

@@ -4,8 +4,9 @@
 // poll keeps looking for the meter. It ends after --count records or --duration of wall-
 // clock time; SIGINT, SIGTERM or SIGHUP (a closed terminal) finishes the data file with
 // the records taken so far; a record that cannot be written finishes it too, with an
-// error. The first record waits for a poll after the start, whenever in the second the
-// program starts; a step of the wall clock is noted on stderr and the stamps follow it. With
+// error. The display frame read at the start counts for the first second, whenever in
+// the second the program starts; a step of the wall clock is noted on stderr and the
+// stamps follow it. With
 // --split daily each local day gets its own data file (DailyRecording names them), and record may
 // run until it is stopped.
 
@@ -64,9 +65,11 @@ void SayWritten(DailyRecording& recording, const std::string& last = "") {
 
 // Polls every 250 ms and ticks the recording just after each wall-clock second until the
 // count or the duration is reached, a stop signal comes or a record cannot be written.
+// `framesBefore`: the decoder's frame count before the start's poll, whose frame is the
+// first record's (a start late in a second has no other before the tick).
 Recording::TickResult RunRecording(MeterSession& session, FrameDecoder& decoder, PollCycle& poll,
                                    DailyRecording& recording, const RecordOptions& o,
-                                   std::string& error) {
+                                   std::uint64_t framesBefore, std::string& error) {
   const Clock& clock = session.Now();
   // A tick aimed just after the last second boundary of the duration is its last.
   const std::int64_t endMs = o.durationS == kNoLimit ? INT64_MAX
@@ -81,11 +84,8 @@ Recording::TickResult RunRecording(MeterSession& session, FrameDecoder& decoder,
                    NoteClockStep(step, clock.Now()).c_str());
     }
   };
-  FreshFrames frames(decoder.FramesDecoded());
+  FreshFrames frames(framesBefore);
   std::int64_t nextPoll = clock.MonotonicMs() + PollCycle::kIntervalMs;
-  // The first record waits for a poll after the start: a start late in a second must not
-  // count that second as one without a reading.
-  bool polled = false;
   while ((o.count == kNoLimit || recording.Count() < o.count) && !StopRequested()) {
     const std::int64_t tickAt = clock.MonotonicMs() + SecondTicker::MsToNextTick(clock.Now());
     const std::int64_t waitTo = std::min(tickAt, endMs);
@@ -93,14 +93,13 @@ Recording::TickResult RunRecording(MeterSession& session, FrameDecoder& decoder,
       session.WaitUntil(nextPoll);
       if (StopRequested()) break;
       poll.Tick();
-      polled = true;
       noteStep();
     }
     session.WaitUntil(waitTo);
     if (StopRequested() || tickAt > endMs) break;
     noteStep();
     const std::optional<DateTime> second = ticker.Due(clock.Now());
-    if (!second || !polled) continue;
+    if (!second) continue;
     std::optional<LiveReading> fresh;
     if (frames.Take(decoder.FramesDecoded())) {
       fresh = MakeLiveReading(decoder.ReadingText(), decoder.KLit(), decoder.UnitText());
@@ -157,6 +156,7 @@ int Record(const Args& args) {
   SilentNotices notices;
   FrameDecoder decoder;
   PollCycle poll(session->Link(), decoder, notices);
+  const std::uint64_t framesBefore = decoder.FramesDecoded();
   poll.Tick();
   if (!session->Connected()) return Fail("no meter answered");
   // The recording's unit system is the one the meter shows now, as the panel takes it.
@@ -169,11 +169,8 @@ int Record(const Args& args) {
       !recording.Start(ScratchPath(folder), first.system, out, options.daily, error)) {
     return Fail("the recording cannot start: " + (error.empty() ? folder : error));
   }
-  if (const std::string& notice = recording.Current().Notice(); !notice.empty()) {
-    std::fprintf(stderr, "orvane-cli: %s\n", notice.c_str());
-  }
-  const bool failed = RunRecording(*session, decoder, poll, recording, options, error) ==
-                      Recording::TickResult::Failed;
+  const bool failed = RunRecording(*session, decoder, poll, recording, options, framesBefore,
+                                   error) == Recording::TickResult::Failed;
   const std::string writeError = error;
   const bool stopped = recording.Stop(error);
   // One file: its line says the seconds without a reading. Split by day: a line of its own

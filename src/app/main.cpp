@@ -16,17 +16,23 @@
 #include "common/working_folder.h"
 #include "link/hidapi_transport.h"
 #include "panel/desktop_habits.h"
+#include "panel/panel_frame.h"
 #include "panel/panel_window.h"
+#include "panel/second_start.h"
 #include "simulator/simulated_transport.h"
 #include "simulator/virtual_meter.h"
 #include "ui/answer_file_dialogs.h"
 #include "ui/app_icon.h"
+#include "ui/banded_scroll_bars.h"
 #include "ui/program_settings.h"
 #include "ui/qt_dialogs.h"
 #include "ui/settings_folder_memory.h"
 #include "ui/window_places.h"
 
 namespace {
+
+// How long a second start waits for the running program to take its command line.
+constexpr int kHandOverWaitMs = 4000;
 
 // Hooks for driving the program headless (tests, scripts); hidden from --help.
 QCommandLineOption Hidden(QCommandLineOption option) {
@@ -43,6 +49,21 @@ void PressSaveWhenOffered(orvane::PanelWindow& panel) {
     panel.Toolbar1_ButtonClick("Save");
   });
   timer->start(100);
+}
+
+// --show graph,list,logger: the panel's tool-bar keys that open those windows; nothing when
+// a name is none of them.
+std::optional<QStringList> WindowKeysToShow(const QString& names) {
+  static const std::pair<const char*, const char*> kWindows[] = {
+      {"graph", "Graph"}, {"list", "List"}, {"logger", "Memory"}};
+  QStringList keys;
+  for (const QString& name : names.split(',', Qt::SkipEmptyParts)) {
+    const auto known = std::find_if(std::begin(kWindows), std::end(kWindows),
+                                    [&](const auto& w) { return name.trimmed() == w.first; });
+    if (known == std::end(kWindows)) return std::nullopt;
+    if (!keys.contains(known->second)) keys << known->second;
+  }
+  return keys;
 }
 
 std::string AlreadyRunningText(const std::string& folder) {
@@ -67,6 +88,10 @@ std::optional<int> ReadCommandLine(int argc, char** argv, QCommandLineParser& pa
   parser.addOption({"simulate", "Use the built-in simulated meter instead of a USB device."});
   parser.addOption({"meter", "Vendor and product id of the meter, hex.", "VID:PID"});
   parser.addOption({"debug", "Log each failed exchange with the meter to standard error."});
+  parser.addOption({"show",
+                    "Open these windows at start, comma-separated: graph (the live graph), "
+                    "list (the live list), logger (the data logger).",
+                    "WINDOWS"});
   // Test hooks (README, "Driving the program headless").
   parser.addOption(Hidden({"answers-from", "Answer the dialogs from a file.", "FILE"}));
   parser.addOption(Hidden({"press-save", "Press Save once recording is offered."}));
@@ -97,8 +122,11 @@ std::optional<int> ReadCommandLine(int argc, char** argv, QCommandLineParser& pa
   if (parser.isSet("meter") && !orvane::ParseMeterIds(parser.value("meter").toStdString(), ids)) {
     return refuse("--meter wants VID:PID in hex, for example 04d8:f1e7");
   }
+  if (parser.isSet("show") && !WindowKeysToShow(parser.value("show"))) {
+    return refuse("--show takes graph, list and logger, for example --show graph,list");
+  }
   if (!orvane::EnableDiagnosticsFromEnvironment()) {
-    std::fprintf(stderr, "orvane: ORVANE_DEBUG names an unknown area (known: link, clock, all)\n");
+    std::fprintf(stderr, "orvane: ORVANE_DEBUG names an unknown area (known: link, clock, start, all)\n");
   }
   if (parser.isSet("debug")) orvane::EnableDiagnostics("all");
   return std::nullopt;
@@ -116,6 +144,8 @@ int main(int argc, char** argv) {
   // its entry and icon.
   QGuiApplication::setDesktopFileName("io.github.orvane.orvane");
   QApplication::setWindowIcon(orvane::AppIcon());
+  // The list's scroll bars, repainted each second, stay off Qt's painting threads.
+  QApplication::setStyle(new orvane::BandedScrollBars);
 
   orvane::MeterIds ids;
   if (parser.isSet("meter")) orvane::ParseMeterIds(parser.value("meter").toStdString(), ids);
@@ -148,11 +178,16 @@ int main(int argc, char** argv) {
     }
     dialogs = &answerFile;
   }
-  // One panel per working folder: a second one leaves the folder alone and ends.
+  // One panel per working folder: a second one hands its command line to the running
+  // one (which opens the file named or comes to the front), leaves the folder alone and
+  // ends; only when the running one does not answer is the user told.
   const std::string folder = orvane::WorkingFolderPath();
+  const QStringList named = parser.positionalArguments();
+  const QString file = named.isEmpty() ? QString() : named.front();  // refused if unreadable
   orvane::FolderLock lock;
   const orvane::FolderLock::Result owner = lock.Take(folder);
   if (owner == orvane::FolderLock::Result::HeldElsewhere) {
+    if (orvane::HandOverToRunningProgram(folder, file, kHandOverWaitMs)) return 0;
     const std::string text = AlreadyRunningText(folder);
     std::fprintf(stderr, "orvane: %s\n", text.c_str());
     dialogs->Message(text, orvane::MessageIcon::Exclamation, orvane::MessageButtons::Ok, "Orvane");
@@ -178,17 +213,20 @@ int main(int argc, char** argv) {
   orvane::PanelWindow panel({*transport, ids, *dialogs, launcher, clock, folder, &folderMemory,
                              orvane::DocumentsFolder(), orvane::HomeFolder()});
   qtDialogs.SetParent(&panel);
-  orvane::RestorePanelPlace(panel);
+  // The panel in a frame of its own: resizable, and scrolled on a screen too small for it.
+  orvane::PanelFrame frame(panel);
+  orvane::RestorePanelPlace(frame);
   orvane::InstallDesktopHabits(panel);
-  panel.show();
+  frame.show();
   // Once the window is on the screen: a recording an earlier run left unfinished is
   // offered (the question centred on the panel; only by the owner of the folder: without
   // the lock, the recording may be live), then a file named at start is plotted.
-  const QStringList named = parser.positionalArguments();
-  const QString file = named.isEmpty() ? QString() : named.front();  // refused if unreadable
   const bool folderOwner = lock.Held();
-  orvane::WhenOnScreen(panel, [&panel, file, folderOwner] {
+  const QStringList shown = WindowKeysToShow(parser.value("show")).value_or(QStringList());
+  if (folderOwner) orvane::ListenForSecondStarts(panel, folder);
+  orvane::WhenOnScreen(frame, [&panel, file, folderOwner, shown] {
     if (folderOwner) panel.CheckUnfinishedRecording();
+    for (const QString& key : shown) panel.Toolbar1_ButtonClick(key);
     if (!file.isEmpty()) orvane::OpenDataFile(panel.Context(), file.toStdString());
   });
   if (parser.isSet("press-save")) PressSaveWhenOffered(panel);

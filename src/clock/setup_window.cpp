@@ -84,7 +84,7 @@ void Setup::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (placed_ || ctx_.panel == nullptr) return;
   placed_ = true;
-  const QWidget& panel = *ctx_.panel;
+  const QWidget& panel = *ctx_.panel->window();  // the panel's frame, when it has one
   move(panel.x() + (panel.frameGeometry().width() - frameGeometry().width()) / 2,
        panel.y() + Px(kBelowPanelTopTwips));
 }

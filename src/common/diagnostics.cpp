@@ -13,7 +13,8 @@ struct AreaName {
   LogArea area;
   std::string_view name;
 };
-constexpr std::array<AreaName, 2> kAreas = {{{LogArea::Link, "link"}, {LogArea::Clock, "clock"}}};
+constexpr std::array<AreaName, 3> kAreas = {
+    {{LogArea::Link, "link"}, {LogArea::Clock, "clock"}, {LogArea::Start, "start"}}};
 
 struct LogState {
   std::mutex mutex;

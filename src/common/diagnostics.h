@@ -7,6 +7,8 @@
 // Areas: "link", every exchange with the meter that failed or timed out, with the
 // request and the reply as hex and the platform's error text. "clock", each step of the
 // wall clock that the record tick or a stream follows.
+// "start", a second start of the program that handed its command line to the running
+// one, and what came of it.
 
 #include <cstdint>
 #include <iosfwd>
@@ -16,7 +18,7 @@
 
 namespace orvane {
 
-enum class LogArea { Link, Clock };
+enum class LogArea { Link, Clock, Start };
 
 // Switches on the areas named in `list`. Returns false when it names an unknown area;
 // the known ones are switched on all the same.

@@ -46,6 +46,20 @@ Candidates CandidatesOf(std::int64_t localSerial) {
 
 }  // namespace
 
+std::int64_t EarliestInstant(std::int64_t localSerial) {
+  const Candidates c = CandidatesOf(localSerial);
+  if (c.count == 0) return localSerial - c.before;
+  const long larger = c.count == 2 && c.offsets[1] > c.offsets[0] ? c.offsets[1] : c.offsets[0];
+  return localSerial - larger;
+}
+
+std::int64_t LatestInstant(std::int64_t localSerial) {
+  const Candidates c = CandidatesOf(localSerial);
+  if (c.count == 0) return localSerial - c.before;
+  const long smaller = c.count == 2 && c.offsets[1] < c.offsets[0] ? c.offsets[1] : c.offsets[0];
+  return localSerial - smaller;
+}
+
 Instant InstantResolver::Resolve(std::int64_t localSerial) const {
   const Candidates c = CandidatesOf(localSerial);
   if (c.count == 0) return {localSerial - c.before, c.before};  // a time the clocks skipped

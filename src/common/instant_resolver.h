@@ -19,6 +19,11 @@ long UtcOffsetAt(std::int64_t epoch);
 // "+hh:mm" or "-hh:mm" of an offset in seconds, appended to `out`.
 void AppendUtcOffset(long offset, std::string& out);
 
+// The first and the last instant a local time (serial local seconds) names: the same
+// instant but where the clocks went back and the local time came twice.
+std::int64_t EarliestInstant(std::int64_t localSerial);
+std::int64_t LatestInstant(std::int64_t localSerial);
+
 struct Instant {
   std::int64_t epoch = 0;  // seconds since 1970-01-01 00:00:00 UTC
   long offset = 0;         // the UTC offset the stamp was taken at, in seconds

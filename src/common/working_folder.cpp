@@ -84,6 +84,7 @@ int OpenWorkingFile(const std::string& path, int flags, std::string& error, std:
       return -1;
     }
     notice = path + " was " + why + ": it was moved aside to " + aside + " and is not used.";
+    std::fprintf(stderr, "orvane: %s\n", notice.c_str());  // whoever opened it, it is said
   }
   // O_NOFOLLOW and the check after opening: nothing put there meanwhile is used either.
   const int fd = OpenRegularFile(path, flags | O_NOFOLLOW, error, 0600);

@@ -11,6 +11,8 @@ inline constexpr const char* kDialogTempName = "Orvane.tmp";
 inline constexpr const char* kRecordingTempName = "LightMeterS.tmp";
 // The lock file that makes one running panel the owner of the folder.
 inline constexpr const char* kFolderLockName = "orvane.lock";
+// The local socket on which the owner of the folder takes the command line of a second start.
+inline constexpr const char* kHandOverSocketName = "orvane.socket";
 // orvane-cli record keeps its records in a scratch file of its own: this prefix, its
 // process id (and a serial while that name is taken), ".tmp".
 inline constexpr const char* kCliScratchPrefix = "LightMeterS-cli-";
@@ -40,8 +42,8 @@ std::string MoveAside(const std::string& path);
 // Opens the working file at `path` with `flags` (O_NOFOLLOW and O_CLOEXEC added; with
 // O_CREAT a missing file is made with mode 0600) as a regular file of this user. Whatever
 // else has that name - another user's file, a link, a folder, a FIFO - is never used: it
-// is moved aside (see MoveAside) and `notice` says so; with O_CREAT a new file takes its
-// place. Returns the descriptor, or -1 with `error` set.
+// is moved aside (see MoveAside) and `notice` says so (also on stderr); with O_CREAT a new
+// file takes its place. Returns the descriptor, or -1 with `error` set.
 int OpenWorkingFile(const std::string& path, int flags, std::string& error, std::string& notice);
 
 }  // namespace orvane

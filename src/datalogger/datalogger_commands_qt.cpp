@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 
+#include "datalogger/erase_list_qt.h"
 #include "datalogger/logger_exchange.h"
 #include "datalogger/logger_texts.h"
 #include "datalogger/memory_window.h"
@@ -55,7 +56,7 @@ void OpenEraseList(PanelContext& ctx, PanelControls& controls, const FlagLit& li
   StoreSetStamps(ctx.state.SetStamps, index.stamps);
   hold.reset();
   FillEraseList(*controls.ComboErase, ctx.state.SetStamps);
-  controls.ComboErase->show();
+  DropDownEraseList(*controls.ComboErase);
   if (!index.complete) Tell(ctx, kIndexIncompleteText);
 }
 
@@ -69,23 +70,25 @@ void CommandEraseChosen(PanelContext& ctx, PanelControls& controls, int index) {
   QComboBox* combo = controls.ComboErase;
   if (combo == nullptr || index < 0 || index >= combo->count() || ctx.linkOwner.Held()) return;
   const QString text = combo->itemText(index);
-  if (text == kEraseListExit) {
-    combo->hide();
-  } else if (text == kEraseListAll) {
+  bool erased = false;
+  if (text == kEraseListAll) {
     const DialogAnswer answer = ctx.dialogs.Message(kEraseAllWarning, MessageIcon::Exclamation,
                                                     MessageButtons::OkCancel, kEraseAllTitle);
     if (answer == DialogAnswer::Ok) {
-      if (const std::optional<LinkHold> hold = ctx.TakeLink("erase")) EraseAllSets(ctx.link, false);
-    }
-    combo->hide();
-  } else {
-    if (ConfirmEraseOne(ctx, text)) {
       if (const std::optional<LinkHold> hold = ctx.TakeLink("erase")) {
-        EraseOneSet(ctx.link, SetStampAt(ctx.state.SetStamps, index));
+        EraseAllSets(ctx.link, false);
+        erased = true;
       }
     }
-    combo->hide();
+  } else if (text != kEraseListExit && ConfirmEraseOne(ctx, text)) {
+    if (const std::optional<LinkHold> hold = ctx.TakeLink("erase")) {
+      EraseOneSet(ctx.link, SetStampAt(ctx.state.SetStamps, index));
+      erased = true;
+    }
   }
+  combo->hide();
+  // An open data logger window lists what the meter holds now.
+  if (erased) RefreshDataLogger(ctx);
 }
 
 }  // namespace orvane

@@ -99,4 +99,10 @@ std::string MemorySizeCaption(const LoggerStatus& status) {
   return std::to_string(status.figure1) + "k Bytes";
 }
 
+std::string MemoryUsedCaption(const LoggerStatus& status) {
+  const std::string used = "used " + std::to_string(status.figure1);
+  return status.figure2 == 0 ? used + " kB"
+                             : used + " of " + std::to_string(status.figure2) + " kB";
+}
+
 }  // namespace orvane

@@ -58,5 +58,8 @@ StampBytes StampBcdBytes(std::string_view stampText);
 int MemoryGaugePercent(const LoggerStatus& status);
 // "<figure 1>k Bytes".
 std::string MemorySizeCaption(const LoggerStatus& status);
+// What the data logger window says of the memory: "used <figure 1> of <figure 2> kB", or
+// "used <figure 1> kB" when figure 2 is 0 (no capacity to tell).
+std::string MemoryUsedCaption(const LoggerStatus& status);
 
 }  // namespace orvane

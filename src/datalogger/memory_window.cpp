@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
 #include <QTableWidget>
@@ -37,6 +38,9 @@ ClickPanel* LegendBox(const char* name, QWidget* parent) {
   box->setAutoFillBackground(true);
   return box;
 }
+
+constexpr const char* kRowTip = "Click to download this record set";
+constexpr const char* kEraseTip = "Click to erase all record sets\u2026";
 
 // Progress of a download: report done of total, in percent.
 int Percent(std::uint64_t done, std::uint64_t total) {
@@ -83,10 +87,14 @@ MemoryWindow::MemoryWindow(PanelContext& ctx) : QWidget(ctx.panel, Qt::Window), 
 
 MemoryWindow::~MemoryWindow() = default;
 
-void MemoryWindow::BuildControls() {
+// The unit option with a label that says what it is for.
+QWidget* MemoryWindow::BuildUnitChoice() {
   auto* picOptLxFc = new QWidget(this);
   picOptLxFc->setObjectName("PicOptLxFc");
   auto* optRow = new QHBoxLayout(picOptLxFc);
+  optRow->setContentsMargins(0, 0, 0, 0);
+  QLabel* label = NamedLabel("LblUnit", "Unit of a downloaded set:", picOptLxFc);
+  optRow->addWidget(label);
   const char* captions[2] = {"Lux", "Fc"};
   for (int i = 0; i < 2; ++i) {
     OptLuxFc_[i] = new QRadioButton(captions[i], picOptLxFc);
@@ -95,7 +103,12 @@ void MemoryWindow::BuildControls() {
     optRow->addWidget(OptLuxFc_[i]);
     connect(OptLuxFc_[i], &QRadioButton::clicked, this, [this, i] { OptLuxFc_Click(i); });
   }
+  label->setBuddy(OptLuxFc_[0]);
+  optRow->addStretch();
+  return picOptLxFc;
+}
 
+void MemoryWindow::BuildControls() {
   MBar_ = new QProgressBar(this);
   MBar_->setObjectName("MBar");
   MBar_->setRange(0, 100);
@@ -107,6 +120,7 @@ void MemoryWindow::BuildControls() {
   MSize_->setRange(0, 100);
   MSize_->setValue(0);
   MSize_->setFormat("Memory Size");
+  MSize_->setToolTip(kEraseTip);
   connect(MSize_, &GaugePanel::clicked, this, &MemoryWindow::EraseAll_Click);
 
   auto* legend = new QHBoxLayout;
@@ -114,6 +128,7 @@ void MemoryWindow::BuildControls() {
   used->setStyleSheet("background: #000080;");
   ClickPanel* unused = LegendBox("SSPanel3", this);
   for (ClickPanel* box : {used, unused}) {
+    box->setToolTip(kEraseTip);
     connect(box, &ClickPanel::clicked, this, &MemoryWindow::EraseAll_Click);
   }
   legend->addWidget(used);
@@ -139,16 +154,29 @@ void MemoryWindow::BuildControls() {
   GridSet_->setSelectionMode(QAbstractItemView::SingleSelection);
   GridSet_->setMinimumHeight(GridSet_->verticalHeader()->defaultSectionSize() * 7);
   connect(GridSet_, &QTableWidget::cellClicked, this, [this](int row, int) { GridSet_Click(row); });
+  connect(GridSet_, &QTableWidget::cellDoubleClicked, this,
+          [this](int row, int) { GridSet_DblClick(row); });
+  connect(GridSet_, &QTableWidget::currentCellChanged, this, &MemoryWindow::ShowDownloadable);
   connect(GridSet_->horizontalHeader(), &QHeaderView::sectionClicked, this,
           [this](int) { GridSet_Click(0); });
 
+  CmdDownload_ = new QPushButton("Download", this);
+  CmdDownload_->setObjectName("CmdDownload");
+  CmdDownload_->setToolTip("Download the chosen record set and open it in the text editor");
+  connect(CmdDownload_, &QPushButton::clicked, this, &MemoryWindow::CmdDownload_Click);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(CmdDownload_);
+
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(picOptLxFc);
+  layout->addWidget(BuildUnitChoice());
   layout->addWidget(LblMemorySize_);
   layout->addWidget(MSize_);
   layout->addLayout(legend);
   layout->addWidget(MBar_);
   layout->addWidget(GridSet_, 1);
+  layout->addLayout(buttons);
+  ShowDownloadable();
   resize(sizeHint().width(), 440);
 }
 
@@ -171,18 +199,28 @@ void MemoryWindow::SetUpGridHeader() {
 
 void MemoryWindow::ShowStatus(const LoggerStatus& status) {
   status_ = status;
-  LblMemorySize_->setText(QString::fromStdString(MemorySizeCaption(status)));
+  LblMemorySize_->setText(QString::fromStdString(MemoryUsedCaption(status)));
   MSize_->setValue(MemoryGaugePercent(status));
 }
 
-void MemoryWindow::AppendSets(const std::vector<std::string>& setStamps) {
+void MemoryWindow::ShowSets(const std::vector<std::string>& setStamps) {
+  GridSet_->setRowCount(1);  // the header row stays
   for (std::size_t k = 1; k < setStamps.size(); ++k) {
     const int row = GridSet_->rowCount();
     GridSet_->insertRow(row);
     GridSet_->setItem(row, 0, new QTableWidgetItem(QString::number(k)));
     GridSet_->setItem(row, 1,
                       new QTableWidgetItem(QString::fromStdString(StampDisplay(setStamps[k]))));
+    for (int c = 0; c < 2; ++c) GridSet_->item(row, c)->setToolTip(kRowTip);
   }
+  clickedRow_ = -1;
+  ShowDownloadable();
+}
+
+// The Download button offers the current row when it names a record set.
+void MemoryWindow::ShowDownloadable() {
+  const int row = GridSet_->currentRow();
+  CmdDownload_->setEnabled(!busy_ && row >= 1 && !StampOfRow(row).empty());
 }
 
 void MemoryWindow::SetProgress(int percent) {
@@ -192,6 +230,7 @@ void MemoryWindow::SetProgress(int percent) {
 void MemoryWindow::SetBusy(bool busy) {
   busy_ = busy;
   MBar_->setTextVisible(busy_);
+  ShowDownloadable();
   if (!busy_ && closePending_) close();
 }
 
@@ -216,7 +255,21 @@ std::string MemoryWindow::StampOfRow(int row) const {
 void MemoryWindow::GridSet_Click(int row) {
   // The header row (and a row without a stamp) names no record set: nothing to download.
   if (busy_ || row < 1 || StampOfRow(row).empty()) return;
+  clickedRow_ = row;
   DownloadRecordSet(row);
+}
+
+void MemoryWindow::GridSet_DblClick(int row) {
+  if (busy_) return;  // the first click's download of this very row still runs
+  if (row == clickedRow_) {
+    clickedRow_ = -1;
+    return;
+  }
+  GridSet_Click(row);
+}
+
+void MemoryWindow::CmdDownload_Click() {
+  GridSet_Click(GridSet_->currentRow());
 }
 
 void MemoryWindow::DownloadRecordSet(int row) {
@@ -278,6 +331,33 @@ MemoryWindow* FindMemoryWindow(const PanelContext& ctx) {
   return ctx.windows.Shown<MemoryWindow>(WindowKind::Memory);
 }
 
+namespace {
+
+// Shows `status` in the window and downloads the index into it, in place of the sets it
+// listed before; the hold on the link is let go once the index is in.
+void FillMemoryWindow(PanelContext& ctx, QPointer<MemoryWindow> window, const LoggerStatus& status,
+                      std::optional<LinkHold>& hold) {
+  window->show();
+  window->ShowStatus(status);
+  window->SetBusy(true);
+  IndexDownload index;  // an emptied memory has no index to ask for
+  index.complete = true;
+  if (status.setCount > 0) {
+    index = DownloadIndex(ctx.link, static_cast<std::uint64_t>(status.setCount),
+                          [&window](auto done, auto total) {
+                            if (window) window->SetProgress(Percent(done, total));
+                            LetEventsRun();
+                          });
+  }
+  StoreSetStamps(ctx.state.SetStamps, index.stamps);
+  hold.reset();
+  if (window) window->ShowSets(ctx.state.SetStamps);
+  if (!index.complete) Tell(ctx, kIndexIncompleteText);
+  if (window) window->SetBusy(false);
+}
+
+}  // namespace
+
 void OpenDataLogger(PanelContext& ctx, const FlagLit& lit) {
   if (MemoryRefused(lit)) return;
   std::optional<LinkHold> hold = ctx.TakeLink("Memory");
@@ -289,19 +369,18 @@ void OpenDataLogger(PanelContext& ctx, const FlagLit& lit) {
     window = new MemoryWindow(ctx);
     ctx.windows.Keep(WindowKind::Memory, window);
   }
-  window->show();
-  window->ShowStatus(*status);
-  window->SetBusy(true);
-  const IndexDownload index = DownloadIndex(ctx.link, static_cast<std::uint64_t>(status->setCount),
-                                            [&window](auto done, auto total) {
-                                              if (window) window->SetProgress(Percent(done, total));
-                                              LetEventsRun();
-                                            });
-  StoreSetStamps(ctx.state.SetStamps, index.stamps);
-  hold.reset();
-  if (window) window->AppendSets(ctx.state.SetStamps);
-  if (!index.complete) Tell(ctx, kIndexIncompleteText);
-  if (window) window->SetBusy(false);
+  FillMemoryWindow(ctx, window, *status, hold);
+}
+
+// An emptied memory is shown as such: no sets, and no "No Data in Memory!" box.
+void RefreshDataLogger(PanelContext& ctx) {
+  QPointer<MemoryWindow> window = FindMemoryWindow(ctx);
+  if (window == nullptr) return;
+  std::optional<LinkHold> hold = ctx.TakeLink("Memory");
+  if (!hold) return;
+  const std::optional<LoggerStatus> status = QueryLoggerStatus(ctx.link);
+  if (!status) return;
+  FillMemoryWindow(ctx, window, *status, hold);
 }
 
 }  // namespace orvane

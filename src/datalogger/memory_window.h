@@ -13,6 +13,7 @@
 #include "panel/panel_context.h"
 
 class QLabel;
+class QPushButton;
 class QRadioButton;
 class QTableWidget;
 
@@ -50,14 +51,18 @@ class MemoryWindow : public QWidget {
 
   // Caption and gauge from the status reply.
   void ShowStatus(const LoggerStatus& status);
-  // One grid row per set 1.. of `setStamps`, after the rows already there.
-  void AppendSets(const std::vector<std::string>& setStamps);
+  // One grid row per set 1.. of `setStamps`, in place of the rows shown before.
+  void ShowSets(const std::vector<std::string>& setStamps);
   void SetProgress(int percent);
   // While busy the window ignores clicks and puts off closing until the work is done.
   void SetBusy(bool busy);
 
   // Event handlers.
   void GridSet_Click(int row);
+  // A double click downloads the row once: its first click did it, unless that click
+  // found the window busy.
+  void GridSet_DblClick(int row);
+  void CmdDownload_Click();  // the current row
   void OptLuxFc_Click(int index);
   void EraseAll_Click();  // MSize, SSPanel2, SSPanel3
 
@@ -66,6 +71,8 @@ class MemoryWindow : public QWidget {
 
  private:
   void BuildControls();
+  QWidget* BuildUnitChoice();
+  void ShowDownloadable();
   void SetUpGridHeader();
   std::string StampOfRow(int row) const;
   void DownloadRecordSet(int row);
@@ -77,6 +84,8 @@ class MemoryWindow : public QWidget {
   QLabel* LblMemorySize_ = nullptr;
   QTableWidget* GridSet_ = nullptr;
   QRadioButton* OptLuxFc_[2] = {nullptr, nullptr};
+  QPushButton* CmdDownload_ = nullptr;
+  int clickedRow_ = -1;  // the row the last click downloaded
   bool busy_ = false;
   bool closePending_ = false;
   LoggerStatus status_;  // the last status shown
@@ -86,7 +95,11 @@ class MemoryWindow : public QWidget {
 MemoryWindow* FindMemoryWindow(const PanelContext& ctx);
 
 // Tool bar "Memory": status, window, index. `lit` tells the annunciators of the display.
+// A window already open is filled again in place.
 void OpenDataLogger(PanelContext& ctx, const FlagLit& lit);
+// Reads status and index again into the open window, if one is open (after an erase
+// from the panel's erase list).
+void RefreshDataLogger(PanelContext& ctx);
 
 // Lets pending window events run during a download. Commands that would use the link
 // meanwhile are refused by the link's owner; the record tick runs on.

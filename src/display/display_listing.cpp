@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "display/annunciator_captions.h"
 #include "display/frame_replay.h"
 
 namespace orvane {
@@ -107,6 +108,24 @@ void AppendRow(std::string& out, const FrameDecoder& d, const std::string_view (
 }
 
 }  // namespace
+
+std::string SpokenDisplay(const FrameDecoder& d) {
+  std::string reading = d.ReadingText();
+  reading.erase(0, reading.find_first_not_of(' '));
+  reading.erase(reading.find_last_not_of(' ') + 1);
+  // The unit as lit (a unit the display does not show is not said), by its flags, which
+  // the blinking of the setting mode does not toggle.
+  std::string unit = d.Flag("ShowCd") ? "cd/m\u00b2" : d.Flag("ShowFL") ? "fL" : "";
+  if (d.KLit()) unit = "K" + unit;
+  std::string out = reading;
+  if (!unit.empty()) out += (out.empty() ? "" : " ") + unit;
+  for (int i = 0; i < kAnnunciatorCount; ++i) {
+    if (!d.Annunciator(i)) continue;
+    if (!out.empty()) out += ", ";
+    out += kAnnunciatorCaptions[i];
+  }
+  return out;
+}
 
 std::string SecondaryDigitsText(const FrameDecoder& d) {
   std::string out;

@@ -38,4 +38,9 @@ std::string DescribeDisplay(const FrameDecoder& decoder);
 // the two rows).
 std::string SecondaryDigitsText(const FrameDecoder& decoder);
 
+// The display as a screen reader says it, one line: the main reading with its unit as
+// the LCD shows them, then the lit symbols in the meter's byte order (the pictures by a
+// word): "528.0 cd/m², REC, USB". Blank digits are left out.
+std::string SpokenDisplay(const FrameDecoder& decoder);
+
 }  // namespace orvane

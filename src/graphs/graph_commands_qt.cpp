@@ -1,4 +1,5 @@
-// Tool bar Graph: opens the real-time graph, or shows it again, on the full range.
+// Tool bar Graph: opens the real-time graph, or shows it again, on the full range with its
+// scales fitted to the readings (Auto).
 #include <memory>
 
 #include "display/fresh_frames.h"
@@ -13,8 +14,8 @@ void CommandGraph(PanelContext& ctx, PanelControls&) {
   ctx.state.GraphUnit = GraphUnitOf(ctx.Reading());
   ctx.state.LiveRange = FullLiveRange(ctx.state.GraphUnit);
   if (window) {
-    // The scale changed with the range: redraw it so labels and curves agree.
-    window->DrawFrame();
+    // Back to the scales as the window opens: fitted to the readings, drawn again.
+    window->SetAutoScale(true);
   } else {
     auto frames = std::make_shared<FreshFrames>(ctx.display.FramesDecoded());
     auto fresh = [&ctx, frames]() -> std::optional<LiveReading> {

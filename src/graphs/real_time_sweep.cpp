@@ -55,28 +55,61 @@ void DrawMarkers(Canvas& canvas, ChartState& c, double x, const DateTime& now) {
   canvas.PrintText(c.TimeLabel);
 }
 
+// The mark of an over-range reading: a short bar hanging from the top edge.
+void DrawTopMark(Canvas& canvas, const ChartState& c, Colour colour) {
+  const double x = c.PlotLeft + c.SweepX;
+  const double top = c.PlotBottom - c.PlotHeight;
+  canvas.FilledBox(x - 1, top, x + 1, top + 6, colour);
+}
+
+// One curve's point: a mark, the start of a new stretch after a mark, or a segment.
+void CurvePoint(Canvas& canvas, ChartState& c, Curve which, const StoredReading& reading,
+                const MapLimits& limits, OverRangeMarks* marks) {
+  bool* gap = marks ? (which == Curve::Main ? &marks->mainGap : &marks->cdGap) : nullptr;
+  if (marks && marks->on && reading.overRange) {
+    DrawTopMark(canvas, c, which == Curve::Main ? kBlack : kBlue);
+    *gap = true;
+    return;
+  }
+  const double y = MapValue(reading, limits, c.PlotHeight);
+  if (gap && *gap) {
+    (which == Curve::Main ? c.LastMainY : c.LastCdY) = c.PlotBottom - y;
+    *gap = false;
+    return;
+  }
+  DrawCurvePoint(canvas, c, which, y);
+}
+
 }  // namespace
 
 void RealTimeTick(Canvas& canvas, ChartState& c, const RangeRecord& range,
-                  const std::string& graphUnit, const LiveSample& sample, const DateTime& now) {
+                  const std::string& graphUnit, const LiveValues& values, const DateTime& now,
+                  OverRangeMarks* marks) {
   c.SweepX += c.StepX;
   if (c.SweepX >= c.PlotWidth) c.SweepX = 0;
-  if (c.SweepX == 0) StartSweep(canvas, c);
+  if (c.SweepX == 0) {
+    StartSweep(canvas, c);
+    if (marks) marks->mainGap = marks->cdGap = false;
+  }
   canvas.SetDash(DashStyle::Solid);
   if (c.ShowMainCurve) {
     const bool lux = graphUnit == "lx";
     const MapLimits limits = lux ? MapLimits{range.LuxMax, range.LuxMin, c.PlotHeight, 0}
                                  : MapLimits{range.FcMax, range.FcMin, c.PlotHeight + 5, 0};
-    const double y = MapValue(ReadingValue(sample.mainText), sample.mainText, limits, c.PlotHeight);
-    DrawCurvePoint(canvas, c, Curve::Main, y);
+    CurvePoint(canvas, c, Curve::Main, values.main, limits, marks);
   }
   if (c.ShowCdCurve) {
     const MapLimits limits{range.CdMax, range.CdMin, c.PlotHeight + 5, -3};
-    const double y = MapValue(ReadingValue(sample.cdText), sample.cdText, limits, c.PlotHeight);
-    DrawCurvePoint(canvas, c, Curve::Cd, y);
+    CurvePoint(canvas, c, Curve::Cd, values.cd, limits, marks);
   }
   c.LastX = c.PlotLeft + c.SweepX;
   DrawMarkers(canvas, c, c.LastX, now);
+}
+
+void RealTimeTick(Canvas& canvas, ChartState& c, const RangeRecord& range,
+                  const std::string& graphUnit, const LiveSample& sample, const DateTime& now) {
+  const LiveValues values{StoredReadingOf(sample.mainText), StoredReadingOf(sample.cdText)};
+  RealTimeTick(canvas, c, range, graphUnit, values, now);
 }
 
 }  // namespace orvane

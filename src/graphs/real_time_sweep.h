@@ -8,6 +8,7 @@
 #include "common/live_reading.h"
 #include "common/program_state.h"
 #include "graphs/chart.h"
+#include "graphs/live_history.h"
 
 namespace orvane {
 
@@ -26,8 +27,20 @@ struct LiveSample {
   std::string cdText;
 };
 
+// While the scales fit the readings, an over-range reading is no point of its curve but a
+// mark hanging from the top edge of the plot, and the curve goes on from the next reading.
+struct OverRangeMarks {
+  bool on = false;
+  bool mainGap = false;  // the curve's previous sample was a mark
+  bool cdGap = false;
+};
+
 // One tick of the sweep: advances SweepX, erases the plot at a new sweep, draws the shown
-// curves and the markers.
+// curves and the markers. Without marks, an over-range reading is drawn at the curve's
+// over-range height.
+void RealTimeTick(Canvas& canvas, ChartState& chart, const RangeRecord& range,
+                  const std::string& graphUnit, const LiveValues& values, const DateTime& now,
+                  OverRangeMarks* marks = nullptr);
 void RealTimeTick(Canvas& canvas, ChartState& chart, const RangeRecord& range,
                   const std::string& graphUnit, const LiveSample& sample, const DateTime& now);
 

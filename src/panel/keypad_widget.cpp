@@ -1,10 +1,12 @@
 #include "panel/keypad_widget.h"
 
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "display/lcd_layout.h"
 #include "link/requests.h"
+#include "panel/key_help.h"
 
 namespace orvane {
 
@@ -105,6 +107,38 @@ QRect Twips(int left, int top, int width, int height) {
   return {Px(left), Px(top), Px(width), Px(height)};
 }
 
+// The keypad for assistive technology: the keys the user sees (those Tab reaches), not
+// the older key set and the buttons that lie outside the panel's designed client area.
+class KeypadAccessible final : public QAccessibleWidget {
+ public:
+  explicit KeypadAccessible(QWidget* keypad) : QAccessibleWidget(keypad, QAccessible::Grouping) {}
+  int childCount() const override { return static_cast<int>(Keys().size()); }
+  QAccessibleInterface* child(int index) const override {
+    const QList<QWidget*> keys = Keys();
+    return index >= 0 && index < keys.size() ? QAccessible::queryAccessibleInterface(keys[index])
+                                             : nullptr;
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    return child == nullptr ? -1 : static_cast<int>(Keys().indexOf(child->object()));
+  }
+
+ private:
+  QList<QWidget*> Keys() const {
+    QList<QWidget*> keys;
+    for (QWidget* w : widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+      if ((w->focusPolicy() & Qt::TabFocus) != 0) keys << w;
+    return keys;
+  }
+};
+
+QAccessibleInterface* KeypadAccessibleFactory(const QString& key, QObject* object) {
+  if (key == QLatin1String(KeypadWidget::staticMetaObject.className()) && object != nullptr &&
+      object->isWidgetType()) {
+    return new KeypadAccessible(static_cast<QWidget*>(object));
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 KeyShape::KeyShape(QColor color, QWidget* parent) : QWidget(parent), border_(color), fill_(color) {}
@@ -138,7 +172,10 @@ QRect KeypadWidget::KeypadGeometry() {
 }
 
 KeypadWidget::KeypadWidget(PanelContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
+  static const bool factoryInstalled = (QAccessible::installFactory(KeypadAccessibleFactory), true);
+  (void)factoryInstalled;
   setObjectName("Keypad");
+  setAccessibleName("Keys of the meter");
   setGeometry(KeypadGeometry());
   setStyleSheet(kKeyStyle);
   BuildKeypad();
@@ -173,6 +210,7 @@ void KeypadWidget::BuildKeypad() {
       connect(key, &QPushButton::clicked, this, &KeypadWidget::Cmdref_Click);
     }
     key->setFocusPolicy(Qt::TabFocus);
+    DescribeKey(*key, k.caption, k.index >= 0 ? k.index : key::kRef);
     if (previous != nullptr) setTabOrder(previous, key);
     previous = key;
   }

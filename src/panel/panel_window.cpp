@@ -14,6 +14,7 @@
 #include "common/command_gate.h"
 #include "common/working_folder.h"
 #include "datalogger/erase_list_qt.h"
+#include "display/display_listing.h"
 #include "panel/keypad_widget.h"
 #include "panel/panel_status.h"
 #include "panel/panel_toolbar.h"
@@ -167,6 +168,7 @@ void PanelWindow::Timer1_Timer() {
     const bool connected = link_.MeterConnected() == -1;
     lcd_->SetMeterPresent(connected);
     lcd_->Apply(decoder_.Model());
+    lcd_->SetSpokenReading(SpokenDisplay(decoder_));
     status_->ShowConnection(connected);
   }
   UpdateRecordingEnabled();

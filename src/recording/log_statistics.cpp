@@ -92,15 +92,6 @@ std::optional<std::int64_t> LogStatistics::LongestGapSeconds() const {
   return longestGap_;
 }
 
-bool RecordStretch::Holds(long record, std::string_view time) const {
-  if (record < fromRecord || record > toRecord) return false;
-  if (!fromTime && !toTime) return true;
-  const std::optional<DateTime> stamp = ParseDateTime(time);
-  if (!stamp) return false;
-  const std::int64_t serial = ToSerialSeconds(*stamp);
-  return (!fromTime || serial >= *fromTime) && (!toTime || serial <= *toTime);
-}
-
 bool ReadStretchBound(const std::string& text, bool isFrom, RecordStretch& stretch) {
   if (const std::optional<DateTime> t = ParseDateTime(text)) {
     (isFrom ? stretch.fromTime : stretch.toTime) = ToSerialSeconds(*t);
@@ -116,10 +107,29 @@ bool ReadStretchBound(const std::string& text, bool isFrom, RecordStretch& stret
   return true;
 }
 
+StatisticsSink::StatisticsSink(const RecordStretch& stretch)
+    : stretch_(stretch), wholeLog_(stretch.Whole()) {
+  if (stretch.fromTime) fromInstant_ = EarliestInstant(*stretch.fromTime);
+  if (stretch.toTime) toInstant_ = LatestInstant(*stretch.toTime);
+}
+
+bool StatisticsSink::Holds(std::string_view time) {
+  std::optional<std::int64_t> instant;  // every stamp in order: a repeated hour is known
+  if (fromInstant_ || toInstant_) {
+    if (const std::optional<DateTime> stamp = ParseDateTime(time)) {
+      instant = instants_.Next(ToSerialSeconds(*stamp)).epoch;
+    }
+  }
+  if (seen_ < stretch_.fromRecord || seen_ > stretch_.toRecord) return false;
+  if (!fromInstant_ && !toInstant_) return true;
+  return instant && (!fromInstant_ || *instant >= *fromInstant_) &&
+         (!toInstant_ || *instant <= *toInstant_);
+}
+
 bool StatisticsSink::Record(std::string_view time, const StoredReading& main,
                             const StoredReading& cd, std::string&) {
   ++seen_;
-  if (!wholeLog_ && !stretch_.Holds(seen_, time)) {
+  if (!wholeLog_ && !Holds(time)) {
     statistics_.Pass(time);
     return true;
   }

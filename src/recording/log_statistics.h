@@ -90,15 +90,16 @@ class LogStatistics {
 };
 
 // Which records count: by their place in the log (1-based, both ends included) and by
-// their stamp as written (from and to inclusive, in serial local seconds). A record outside either,
-// or without a readable stamp when times are given, is left out.
+// their stamp (from and to inclusive, local times in serial seconds). The records' stamps
+// are taken as the instants they name (see InstantResolver); a local time the clocks
+// passed twice bounds from its first instant on and up to its last. A record outside
+// either, or without a readable stamp when times are given, is left out.
 struct RecordStretch {
   long fromRecord = 1;
   long toRecord = LONG_MAX;
   std::optional<std::int64_t> fromTime;
   std::optional<std::int64_t> toTime;
 
-  bool Holds(long record, std::string_view time) const;
   // True when it holds every record.
   bool Whole() const { return fromRecord <= 1 && toRecord == LONG_MAX && !fromTime && !toTime; }
 };
@@ -111,8 +112,7 @@ bool ReadStretchBound(const std::string& text, bool isFrom, RecordStretch& stret
 // A pass over a data file that keeps the statistics of the records in `stretch`.
 class StatisticsSink : public RecordSink {
  public:
-  explicit StatisticsSink(const RecordStretch& stretch = {})
-      : stretch_(stretch), wholeLog_(stretch.Whole()) {}
+  explicit StatisticsSink(const RecordStretch& stretch = {});
   bool Record(std::string_view time, const StoredReading& main, const StoredReading& cd,
               std::string& problem) override;
   const LogStatistics& Statistics() const { return statistics_; }
@@ -121,8 +121,14 @@ class StatisticsSink : public RecordSink {
   long LastRecord() const { return lastRecord_; }
 
  private:
+  // Whether the record just seen is in the stretch.
+  bool Holds(std::string_view time);
+
   RecordStretch stretch_;
   bool wholeLog_;
+  std::optional<std::int64_t> fromInstant_;
+  std::optional<std::int64_t> toInstant_;
+  InstantResolver instants_;  // the stamps of every record, for the time bounds
   LogStatistics statistics_;
   long seen_ = 0;
   long firstRecord_ = 0;

@@ -1,6 +1,7 @@
 #include "ui/lcd_view.h"
 
 #include <QAbstractButton>
+#include <QAccessibleWidget>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
@@ -123,6 +124,25 @@ QLabel* MakeLabel(const LcdElement& e, QWidget* parent) {
   return l;
 }
 
+// The LCD for assistive technology: one text without children, so the loose digits,
+// the dark symbols and the printed legends stay out of the tree.
+class LcdAccessible final : public QAccessibleWidget {
+ public:
+  explicit LcdAccessible(QWidget* view) : QAccessibleWidget(view, QAccessible::StaticText) {}
+  int childCount() const override { return 0; }
+  QAccessibleInterface* child(int) const override { return nullptr; }
+  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+};
+
+QAccessibleInterface* LcdAccessibleFactory(const QString& key, QObject* object) {
+  if (key == QLatin1String(LcdView::staticMetaObject.className()) && object != nullptr &&
+      object->isWidgetType()) {
+    return new LcdAccessible(static_cast<QWidget*>(object));
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 QRect LcdView::FaceGeometry() {
@@ -130,12 +150,15 @@ QRect LcdView::FaceGeometry() {
 }
 
 LcdView::LcdView(QWidget* parent) : QWidget(parent) {
+  static const bool factoryInstalled = (QAccessible::installFactory(LcdAccessibleFactory), true);
+  (void)factoryInstalled;
   setObjectName("LcdView");
   setGeometry(FaceGeometry());
   Build();
   veil_ = new LcdVeil(this);
   veil_->setGeometry(rect());
   veil_->raise();
+  ShowAccessibleName();
 }
 
 // While no meter is connected the face is veiled and REF is off; what the last frame
@@ -144,8 +167,22 @@ void LcdView::SetMeterPresent(bool present) {
   if (present != present_) {
     present_ = present;
     veil_->setVisible(!present_);
+    ShowAccessibleName();
   }
   ApplyRef();
+}
+
+void LcdView::SetSpokenReading(const std::string& spoken) {
+  const QString text = QString::fromStdString(spoken);
+  if (text == spoken_) return;
+  spoken_ = text;
+  ShowAccessibleName();
+}
+
+// A changed name is announced to assistive technology by Qt itself.
+void LcdView::ShowAccessibleName() {
+  const QString name = present_ ? spoken_ : veil_->accessibleName();
+  if (accessibleName() != name) setAccessibleName(name);
 }
 
 void LcdView::Build() {

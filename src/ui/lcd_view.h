@@ -5,6 +5,9 @@
 // grey-green face with dark segments and faint printed legends. Apply() writes to the widgets only
 // what changed in the model since the last call.
 //
+// For assistive technology the view is one element, named with what the display shows
+// ("528.0 cd/m², REC, USB"); its segments, symbols and legends are not in the tree.
+//
 // The view covers the LCD face: place it at FaceGeometry() in the panel's client area
 // (the constructor does so); each element then sits at its designed twips / 15.
 
@@ -33,6 +36,10 @@ class LcdView final : public QWidget {
   void SetMeterPresent(bool present);
   bool MeterPresent() const { return present_; }
 
+  // The display as a screen reader says it (display_listing.h, SpokenDisplay); the view's
+  // accessible name, or the notice while no meter is there.
+  void SetSpokenReading(const std::string& spoken);
+
   // The face's place in the panel's client area, in pixels.
   static QRect FaceGeometry();
 
@@ -43,12 +50,14 @@ class LcdView final : public QWidget {
   void Build();
   QWidget* Element(const std::string& name);
   void ApplyRef();
+  void ShowAccessibleName();
 
   std::unordered_map<std::string, QWidget*> elements_;
   QWidget* veil_ = nullptr;
   bool present_ = false;     // no meter until the first frame
   bool refEnabled_ = false;  // Cmdref as the model last set it
   QPointer<QWidget> ref_;    // the key Cmdref, found in the window once it is there
+  QString spoken_;
 };
 
 }  // namespace orvane

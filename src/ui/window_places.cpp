@@ -6,6 +6,7 @@
 #include <QSettings>
 #include <QWidget>
 #include <algorithm>
+#include <optional>
 
 namespace orvane {
 
@@ -16,7 +17,16 @@ QString SizeKey(const QWidget& window) {
 }
 constexpr const char* kPanelPosKey = "windows/Panel/pos";
 
-// Remembers a window's size (or the panel's place) each time it goes out of sight.
+QString PosKey(const QWidget& window) {
+  return QStringLiteral("windows/%1/pos").arg(window.objectName());
+}
+
+// A window counts as moved by the user once it stands this far from where it was put: a
+// window manager that shifts a window by its frame does not move it that far.
+constexpr int kMovedBeyond = 48;
+
+// Remembers a window's size (or the panel's place) each time it goes out of sight, and a
+// secondary window's place once the user moved it.
 class PlaceKeeper final : public QObject {
  public:
   PlaceKeeper(QWidget& window, bool keepPosition)
@@ -24,6 +34,7 @@ class PlaceKeeper final : public QObject {
     setObjectName(kName);
   }
   static constexpr const char* kName = "PlaceKeeper";
+  void PlacedAt(QPoint client) { placedAt_ = client; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
@@ -38,17 +49,24 @@ class PlaceKeeper final : public QObject {
     if (!settings) return;
     if (keepPosition_) {
       settings->setValue(kPanelPosKey, window_.geometry().topLeft());  // the client area
-    } else {
-      settings->setValue(SizeKey(window_), window_.size());
+      return;
     }
+    settings->setValue(SizeKey(window_), window_.size());
+    const QPoint at = window_.geometry().topLeft();
+    if (placedAt_ && (at - *placedAt_).manhattanLength() > kMovedBeyond)
+      settings->setValue(PosKey(window_), at);
   }
   QWidget& window_;
   bool keepPosition_;
+  std::optional<QPoint> placedAt_;  // where the program put a secondary window
 };
 
-void KeepPlace(QWidget& window, bool keepPosition) {
-  if (window.findChild<QObject*>(PlaceKeeper::kName, Qt::FindDirectChildrenOnly) != nullptr) return;
-  window.installEventFilter(new PlaceKeeper(window, keepPosition));
+PlaceKeeper* KeepPlace(QWidget& window, bool keepPosition) {
+  if (auto* keeper = window.findChild<PlaceKeeper*>(PlaceKeeper::kName, Qt::FindDirectChildrenOnly))
+    return keeper;
+  auto* keeper = new PlaceKeeper(window, keepPosition);
+  window.installEventFilter(keeper);
+  return keeper;
 }
 
 QRect AvailableScreen(const QWidget* near, QPoint at) {
@@ -81,13 +99,24 @@ QRect KeptOnScreen(QRect frame, const QRect& screen) {
 }
 
 void PlaceBesidePanel(QWidget& window, const QWidget* panel) {
+  std::optional<QPoint> movedTo;
   if (std::unique_ptr<QSettings> settings = ProgramSettings()) {
     const QSize size = settings->value(SizeKey(window)).toSize();
     if (size.isValid()) window.resize(size.expandedTo(window.minimumSize()));
+    if (settings->contains(PosKey(window))) movedTo = settings->value(PosKey(window)).toPoint();
   }
-  KeepPlace(window, false);
-  if (panel == nullptr) return;
+  PlaceKeeper* keeper = KeepPlace(window, false);
+  if (panel != nullptr) panel = panel->window();  // the panel's frame, when it has one
   const QMargins margins = FrameMargins(panel);
+  if (movedTo) {  // where the user left it, kept on the screen
+    const QRect frame(*movedTo - QPoint(margins.left(), margins.top()),
+                      window.size().grownBy(margins));
+    window.setGeometry(
+        KeptOnScreen(frame, AvailableScreen(panel, *movedTo)).marginsRemoved(margins));
+    keeper->PlacedAt(window.geometry().topLeft());
+    return;
+  }
+  if (panel == nullptr) return;
   const QPoint besidePanel(panel->x() + panel->frameGeometry().width(), panel->y());
   QRect wanted(besidePanel, window.size().grownBy(margins));
   const QRect screen = AvailableScreen(panel, panel->pos());
@@ -104,6 +133,7 @@ void PlaceBesidePanel(QWidget& window, const QWidget* panel) {
   // The client area goes where the frame leaves it: a window that is not shown yet has
   // no frame, and a frame position given before showing it lands on its client area.
   window.setGeometry(kept.marginsRemoved(margins));
+  keeper->PlacedAt(window.geometry().topLeft());
 }
 
 void RestorePanelPlace(QWidget& panel) {

@@ -19,8 +19,9 @@ QRect KeptOnScreen(QRect frame, const QRect& screen);
 
 // Gives a secondary window its remembered size and puts it right of `panel`, on the
 // panel's screen: a window too large for the room there is made smaller (not below its
-// minimum size), then moved left or up. Its size is remembered again whenever it is
-// hidden or closed.
+// minimum size), then moved left or up. A window the user moved away from where it was
+// put opens where they left it (kept on the screen) instead. Its size, and its place once
+// moved, are remembered again whenever it is hidden or closed.
 void PlaceBesidePanel(QWidget& window, const QWidget* panel);
 // Puts the panel where it was when the program last ended, kept on the screen, and
 // remembers its place whenever it is hidden or closed.

@@ -149,8 +149,11 @@ TEST_F(CliMishaps, StopSignalsFinishRecordAndWatch) {
     if (c.command == std::string("record")) {
       const long records = RecordsIn(data);
       EXPECT_GE(records, 1);
-      EXPECT_EQ(Read(running[i].out),
-                std::to_string(records) + " records written to " + data + "\n");
+      // (a second without a reading on a loaded machine is said after it)
+      EXPECT_EQ(
+          Read(running[i].out).rfind(std::to_string(records) + " records written to " + data, 0),
+          0u)
+          << Read(running[i].out);
     } else {
       const std::string text = Read(data);
       ASSERT_FALSE(text.empty());
@@ -179,8 +182,10 @@ TEST_F(CliMishaps, WorkingFolderRemovedMidRecord) {
   EXPECT_EQ(WEXITSTATUS(status), 0) << Read(fine.err);
   const long records = RecordsIn(Path("fine.lms"));
   EXPECT_GE(records, 2);
-  EXPECT_EQ(Read(fine.out),
-            std::to_string(records) + " records written to " + Path("fine.lms") + "\n");
+  EXPECT_EQ(
+      Read(fine.out).rfind(std::to_string(records) + " records written to " + Path("fine.lms"), 0),
+      0u)
+      << Read(fine.out);
   waitpid(lost.pid, &status, 0);
   EXPECT_EQ(WEXITSTATUS(status), 1);
   const std::string err = Read(lost.err);
@@ -270,8 +275,12 @@ TEST_F(CliMishaps, ClockStepsAndALateStartInventNothing) {
        "the clock was set forward by 20 s, to 2024/05/17 10:30:25"},
       {"10:30:00.500", "5:-20", back, back,
        "the clock was set back by 20 s, to 2024/05/17 10:29:45"},
-      // The first record waits for a poll after the start: the second after.
-      {"10:30:00.850", "", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {2, 3, 4, 5, 6, 7, 8, 9, 10}, nullptr},
+      // The display frame read at the start is the first second's.
+      {"10:30:00.850",
+       "",
+       {1, 2, 3, 4, 5, 6, 7, 8, 9, 10},
+       {1, 2, 3, 4, 5, 6, 7, 8, 9, 10},
+       nullptr},
   };
   const auto stamp = [](int s) {
     return s >= 0 ? "10:30:" + std::string(s < 10 ? "0" : "") + std::to_string(s)

@@ -154,6 +154,26 @@ TEST(InstantsAcrossSummerTime, ExportInfoAndPlotTakeEachStampAsTheInstantItWasTa
     const LogStatistics shown = StatisticsOf(plot, c.stretchFrom, c.count);
     EXPECT_EQ(shown.DurationSeconds(), stretch);
     EXPECT_EQ(shown.LongestGapSeconds(), c.step);
+
+    // info --from TIME with that record's stamp: from the first instant the stamp names
+    // (in the repeated hour, its first pass) to the end, with no hole.
+    const std::string& bound = taken[c.stretchFrom - 1].stamp;
+    std::int64_t earliest = taken[c.stretchFrom - 1].epoch;
+    if (TakenAt(earliest - 3600).stamp == bound) earliest -= 3600;  // the same an hour before
+    std::int64_t firstHeld = 0;
+    for (const Taken& t : taken) {
+      if (t.epoch >= earliest) {
+        firstHeld = t.epoch;
+        break;
+      }
+    }
+    RecordStretch byTime;
+    ASSERT_TRUE(ReadStretchBound(bound, true, byTime));
+    StatisticsSink timeSink(byTime);
+    RecordingParser timeParser(timeSink);
+    ASSERT_TRUE(ReadDataFile(path, timeParser, readError));
+    EXPECT_EQ(timeSink.Statistics().DurationSeconds(), taken.back().epoch - firstHeld) << bound;
+    EXPECT_EQ(timeSink.Statistics().LongestGapSeconds(), c.step);
   }
 }
 

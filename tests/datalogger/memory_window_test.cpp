@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
 
@@ -79,10 +80,11 @@ TEST(LoggerMemoryWindow, ListsEverySetWithGaugeAndCaption) {
     const char* caption;
     int gauge;
   } cases[] = {
-      {1, 128, 512, "128k Bytes", 25},
-      {10, 512, 1024, "512k Bytes", 50},
-      {19, 7, 0, "7k Bytes", 0},  // no capacity reported: an empty gauge
-      {3, std::uint64_t{5} << 32, std::uint64_t{10} << 32, "21474836480k Bytes", 50},
+      {1, 128, 512, "used 128 of 512 kB", 25},
+      {10, 512, 1024, "used 512 of 1024 kB", 50},
+      {19, 7, 0, "used 7 kB", 0},  // no capacity reported: an empty gauge
+      {3, std::uint64_t{5} << 32, std::uint64_t{10} << 32, "used 21474836480 of 42949672960 kB",
+       50},
   };
   for (const Case& c : cases) {
     LoggerRig rig;
@@ -102,6 +104,7 @@ TEST(LoggerMemoryWindow, ListsEverySetWithGaugeAndCaption) {
     EXPECT_EQ(Cell(w, 0, 0), "Set");
     EXPECT_EQ(Cell(w, 0, 1), "  Start Time  ");
     for (int k = 1; k <= c.sets; ++k) {
+      EXPECT_EQ(Grid(w)->item(k, 1)->toolTip(), "Click to download this record set");
       EXPECT_EQ(Cell(w, k, 0), std::to_string(k));
       EXPECT_EQ(Cell(w, k, 1), StampDisplay(StampOfSet(rig, k)));
       EXPECT_EQ(rig.state.SetStamps.at(k), StampOfSet(rig, k));
@@ -113,16 +116,43 @@ TEST(LoggerMemoryWindow, ListsEverySetWithGaugeAndCaption) {
   }
 }
 
-TEST(LoggerMemoryWindow, SecondMemoryAppendsAFreshIndex) {
+// Memory pressed again fills the open window in place: each set once, a new one too.
+TEST(LoggerMemoryWindow, SecondMemoryRefreshesTheOpenWindowInPlace) {
   LoggerRig rig;
   rig.sim.meter.FillLogger(2, 3);
   OpenDataLogger(rig.ctx, kAllDark);
+  MemoryWindow* first = FindMemoryWindow(rig.ctx);
   rig.sim.meter.FillLogger(1, 3);  // a third set
   OpenDataLogger(rig.ctx, kAllDark);
   MemoryWindow* w = FindMemoryWindow(rig.ctx);
-  ASSERT_EQ(Grid(w)->rowCount(), 1 + 2 + 3);
-  EXPECT_EQ(Cell(w, 3, 0), "1");
-  EXPECT_EQ(Cell(w, 5, 0), "3");
+  EXPECT_EQ(w, first);
+  ASSERT_EQ(Grid(w)->rowCount(), 1 + 3);
+  for (int k = 1; k <= 3; ++k) EXPECT_EQ(Cell(w, k, 1), StampDisplay(StampOfSet(rig, k)));
+}
+
+// Beside the row click: the Download button takes the current row, and a double click
+// downloads its row once (its first click did).
+TEST(LoggerMemoryWindow, DownloadButtonAndDoubleClickEachDownloadOnce) {
+  LoggerRig rig;
+  rig.sim.meter.FillLogger(3, 2);
+  OpenDataLogger(rig.ctx, kAllDark);
+  MemoryWindow* w = FindMemoryWindow(rig.ctx);
+  auto* download = w->findChild<QPushButton*>("CmdDownload");
+  ASSERT_NE(download, nullptr);
+  EXPECT_FALSE(download->isEnabled());  // no row chosen yet
+  Grid(w)->setCurrentCell(2, 0);
+  ASSERT_TRUE(download->isEnabled());
+  rig.TakeCodes();
+  download->click();
+  EXPECT_EQ(rig.TakeCodes(), (std::vector<int>{request::kSelectSet, request::kSetContent}));
+  ClickRow(w, 3);
+  Grid(w)->cellDoubleClicked(3, 0);
+  EXPECT_EQ(rig.TakeCodes(), (std::vector<int>{request::kSelectSet, request::kSetContent}));
+  EXPECT_EQ(rig.launcher.opened.size(), 2u);
+  EXPECT_EQ(w->findChild<QLabel*>("LblUnit")->buddy(), w->findChildren<QRadioButton*>().at(0));
+  for (const char* control : {"MSize", "SSPanel2", "SSPanel3"}) {
+    EXPECT_EQ(w->findChild<QWidget*>(control)->toolTip(), "Click to erase all record sets\u2026");
+  }
 }
 
 // Every download lands in a file of its own, named after the set's start stamp, that an

@@ -18,7 +18,7 @@ using test::Pixel;
 using test::TypeInto;
 
 // A graph window of 640 x 480 (plot left 180, width 450, bottom 453, height 380) on a lux
-// range of 0..1000.
+// range of 0..1000, as typed (Auto off); `autoScale` leaves the scales fitted to the readings.
 struct GraphRig {
   ProgramState state;
   LiveReading reading;
@@ -26,7 +26,7 @@ struct GraphRig {
   ScriptedDialogs dialogs;
   std::unique_ptr<RealTimeGraphWindow> window;
 
-  GraphRig() {
+  explicit GraphRig(bool autoScale = false) {
     state.GraphUnit = "lx";
     state.LiveRange = FullLiveRange("lx");
     state.LiveRange.LuxMax = 1000;
@@ -35,6 +35,7 @@ struct GraphRig {
         state, [this]() -> std::optional<LiveReading> { return reading; }, clock, dialogs);
     window->resize(640, 480);
     window->show();
+    if (!autoScale) window->SetAutoScale(false);
   }
   void Tick(const char* main, const char* cd) {
     reading.text = main;
@@ -149,6 +150,90 @@ TEST(GraphWindowRangeDialog, OkAppliesTheRangeOrRefusesWithTheMessage) {
   EXPECT_DOUBLE_EQ(rig.state.LiveRange.FcMax, 9.29);
   EXPECT_EQ(rig.window->Chart().StepX, 0.5);
   EXPECT_TRUE(rig.Find<QWidget>("PicRange")->isHidden());
+}
+
+// The curve pixels of each curve in the plot area.
+struct CurvePixels {
+  int main;
+  int cd;
+};
+CurvePixels CurvesDrawn(RealTimeGraphWindow& window) {
+  const QImage image = window.ChartImage();
+  const ChartState& c = window.Chart();
+  const int left = static_cast<int>(c.PlotLeft) + 1,
+            right = left + static_cast<int>(c.PlotWidth) - 2;
+  const int top = static_cast<int>(c.PlotBottom - c.PlotHeight) - 6;
+  const int bottom = static_cast<int>(c.PlotBottom) - 1;
+  return {test::CountColour(image, left, top, right, bottom, Qt::black),
+          test::CountColour(image, left, top, right, bottom, QColor(0, 0, 255))};
+}
+
+TEST(GraphWindowHistory, ScalesFitTheReadingsAndTheSweepSurvivesResizeRangeUnitAndAuto) {
+  GraphRig rig(true);
+  EXPECT_TRUE(rig.window->AutoScale());
+  EXPECT_TRUE(rig.window->findChild<QAction*>("CmdAuto")->isChecked());
+  const char* readings[] = {"510", "515", "520", "530", "525", "OL", "520", "518", "522", "519"};
+  const char* cds[] = {"1020", "1030", "1040", "1060", "1050",
+                       "OL",   "1040", "1036", "1044", "1038"};
+  for (int i = 0; i < 60; ++i) {
+    rig.Tick(readings[i % 10], cds[i % 10]);
+    rig.clock.AdvanceMs(1000);
+  }
+  // round limits around 510..530 with a margin, labels every 4
+  EXPECT_EQ(rig.state.LiveRange.LuxMin, 508);
+  EXPECT_EQ(rig.state.LiveRange.LuxMax, 540);
+  EXPECT_EQ(rig.state.LiveRange.CdMin, 1010);
+  EXPECT_EQ(rig.state.LiveRange.CdMax, 1090);
+  const CurvePixels before = CurvesDrawn(*rig.window);
+  ASSERT_GT(before.main, 60);
+  ASSERT_GT(before.cd, 60);
+  EXPECT_EQ(rig.window->Chart().SweepX, 59);
+
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+    bool autoScale;
+  };
+  const Step steps[] = {
+      {"resize", [&] { rig.window->resize(900, 600); }, true},
+      {"unit dialog OK",
+       [&] {
+         rig.window->Toolbar1_ButtonClick("Unit");
+         rig.window->CmdUnitOK_Click();
+       },
+       true},
+      {"typed range",
+       [&] {
+         rig.window->Toolbar1_ButtonClick("Range");
+         rig.Find<QLineEdit>("TxtMn")->setText("0");
+         rig.Find<QLineEdit>("TxtMx")->setText("1000");
+         rig.window->CmdRangeOK_Click();
+       },
+       false},
+      {"Auto", [&] { rig.window->findChild<QAction*>("CmdAuto")->trigger(); }, true},
+      {"narrower than the sweep", [&] { rig.window->resize(540, 400); }, true},
+  };
+  for (const Step& step : steps) {
+    step.act();
+    const CurvePixels after = CurvesDrawn(*rig.window);
+    EXPECT_GT(after.main, 30) << step.what;
+    EXPECT_GT(after.cd, 30) << step.what;
+    EXPECT_EQ(rig.window->AutoScale(), step.autoScale) << step.what;
+    EXPECT_EQ(rig.window->findChild<QAction*>("CmdAuto")->isChecked(), step.autoScale);
+  }
+  EXPECT_EQ(rig.state.LiveRange.LuxMax, 540);  // Auto fitted the scales again
+  // 540 px leave a 360 px plot: the newest 60 samples still fit, the sweep goes on
+  EXPECT_EQ(rig.window->Chart().SweepX, 59);
+  rig.Tick("1000", "1000");  // outside the scale: widened at once
+  EXPECT_GE(rig.state.LiveRange.LuxMax, 1000);
+  EXPECT_EQ(rig.window->Chart().SweepX, 60);
+
+  rig.window->findChild<QAction*>("CmdClear")->trigger();
+  EXPECT_TRUE(rig.window->History().Empty());
+  EXPECT_EQ(CurvesDrawn(*rig.window).main, 0);
+  rig.Tick("100", "100");
+  EXPECT_EQ(rig.window->Chart().SweepX, 0);  // a new sweep
+  EXPECT_LT(rig.state.LiveRange.LuxMax, 200);
 }
 
 // Under a decimal-comma locale the boxes show, and OK keeps, what they do under C; the

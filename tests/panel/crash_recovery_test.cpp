@@ -8,14 +8,19 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <thread>
 
+#include "common/folder_lock.h"
 #include "common/working_folder.h"
 #include "recording/recording_file.h"
 #include "recording/temp_folder.h"
@@ -33,30 +38,37 @@ using testing_support::WriteBytes;
 
 #ifdef ORVANE_SANITIZE
 constexpr auto kPatience = std::chrono::seconds(60);
+constexpr auto kHandOverLimit = std::chrono::seconds(30);
 #else
 constexpr auto kPatience = std::chrono::seconds(20);
+// A second start, from its launch to its end, when it hands a file over.
+constexpr auto kHandOverLimit = std::chrono::seconds(5);
 #endif
 
 class Program {
  public:
   // Starts the program on the simulated meter with `folder` as its working folder, and
   // `extraEnv` ("NAME=value") in its environment.
+  // `extraEnv` ("NAME=value") in its environment, and `extraArgs` after its options.
   Program(const TempFolder& folder, const std::string& answers, bool pressSave,
-          const std::string& extraEnv = "")
+          const std::vector<std::string>& extraEnv = {},
+          const std::vector<std::string>& extraArgs = {})
       : errPath_(folder.File("stderr-" + std::to_string(++runs_))) {
     const std::string answerFile = folder.File("answers-" + std::to_string(runs_));
     WriteBytes(answerFile, answers);
     std::vector<std::string> args = {ORVANE_GUI_PROGRAM, "--simulate", "--answers-from",
                                      answerFile};
     if (pressSave) args.emplace_back("--press-save");
+    args.insert(args.end(), extraArgs.begin(), extraArgs.end());
     // The settings (the folder used last) go to the test's folder, not the user's.
     std::vector<std::string> env = {"ORVANE_TEMP_DIR=" + folder.Path(), "QT_QPA_PLATFORM=offscreen",
                                     "XDG_CONFIG_HOME=" + folder.File("config")};
-    if (!extraEnv.empty()) env.push_back(extraEnv);
+    env.insert(env.end(), extraEnv.begin(), extraEnv.end());
     for (char** e = environ; *e != nullptr; ++e) {
       const std::string entry = *e;
-      if (entry.rfind("ORVANE_TEMP_DIR=", 0) != 0 && entry.rfind("QT_QPA_PLATFORM=", 0) != 0 &&
-          entry.rfind("XDG_CONFIG_HOME=", 0) != 0) {
+      const std::string name = entry.substr(0, entry.find('=') + 1);
+      if (std::none_of(env.begin(), env.end(),
+                       [&](const std::string& set) { return set.rfind(name, 0) == 0; })) {
         env.push_back(entry);
       }
     }
@@ -175,33 +187,38 @@ TEST(CrashRecovery, KilledRecordingIsOfferedAtTheNextStartAndSaved) {
 TEST(RealProgram, SecondsWithTheMeterUnpluggedHaveNoRecord) {
   TempFolder folder;
   const std::string scratch = folder.File(kRecordingTempName);
-  Program run(folder, "file " + folder.File("gap.lms") + "\n", true, "ORVANE_SIMULATE_UNPLUG=4:4");
+  Program run(folder, "file " + folder.File("gap.lms") + "\n", true,
+              {"ORVANE_SIMULATE_UNPLUG=4:4"});
   ASSERT_TRUE(run.WaitFor([&] { return Lines(ReadBytes(scratch)) >= 4 + 9; })) << run.Errors();
   run.Kill();
   test::ExpectOneGap(test::StampedRecords(ReadBytes(scratch)), 3, 5);
 }
 
-// One program per working folder: a second start while a recording runs says so, ends,
-// and leaves the folder as it was; once the first is killed, its lock does not stand in
-// the way and the next start offers the recording it left.
-TEST(CrashRecovery, SecondProgramOnTheFolderIsRefusedAndAKilledOnesLockIsTakenOver) {
+// One program per working folder: a second start while a recording runs hands over to
+// the running one, ends, and leaves the folder as it was; once the first is killed, its lock does
+// not stand in the way and the next start offers the recording it left.
+TEST(CrashRecovery, SecondProgramOnTheFolderHandsOverAndAKilledOnesLockIsTakenOver) {
   TempFolder folder;
   const std::string scratch = folder.File(kRecordingTempName);
   const std::string dialogFile = folder.File(kDialogTempName);
   const std::string mark = folder.File(kRecordingMarkName);
   const std::string chosen = folder.File("first.lms");
 
-  Program first(folder, "file " + chosen + "\n", true);
+  Program first(folder, "file " + chosen + "\n", true, {"ORVANE_DEBUG=start"});
   ASSERT_TRUE(first.WaitFor([&] { return Lines(ReadBytes(scratch)) >= 4 + 2; })) << first.Errors();
   WriteBytes(dialogFile, "emptied only by the owner");
   const std::string markBefore = ReadBytes(mark);
 
   {
+    // Without a file the second start only brings the running panel to the front.
     Program second(folder, "ok\n", true);
-    EXPECT_EQ(second.ExitStatus(), 1);
+    EXPECT_EQ(second.ExitStatus(), 0) << second.Errors();
     const std::string told = second.Errors();
-    EXPECT_NE(told.find("dialog: message: Orvane is already running."), std::string::npos) << told;
-    EXPECT_EQ(told.find("was not finished"), std::string::npos) << told;
+    EXPECT_EQ(told.find("dialog:"), std::string::npos) << told;
+    EXPECT_TRUE(first.WaitFor([&] {
+      return first.Errors().find("orvane start: a second start raised the panel") !=
+             std::string::npos;
+    })) << first.Errors();
   }
   EXPECT_EQ(ReadBytes(dialogFile), "emptied only by the owner");
   EXPECT_EQ(ReadBytes(mark), markBefore);
@@ -223,6 +240,61 @@ TEST(CrashRecovery, SecondProgramOnTheFolderIsRefusedAndAKilledOnesLockIsTakenOv
   EXPECT_TRUE(next.Running());
   EXPECT_EQ(ReadBytes(dialogFile), "");
   EXPECT_EQ(ReadBytes(scratch), body);
+}
+
+// A second start that names a data file hands it to the running program, whose plot
+// shows it, and ends with 0 at once. A socket left behind by a program that ended is taken
+// over; a folder whose owner does not answer (here the test holds the lock itself) is
+// refused as before.
+TEST(RealProgram, SecondStartOpensItsFileInTheRunningProgramsPlot) {
+  TempFolder folder;
+  const std::string socketPath = folder.File(kHandOverSocketName);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  socketPath.copy(address.sun_path, sizeof address.sun_path - 1);
+  {  // the socket of a program that ended: the file stays, nothing listens
+    const int stale = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ(::bind(stale, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ::close(stale);
+  }
+  {
+    FolderLock silentOwner;
+    ASSERT_EQ(silentOwner.Take(folder.Path()), FolderLock::Result::Taken);
+    Program refused(folder, "ok\n", false);
+    EXPECT_EQ(refused.ExitStatus(), 1);
+    EXPECT_NE(refused.Errors().find("dialog: message: Orvane is already running."),
+              std::string::npos)
+        << refused.Errors();
+  }
+  // The editor the plot's file is also opened in: a stand-in that only notes the file.
+  std::filesystem::create_directory(folder.File("bin"));
+  WriteBytes(folder.File("bin/xdg-open"), "#!/bin/sh\necho \"$1\" >> \"$0.called\"\n");
+  std::filesystem::permissions(folder.File("bin/xdg-open"), std::filesystem::perms::owner_all);
+  const std::string path = "PATH=" + folder.File("bin") + ":" + std::getenv("PATH");
+  const std::string run = folder.File("run.lms");
+  WriteBytes(run, FileHeaderLines(3) + BodyHeaderLines(true, "") +
+                      RecordLine(1, "2024/05/17 08:00:01", "528.0", "528.0") +
+                      RecordLine(2, "2024/05/17 08:00:02", "530.0", "530.0") +
+                      RecordLine(3, "2024/05/17 08:00:03", "531.0", "531.0"));
+
+  Program first(folder, "", false, {"ORVANE_DEBUG=start", path});
+  ASSERT_TRUE(first.WaitFor([&] {  // listening on the socket it took over
+    const int probe = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const bool up = ::connect(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    ::close(probe);
+    return up;
+  })) << first.Errors();
+
+  const auto started = std::chrono::steady_clock::now();
+  Program second(folder, "", false, {path}, {run});
+  EXPECT_EQ(second.ExitStatus(), 0) << second.Errors();
+  EXPECT_LT(std::chrono::steady_clock::now() - started, kHandOverLimit);
+  EXPECT_EQ(second.Errors().find("dialog:"), std::string::npos) << second.Errors();
+  EXPECT_TRUE(first.WaitFor([&] {
+    return first.Errors().find("orvane start: a second start named " + run +
+                               ": the plot shows it, 3 records") != std::string::npos;
+  })) << first.Errors();
+  EXPECT_TRUE(first.Running());
 }
 
 // A lock file that cannot be taken - a folder, a link or another user's file in its place

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QLabel>
@@ -9,6 +10,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "display/lcd_layout.h"
 #include "gui_support/panel_rig.h"
@@ -145,6 +147,65 @@ TEST(LcdView, WithoutAMeterTheFaceIsVeiledAndKeepsTheLastFrame) {
   rig.Tick(frame);
   EXPECT_TRUE(veil->isHidden());
   EXPECT_TRUE(ref->isEnabled());
+}
+
+// Every element of the accessibility tree below `iface`.
+void CollectTree(QAccessibleInterface* iface, std::vector<QAccessibleInterface*>& out) {
+  out.push_back(iface);
+  for (int i = 0; i < iface->childCount(); ++i) {
+    if (QAccessibleInterface* child = iface->child(i)) CollectTree(child, out);
+  }
+}
+
+// A screen reader hears the LCD as one element named with what it shows, as it changes;
+// the keys by name, with what they do on the meter.
+TEST(LcdView, AssistiveTechnologyHearsTheDisplayAsOneNamedElement) {
+  LcdRig rig;
+  QAccessibleInterface* lcd = QAccessible::queryAccessibleInterface(rig.lcd);
+  ASSERT_NE(lcd, nullptr);
+  EXPECT_EQ(lcd->role(), QAccessible::StaticText);
+  EXPECT_EQ(lcd->text(QAccessible::Name), "No meter connected");
+  struct Case {
+    Payload frame;
+    const char* spoken;
+  } cases[] = {
+      {Bytes({{1, 5}, {2, 2}, {3, 8}, {4, 0}, {5, 3}, {7, 1}, {23, 1}, {50, 1}}),
+       "528.0 cd/m\u00b2, REC, USB"},
+      {Bytes({{1, 1}, {2, 2}, {3, 5}, {4, 0}, {5, 1}, {7, 2}, {6, 2}}), "1.250 KfL"},
+      {Bytes({{1, 10}, {2, 10}, {3, 10}, {4, 10}, {20, 1}, {28, 1}, {64, 2}}), "APO, H, h"},
+  };
+  for (const Case& c : cases) {
+    rig.Tick(c.frame);
+    EXPECT_EQ(lcd->text(QAccessible::Name).toStdString(), c.spoken);
+    EXPECT_EQ(lcd->childCount(), 0);
+  }
+  rig.sim.transport.Unplug();
+  rig.panel->Timer1_Timer();
+  EXPECT_EQ(lcd->text(QAccessible::Name), "No meter connected");
+
+  std::vector<QAccessibleInterface*> tree;
+  CollectTree(QAccessible::queryAccessibleInterface(rig.panel.get()), tree);
+  int lcdElements = 0;
+  std::map<QString, QString> keys;  // accessible name -> description
+  for (QAccessibleInterface* iface : tree) {
+    if (iface->object() == rig.lcd) {
+      ++lcdElements;
+    } else {  // nothing of the LCD besides the one element
+      EXPECT_FALSE(rig.lcd->isAncestorOf(qobject_cast<QWidget*>(iface->object())))
+          << iface->object()->objectName().toStdString();
+    }
+    if (iface->role() == QAccessible::Button)
+      keys[iface->text(QAccessible::Name)] = iface->text(QAccessible::Description);
+  }
+  EXPECT_EQ(lcdElements, 1);
+  // Only the keys the user sees: not the older set nor those outside the client area.
+  for (const auto& [name, description] : keys)
+    EXPECT_FALSE(name.startsWith("Cmd")) << name.toStdString();
+  EXPECT_EQ(keys.count("Light"), 0u);
+  EXPECT_EQ(keys["H key"], "Holds the reading on the meter's display, or lets it go");
+  EXPECT_EQ(keys["REF key"], "Takes the reading as the reference (while R-H is lit)");
+  EXPECT_EQ(rig.keypad->findChild<QPushButton*>("CmdBtn3")->toolTip(),
+            "MX / MN: Shows the highest and lowest readings the meter has taken");
 }
 
 TEST(LcdView, SettingModeBlinksThroughTheSimulatedMeter) {
