@@ -55,19 +55,21 @@ struct Options {
 };
 
 constexpr const char* kUsage =
-    "usage: orvane-uhid-meter [--meter VID:PID] [--unplug-after SECONDS]\n"
-    "                         [--unplug-after-replies N] [--replug-after SECONDS] [--silent]\n"
-    "                         [--log FILE] [--serial TEXT]\n"
-    "  Puts the built-in light meter behind /dev/uhid until interrupted: the kernel sees a\n"
-    "  HID device with the meter's vendor and product id, and orvane finds it without\n"
-    "  --simulate. Needs the uhid module (sudo modprobe uhid) and write access to /dev/uhid.\n"
-    "  --unplug-after, --unplug-after-replies  pull the meter out once, after that long\n"
-    "                                          plugged in or after that many replies\n"
-    "  --replug-after SECONDS                  plug it in again that long after\n"
-    "  --silent                                take requests, never answer\n"
-    "  --log FILE                              log every report there (default: stderr)\n"
-    "  --serial TEXT                           the device's serial number (up to 63\n"
-    "                                          characters), to tell several meters apart\n";
+    "Usage: orvane-uhid-meter [OPTION]...\n"
+    "Puts the built-in light meter behind /dev/uhid until interrupted: the kernel sees a HID\n"
+    "device with the meter's vendor and product id, and orvane finds it without --simulate.\n"
+    "Needs the uhid module (sudo modprobe uhid) and write access to /dev/uhid.\n"
+    "\n"
+    "Options:\n"
+    "  --meter VID:PID               the vendor and product id to show, in hex\n"
+    "  --serial TEXT                 the device's serial number (up to 63 characters), to\n"
+    "                                tell several meters apart\n"
+    "  --unplug-after SECONDS        pull the meter out once, that long after it is plugged in\n"
+    "  --unplug-after-replies N      pull the meter out once, after that many replies\n"
+    "  --replug-after SECONDS        plug it in again that long after it was pulled out\n"
+    "  --silent                      take requests, never answer\n"
+    "  --log FILE                    log every report there (default: standard error)\n"
+    "  -h, --help                    show this text\n";
 
 std::int64_t NowMs() {
   using namespace std::chrono;
