@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Times awk -F'\\t' finding the maximum and minimum of the main and cd readings of a data
 file, the peer of BM_ReadRecordingFile, and writes the median as Google Benchmark JSON.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Times orvane-cli info, export and plot as whole processes beside mawk doing the same
 work, side by side in one run, and writes the medians (wall time, peak resident memory)
 as Google Benchmark JSON for report.py.

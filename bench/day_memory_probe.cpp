@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A simulated day on the panel: 86,400 record ticks (each with its four poll ticks) on the
 // built-in meter, with the real-time list open and a recording running, ticks called
 // directly. Prints the resident memory as the day goes on, and what it grows by per tick.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the poll costs while no meter is attached: every tick runs discovery.
 
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main of a window benchmark: a QApplication on the offscreen platform around the
 // benchmarks of the file that includes this (once per program).

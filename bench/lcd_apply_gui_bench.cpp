@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Showing one poll tick on the panel's LCD: LcdView::Apply on the panel's own model, when
 // nothing changed since the last tick and when every element changes.
 //

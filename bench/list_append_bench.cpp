@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A day of real-time list rows: what one record tick does to the two tables, 86,400 times.
 #include <benchmark/benchmark.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Downloading a 10 MB record set from the built-in meter: the program's time per content
 // report, against the meter's own cost of producing the reports (the baseline).
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A million records of plot data, as a long data file read back gives them: every
 // seventh main reading with a "K", every 5000th over range.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The list plot of a long data file (20,000,000 records by default): the window's replay
 and orvane-cli plot, time and peak memory above the program's start, per record; written
 as Google Benchmark JSON for report.py.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list plot of a long data file, measured as a user meets it: the file read as the
 // panel's Open reads it, the window's replay timed, and the memory the records take.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replaying a long data file into the list plot: a million records across a window
 // 1280 pixels wide, through a canvas that counts what it is asked to draw.
 #include <benchmark/benchmark.h>

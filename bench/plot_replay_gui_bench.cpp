@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list plot's replay of a million records onto the window's real drawing surface: a
 // 1280-pixel-wide image, every segment of both curves drawn.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One poll tick's decoding and model update, as the panel runs it four times a second:
 // a normal display frame, and a setting-mode frame with its blink frame.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a data file of 1,000,000 records, written once by the recorder's own writer, and
 // writing one record into a fresh scratch file and into one that already holds a million.
 //

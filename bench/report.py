@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Prints the medians of Google Benchmark JSON files as one table with their targets.
 
 targets.tsv columns (TAB-separated):

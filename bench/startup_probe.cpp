@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up of the panel on the built-in meter, as `orvane --simulate` starts it: prints
 // the milliseconds from the start of main to the end of the panel's first paint, then
 // quits. scripts/bench times the whole run from launch to that line.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Times the start-up probe from launch to its first painted panel and writes the median
 as Google Benchmark JSON (StartupToFirstPaint).
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Counts how often the panel's process wakes with the live graph and the live list open,
 thread by thread: `orvane --simulate --show graph,list` runs headless for a warm-up, then
 the voluntary context switches of each thread (from /proc) are counted over a measuring

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package: `cpack -G DEB` in a build folder makes orvane_<version>_<arch>.deb
 # from the install rules, with everything under /usr (so the udev rule lands in
 # /usr/lib/udev/rules.d, where udev reads it). The MIME, desktop and icon databases are

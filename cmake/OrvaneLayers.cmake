@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The one rule that puts a file of src/ (or its test in tests/) in a layer. Everything
 # that needs to know the layers asks here: the libraries in src/, the test programs in
 # tests/, the core check (core_has_no_qt) and scripts/lint, which read the list written

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every byte value in every position of the display and blink frames must decode
 // without a crash, and leave the LCD within its promises.
 

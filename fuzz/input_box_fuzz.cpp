@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a user types into the input boxes: the sampling time and the recording period,
 // and the range dialogs of the two graphs (minimum and maximum of the main quantity and
 // of cd, the sweep's counts, the records From and To). The input's lines fill the boxes

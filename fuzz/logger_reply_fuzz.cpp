@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data logger's replies as the meter could send them: the input is cut into 64-byte
 // reports that answer the status query, the index download and a set download in turn;
 // when the reports run out the meter stops answering. No reply may make a download read

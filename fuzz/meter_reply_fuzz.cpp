@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The meter's replies to every query, whatever their bytes: the input is cut into
 // 64-byte reports and each is read as the answer to the sampling time and recording
 // period queries, the data logger's status, a set's length, an index report's stamps

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Data files and typed setting answers: whatever the bytes, the reader either refuses
 // the file with a line number or gives consistent plot data within the plot's range, and
 // a typed setting is either refused or within what the meter accepts. The CSV of a file

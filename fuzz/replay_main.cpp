@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds every file of a corpus folder to a fuzz target once: how the regular tests keep
 // the fuzzers' findings fixed.
 

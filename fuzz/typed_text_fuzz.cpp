@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Typed and stored texts: the numeric value of a text, reading texts, meter ids.
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # bash completion for orvane-cli. The commands and their options come from the program's
 # own --help, so they always match the installed version.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // orvane-cli: the program's core driven from a terminal. Each command lives in its own
 // file app/cli_<name>.cpp and registers itself; this header is what they share.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvane-cli clock: the meter's clock beside the PC's, and setting the meter's clock to
 // the PC's time, as the clock window does.
 

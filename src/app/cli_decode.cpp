@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvane-cli decode: the panel's LCD after a sequence of captured meter replies.
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvane-cli devices: the HID interfaces present, with the meters marked (*): for each
 // meter its serial number, its interface and whether it can be opened.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvane-cli export: a data file's records as CSV, through the same writer as the windows'
 // "Export CSV…".
 

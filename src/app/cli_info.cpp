@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvane-cli info: what reading a data file gives, as the plot window would get it, and
 // the statistics of its records (all of them, or the stretch --from/--to name).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvane-cli key: presses one of the meter's keys by its caption on the panel, with the
 // panel's rules, and shows the meter's display read after the press.
 

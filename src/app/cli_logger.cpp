@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvane-cli logger: the meter's data logger — list, download, erase one or all.
 
 #include <algorithm>

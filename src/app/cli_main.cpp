@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvane-cli: talks to the meter and works on data files without a desktop. It links no
 // Qt, so that commands on data files start small and fast; plot draws with Qt GUI in a
 // program of its own (cli_plot_launch.cpp).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the meter's display says before a command talks to it: the mode refusals the
 // panel's tool bar makes (common/command_gate), applied to the command line.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvane-cli plot: the list plot of a data file drawn off screen into a PNG, PDF or SVG
 // file, through the same chart drawing and export as the list plot window. Built into the
 // program orvane-cli-plot, which orvane-cli starts for this command.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // orvane-cli plot, as both programs register it: orvane-cli, which hands the command to
 // the drawing program (cli_plot_launch.cpp), and orvane-cli-plot, which draws

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvane-cli plot hands its words to orvane-cli-plot, the program that draws: it replaces
 // this process (exec), so the exit status, the output and the error line are the drawing
 // program's own. It is looked for beside orvane-cli (the build folder), then where it is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvane-cli record: polls the meter as the panel does and records one reading a second
 // into a data file, through the same recording as the panel's. A second without a display
 // frame decoded since the previous one (meter unplugged or silent) writes no record; the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvane-cli sampling and period: the meter's sampling time and recording period, read,
 // or set after the same checks as the panel's input boxes.
 

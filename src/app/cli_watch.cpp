@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvane-cli watch: the meter's reading as a stream of lines, one per poll of the panel's
 // cycle or one per wall-clock period (--every), as text, CSV or JSON lines. Each line has
 // the time (ISO 8601 with the UTC offset, and as seconds since 1970 UTC), the reading as the

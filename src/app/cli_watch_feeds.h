@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What `orvane-cli watch` writes for the time-series systems a lab runs: InfluxDB line
 // protocol (one line per reading, for the HTTP write endpoint or Telegraf's execd input)

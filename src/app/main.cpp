@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvane: the panel of the light meter. With --simulate it talks to the built-in meter.
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvane-uhid-meter: the built-in meter (the simulator's replies, keys, clock, settings
 // and data logger) behind the kernel's /dev/uhid, so that the kernel makes a real
 // /dev/hidrawN for it and the program finds it like a USB meter. It can be pulled out

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tool bar RTC: the clock window. Refused by its row's rule while the meter records.
 #include "clock/clock_commands_qt.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The meter's clock on the link. The meter answers a clock request (22) with the year in
 // bytes 1 and 2 (big-endian), then month, day, hour (0..23), minute and second in bytes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The clock window: the meter's clock beside the PC clock, each shown on request (a click
 // on its field), and setting the meter's clock to the PC's. The panel's poll and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which of the panel's commands can run now, and why not. The one rule behind the greyed
 // tool-bar buttons and menu entries, their tool tips and a refused click or key: the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The diagnostics log: lines a user can send back when the meter misbehaves. It is off
 // until an area is switched on, by the environment variable ORVANE_DEBUG (a comma list

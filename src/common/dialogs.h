@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dialogs the program asks its user: message box, input box, open and save file
 // dialogs. The windows use the Qt implementation; tests answer from a script.

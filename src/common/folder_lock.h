@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One panel per working folder: an advisory lock (flock) on the lock file in the folder,
 // held for as long as the program runs. The system lets go of it when the process ends,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A record stamp is a local date and time without its UTC offset. Read in the order the
 // records were taken, each stamp names one instant: where the clocks go back (the same

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The reading that is recorded, listed and charted, taken from the display in one place.
 //

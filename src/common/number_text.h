@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Numbers as the program writes them for itself: a point before the decimals, no digit
 // grouping, whatever locale the program runs in. The C library's printf family follows

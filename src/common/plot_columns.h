@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The columns of the plot data, kept small: a million records of a data file take about
 // 26 MB instead of the three texts per record they were read from.

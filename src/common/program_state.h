@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program-wide values that several windows share. Each is owned by the part of the
 // program named beside it; everything starts false, empty or zero.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one-second record tick keeps wall-clock time. It is re-armed after every tick to
 // fire just after the next second boundary, and each tick stamps the second it belongs

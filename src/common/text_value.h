@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The numeric value of a text, as every typed value and stored reading is read: leading
 // blanks are skipped, reading stops at the first character that cannot continue a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two unit systems of the program. The meter's display unit picks one: cd/m2 is
 // metric (main column "Lux", graph unit "lx"), fL imperial ("Fc", "fc"). Inside the

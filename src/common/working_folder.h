@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The working folder of the scratch files (Orvane.tmp, LightMeterS.tmp):
 // $ORVANE_TEMP_DIR when set, else $XDG_STATE_HOME/orvane (default ~/.local/state/orvane),

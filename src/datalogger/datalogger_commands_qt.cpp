@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data logger window, the erase list and erasing everything from the panel, and a
 // choice in the erase list. Their rows' rules keep them from the meter while another
 // command holds the link, the meter records, or (the window) shows a measuring mode.

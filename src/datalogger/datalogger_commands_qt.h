@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The data logger's commands of the panel: its window, the erase list, erasing
 // everything; and a choice in the erase list.

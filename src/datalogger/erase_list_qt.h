@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The panel's erase list ComboErase: a drop-down list that Escape puts away whole, both
 // with its list open and with only its box on the LCD. A pick is reported by the

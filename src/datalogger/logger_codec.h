@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The byte layouts of the meter's data logger: the status reply, the stream of start
 // stamps, the length of a record set and its content blocks, and the two ways a stamp

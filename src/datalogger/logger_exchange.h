@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The data logger's request sequences on the meter link: status, index of record sets,
 // one record set's text, the stamp sent for the unit option, and the two erases.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The data logger window "Data Logger": the memory gauge, the list of stored record sets,
 // the download of one set into the text editor, the unit option and erasing everything.

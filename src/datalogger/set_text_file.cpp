@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "datalogger/set_text_file.h"
 
 #include "datalogger/logger_codec.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The names a user reads for the meter's LCD symbols: the symbol's caption on the panel
 // ("REC", "USB", "Y/M/D"), and a word for the four symbols that are pictures. Indexed as

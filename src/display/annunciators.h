@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The meter's 42 fixed LCD symbols. Display frame bytes 20 to 59 carry one symbol each
 // (lit when odd); byte 64 carries two more in bits 0 and 1. The table below is in that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One decoded digit cell of the meter's LCD: a numeral (the code itself), a single
 // letter, or nothing. Numerals and letters are kept apart so that a rewrite asking for

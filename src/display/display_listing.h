@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The decoded display as text: one line per panel element that the poll writes, sorted
 // by name ("name<TAB>caption<TAB>visible<TAB>enabled", 1 or 0), then ReadingText,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Turns the meter's display frame and blink frame into the LCD model and the flags that
 // the rest of the program reads (annunciators, UnitText, ReadingText). The poll cycle

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Replays captured or generated meter replies through the decoder, one poll tick per
 // 128 bytes: a display frame (report bytes 1..64), then the blink frame of the same

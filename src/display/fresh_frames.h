@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A reader of the decoded display that takes each display frame once. A record, a list
 // row and a real-time graph sample are taken only from a frame decoded since that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where every element of the panel's LCD sits: name, kind, design-time caption, position
 // and size in twips (15 twips to a pixel at 96 dpi) and the bold sans-serif point size.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The state of every named element of the panel's LCD and keypad (caption, visible,
 // enabled). The poll writes it; the panel's LCD view shows it, applying only the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The meter's keys as the panel's keypad shows them: caption, key code, place, and what
 // the meter does with them; and the rule that turns a press into the code sent. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One tick of the panel's 250 ms poll: ask the meter for its display frame, hand it to
 // the decoding steps in their fixed order, and while "SET" is lit ask for the blink

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Blinking in the meter's setting mode. The blink frame names, per group (unit, digit,
 // decimal point, symbol), the code of the item that blinks. Each code has a lead element

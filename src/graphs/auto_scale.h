@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Scales that fit the readings: round limits a little wider than the readings, split into
 // equal steps of a round size, so that every scale label is a round number.

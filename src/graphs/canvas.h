@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Immediate-mode drawing on a window surface, in pixels of the client area (origin top
 // left, y growing downwards). Nothing is retained: what is drawn exists only as pixels.

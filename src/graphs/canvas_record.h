@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A canvas that draws on another one and keeps what it drew since the last Clear, so that
 // the same drawing can be made again on paper or into a file, at the printer's resolution

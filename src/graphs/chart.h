@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The chart both graph windows draw: a frame of two axes with ticks, one column of scale
 // labels per quantity, a dotted grid at every eighth of the height, and up to two curves

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the two graph windows share: the drawing surface under a tool bar with the keys
 // "Unit", "Range", "Print", "Export CSV…" and "Export image…", the unit dialog PicUnit,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The arithmetic of the charts: the rounding of Mod and integer division, the two-decimal
 // truncation of converted limits and scale labels, the frame geometry and the mapping of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The title line a chart carries on paper and in a file: what is drawn (the data file's
 // name, or "Live"), the first and last date and time shown, and the units of the curves.

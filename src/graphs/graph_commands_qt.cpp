@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tool bar Graph: opens the real-time graph, or shows it again, on the full range with its
 // scales fitted to the readings (Auto).
 #include "graphs/graph_commands_qt.h"

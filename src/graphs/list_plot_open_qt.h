@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Showing the list plot of the records in the program state (filled by reading a data
 // file): a window already open is closed first, so a replay never reads records that are

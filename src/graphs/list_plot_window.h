@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // ListPlot ("Plot — run.lms"): the records of an opened data file as a chart, replayed in
 // one go after each frame drawing, with the record times under the x axis. The chart can

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The readings the live graph took since it opened (or since Clear), kept so that the graph
 // can draw them again after a resize, a range or unit change or a new scale: the newest

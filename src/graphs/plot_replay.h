@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The replay of stored records into the list plot: the records PlotFrom..PlotTo stretched
 // across the plot width, with time labels at the fifths and ticks at the tenths.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the list plot shows, and how a user explores it: the stretch of records is the plot
 // data's PlotFrom..PlotTo (the numbers the range dialog's From and To show, so the dialog

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The unit and range dialogs of the two graph windows: which keys the boxes take, what
 // the boxes show when a dialog opens, and how OK checks and applies what was typed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "graphs/real_time_graph_window.h"
 
 #include <QAction>

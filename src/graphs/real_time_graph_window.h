@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // RealTimeGraph ("Graphic Display"): the live reading as a strip chart, one sample a
 // second, with lux, cd and fc scales. A second without a reading decoded since the

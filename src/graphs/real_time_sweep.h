@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The real-time strip chart: one sample a second, sweeping from left to right and starting
 // again at the left edge, with markers every 30 and 60 pixels and time-of-day labels.

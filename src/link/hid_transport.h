@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one seam between the meter link and a HID implementation. MeterLink talks only to
 // this interface; the hidapi transport drives a real meter, the simulated transport the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/hidapi_transport.h"
 
 #include <hidapi/hidapi.h>

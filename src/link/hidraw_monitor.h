@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Tells whether the list of HID devices may have changed since it was last asked, by
 // watching hidraw add, remove and change events through libudev. Without a monitor (no

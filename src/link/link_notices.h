@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the link shows its two notices without knowing any window: the caption of the
 // panel's name label and the error line of the panel's hidden results list.

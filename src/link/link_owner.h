@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One owner of the meter link at a time. The poll owns the link whenever nobody else
 // does; a command that talks to the meter takes it for as long as it talks (and only

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which of the HID interfaces present is the meter the program talks to. The one rule
 // behind the link's discovery, `orvane-cli devices`, the command line's refusal of two

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The only path between the program and the meter. It finds the meter among the HID
 // interfaces by vendor and product id, opens it, and moves exactly one output report or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One HID report as the program holds it: byte 0 is the report ID (always 0 for the
 // meter), bytes 1..64 carry the request or the reply.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The report lengths a HID report descriptor declares, as the platform's HID
 // capabilities give them: the longest input and the longest output report in bytes,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every request the program sends to the meter. A request is one output report:
 // byte 0 report ID 0, byte 1 always 1, byte 2 the code, parameters from byte 3 on.

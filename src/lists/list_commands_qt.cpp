@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tool bar List and the list's part of the one-second record tick.
 #include "lists/list_commands_qt.h"
 

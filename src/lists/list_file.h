@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The text file a saved list becomes: the header line, then every row as shown, each
 // line ending in CR LF.

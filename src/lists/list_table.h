@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rows of one table of the real-time list, as shown. Rows live back to back in one
 // text block with one offset each, so a day of rows (86,400) takes a few megabytes and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The real-time list: two tables of timed rows, one with the main reading in lux
 // (ListM), one in foot-candles (ListI), one of them shown at a time. The panel's

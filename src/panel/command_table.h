@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The panel's command table: the rows every area exports for its commands, gathered in
 // menu order. The panel builds its tool bar, menu bar and keys from it, and its one

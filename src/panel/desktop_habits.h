@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop habits of the panel: a data file dropped on it opens in the plot; Quit and
 // About, whose keys (Ctrl+Q, F1) work in every window of the program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the visible keys of the panel do on the meter, for their tool tips, and the name a
 // screen reader says for each ("MX / MN key"). The meter acts on a key itself; these

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The meter's keys on the panel. The keypad shows three rows of five buttons of the
 // button array CmdBtn plus the key Cmdref; an older key set lies in the picture box

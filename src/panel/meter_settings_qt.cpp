@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tool bar Intv and RecSetup: read the meter's sampling time or recording period, let the
 // user edit it, write it back. The link is held for each exchange with the meter and never
 // while an input box waits for the user; a meter that does not answer is said to, and

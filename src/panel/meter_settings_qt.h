@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Tool bar Intv and RecSetup: the meter's sampling time and recording period.
 

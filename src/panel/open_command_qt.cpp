@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tool bar Open: read a data file into the plot data, show the plot, open the file in the
 // user's text editor (unless the user turned that off in the Open button's menu). Where
 // no editor can be started the status line says so, once a run: no box after every plot.

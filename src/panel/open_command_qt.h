@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Tool bar Open: read a data file into the plot data, show the plot, open the file in the
 // user's text editor; and the data files opened last.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The panel's window on the desktop: the panel at its designed size inside a frame that
 // the user can resize. Where the screen has room for the whole panel the frame opens at

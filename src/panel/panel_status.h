@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The panel's status bar, below the keypad: the recording (the "Rec" or "No reading"
 // mark LblRecording, the file LblFileName, the elapsed time, the record count LblCount),

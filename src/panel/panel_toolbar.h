@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The panel's tool bar and menu bar, built from the command table: one action per
 // command, listed in its menu and, when it has a place there, in the tool bar. Every

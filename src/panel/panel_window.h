@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: a working copy of the meter's front panel with its LCD, keys, tool
 // bar and status line. It owns the two timers: Timer1 (250 ms) runs the poll whenever no

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Tool bar Save: recording the reading to a data file once a second, and finishing the
 // data file when the recording stops or the panel closes.

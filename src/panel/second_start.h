@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One running program per working folder, and files reach it. The program that holds the
 // folder's lock listens on a local socket in the folder; a second start on the same folder

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A data file's records as CSV for spreadsheets and scripts: one row per record with its
 // number, its time in ISO 8601 local time with the UTC offset and as seconds since 1970

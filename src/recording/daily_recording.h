@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A recording that may be split into one data file per local day, as orvane-cli record
 // runs it unattended.

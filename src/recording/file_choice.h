@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file dialogs of the recording commands: the save dialog that picks the data file
 // of a recording (also used by the real-time list to save its rows), the open dialog,

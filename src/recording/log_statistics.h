@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a stretch of a log's records amounts to, per column: how many readings, how many
 // over range, the least, greatest and mean reading (of those in range), and over the

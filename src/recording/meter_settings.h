@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The meter's sampling time ("hh:nn:ss", 1 s to one hour) and recording period
 // (seconds, 1 to 9999): the texts of their input boxes, the default answer from the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One recording of the reading to a data file, as the panel's Save and orvane-cli record
 // run it: started in the unit system the meter shows, one record per tick that has a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writing a data file (*.lms). While a recording runs, the body header (distance, column
 // titles, dashes) and one line per record go to the scratch file LightMeterS.tmp in the

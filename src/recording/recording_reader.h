@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading a data file (*.lms): the record count, the unit of the main column, every
 // record and the plot limits in lux, foot-candles and cd.

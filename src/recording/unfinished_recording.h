@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A recording that was never finished (the program was killed or the machine went down
 // while it ran). While a recording runs, the mark file LightMeterS.run in the working

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the files the user keeps go. They never live in the working folder: the save
 // and open dialogs start in the folder used last (remembered between runs), else the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A HidTransport in front of the built-in meter, following exactly the conventions of
 // the hidapi transport: Write takes the whole 65-byte report with the report ID in

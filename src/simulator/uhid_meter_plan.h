@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The built-in meter as a user-space HID device (orvane-uhid-meter): the report
 // descriptor it shows the kernel, how an output report that the kernel hands over

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The built-in light meter: answers every request the program sends, with replies laid
 // out byte for byte as the real meter lays them out. Deterministic for a given seed; its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Dialogs answered from a file instead of shown: the hook that lets tests and scripts
 // drive the real program headless (`orvane --answers-from FILE`). One answer per line,

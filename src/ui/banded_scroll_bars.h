@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Qt's raster painter hands every fill taller than 96 pixel rows to the global thread
 // pool in slices and waits for them: a scroll bar of a tall list, repainted each second

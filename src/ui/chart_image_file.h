@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A chart as a file or on paper: drawn anew for its output, never copied from the
 // window's pixels. PNG at the chart's size in pixels; PDF (one page, lines and text, its

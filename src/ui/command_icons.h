@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pictograms of the panel's commands, drawn by our own code on a 32 x 32 grid. A row
 // of the command table names the one its command shows.

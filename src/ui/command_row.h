@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A row of the command table: everything the panel needs to offer one command, in the
 // tool bar, the menu bar and as a key, and to run it or refuse it. Each area exports the

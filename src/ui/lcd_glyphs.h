@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the panel's LCD draws: digit cells in a seven- or fourteen-segment face with the
 // unlit segments faintly visible, and the veil that dims the whole face while no meter

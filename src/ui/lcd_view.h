@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The panel's virtual LCD: one child widget per element of the LCD layout (segment
 // cells for digits; labels for points, separators, units and symbols; small pictures

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The secondary windows the panel has open, at most one of each kind: the one owner of
 // "is it open". ListShown, PlotOpen and MemoryShown are read from the windows

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The charts drawn through a QPainter on any paint device (a PDF, a printer, an SVG file,
 // an image), as lines and text instead of pixels: a chart of `width` x `height` window

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the panel hands to its commands and the windows they open: the meter link and its owner, the
 // decoded display, the shared program state, the recording, the windows open, the dialogs, the

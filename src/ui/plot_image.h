@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The list plot of a data file's records drawn off screen for a file, exactly as the list
 // plot window's export draws it.

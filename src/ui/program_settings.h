@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the program remembers between runs: window places and sizes, the data files
 // opened last. Nothing is remembered until the program names where (the GUI names the

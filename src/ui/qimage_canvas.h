@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The drawing surface of the graph windows: a persistent image that the window paints on
 // screen and that printing and image export reuse.

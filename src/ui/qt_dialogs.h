@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dialogs as real Qt dialogs, each parented to the window that asks (the active
 // window), else to the panel. An OK / Cancel question has Cancel as its default button.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the windows open: a secondary window right of the panel (left = panel left +
 // panel width, top = panel top), but never off the screen; the panel where the user

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What is no data file is refused by info, export and plot at once, with one line that
 // says why, within a 2 GB address space; and a reading text has one value everywhere.
 

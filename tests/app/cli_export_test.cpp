@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvane-cli export and plot, run as built, and the round trip record → info → export.
 
 #include <gtest/gtest.h>

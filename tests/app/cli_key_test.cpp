@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvane-cli key and the command line's refusals by the meter's mode, against the
 // built-in meter, put into a mode first with ORVANE_SIMULATE_KEYS.
 

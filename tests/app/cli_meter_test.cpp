@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvane-cli watch, clock, sampling and period against the simulated meter, run as built.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvane-cli record and watch, run as built, through what befalls an unattended logger: a
 // hang-up or stop signal, the working folder removed, a full disk, the wall clock set, a
 // start late in a second and a file name that is not UTF-8.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvane-cli info and record, run as built.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command lines of orvane-cli and orvane, run as built: what a script relies on.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvane-cli watch as a stream for scripts, run as built against the simulated meter.
 
 #include <gtest/gtest.h>

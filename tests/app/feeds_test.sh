@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # watch into the systems a lab runs, against the real servers and tools from Debian:
 #   influx  an influxd on the loopback receives README's curl pipeline; its points are
 #           queried back: the same count, values, readings and nanosecond times

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which commands run now: the meter's recording and measuring modes, a link held
 // by another command, and a recording with nothing to record.
 

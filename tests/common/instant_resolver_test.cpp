@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Logs across a change to or from summer time, in the zones of Berlin and New York: the
 // record stamps (local time without an offset, as data files keep them) are read in record
 // order as the instants they were taken at. The export gives each record its real offset

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numbers the program writes and reads for itself do not follow the locale: started under
 // de_DE.UTF-8 or fr_FR.UTF-8 (a decimal comma), the range boxes' texts, the chart labels,
 // converted readings, the CSV, the statistics, the logger's text and what a typed value

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A reading stays in the unit system a recording, list or graph started with: both
 // columns are converted when the meter shows the other system.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data logger reached through the panel's tool bar and erase list.
 #include <gtest/gtest.h>
 

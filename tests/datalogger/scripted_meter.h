@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A transport whose meter answers from a script: every read takes the next queued
 // payload, and a read with nothing queued times out (the meter stopped answering).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fuzz target's seed corpus, replayed through the decoder by the regular tests.
 
 #include <gtest/gtest.h>

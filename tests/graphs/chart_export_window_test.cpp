@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Export CSV…" and "Export image…" of the two graph windows: the file the user picks
 // gets the window's records or its chart, drawn anew (PNG, or PDF and SVG as vectors with
 // a title line), and a file that cannot be written is reported.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers of the graph window tests: typing into a box as a user does, and reading pixels.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A panel window on the built-in meter, with scripted dialogs, a recording launcher, a
 // manual clock, its own working folder and documents folder: the rig of the window tests.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hidapi transport read against what the kernel's hidraw does, with hidapi's calls
 // replaced: report lengths from the device's descriptor, short reports, reads cut short
 // by a signal, and a write that the device does not take.

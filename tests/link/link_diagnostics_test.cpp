@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The diagnostics log of the link: each exchange with the meter that failed or timed out,
 // with the request as hex and the platform's error text; nothing while the log is off.
 

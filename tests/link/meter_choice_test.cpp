@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which meter the link takes among several with the same ids.
 
 #include "link/meter_choice.h"

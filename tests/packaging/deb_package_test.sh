@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from the build folder with CPack, as a packager would, and
 # checks it: the programs, menu entry, udev rule and user unit where Debian keeps them,
 # the dependencies (the libraries' packages and the LCD's font), and lintian finds no

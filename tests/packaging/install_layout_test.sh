@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a throwaway DESTDIR with a user's prefix, as a non-root
 # `cmake --install build --prefix ~/.local` would, and checks what lands where: nothing
 # outside the prefix, every file a desktop and a shell need, each one valid for the tool

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The panel's commands in its menu bar and by key: every command listed in its menu with
 // its key shown, each one run from its menu entry and from its key, and the one rule that
 // refuses a command greying its menu entry and its tool-bar button alike, a key pressed

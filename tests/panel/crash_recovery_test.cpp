@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real program, killed with SIGKILL while it records: the records written so far are
 // in the scratch file, and the next start offers to save them. It runs the built
 // program on the simulated meter, headless, with its dialogs answered from a file

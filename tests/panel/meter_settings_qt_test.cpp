@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The panel's Intv and RecSetup buttons against the built-in meter.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The panel's status bar and greyed commands, on the built-in meter: the commands the
 // meter's mode refuses are greyed with the reason, a refused command says why, and a
 // recording shows its file, elapsed time, count and its gaps.

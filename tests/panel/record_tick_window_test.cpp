@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record tick keeps wall-clock time whatever the user does meanwhile: keys pressed
 // every 600 ms, an input box left open for 7 s, data logger downloads with keys pressed in
 // the middle of them, and a message box after a download. The recording holds one record

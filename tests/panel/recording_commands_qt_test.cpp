@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The panel's Save and Open buttons and the record tick, on the built-in meter with
 // scripted dialogs.
 

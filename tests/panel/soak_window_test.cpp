@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A long run of the panel against a misbehaving meter: it is unplugged and plugged
 // again, stops answering, fails reads and answers with replies that belong to another
 // request, while the poll, the keys, recordings, the list, the settings commands and

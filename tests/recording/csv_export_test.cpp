@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Records as CSV: reading texts as the numbers a spreadsheet reads, record times with their
 // UTC offset. (Whole files are checked through orvane-cli export.)
 

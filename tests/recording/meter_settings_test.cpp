@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sampling time and recording period answers as the user types them.
 
 #include "recording/meter_settings.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Open on a data file of five million records: read with window events running all the
 // while, then plotted with the plot's progress caption, in the compact plot columns.
 

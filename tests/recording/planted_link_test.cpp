@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // No file of the working folder is written through a symbolic link planted in its
 // place, whether the link points at a file of the user's or at nothing yet.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Data files written through the scratch file and read back: exact bytes, texts, limits.
 
 #include "recording/recording_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading data files that were not written by this program: odd but readable files,
 // refused files with the line at fault, and the plot limits.
 

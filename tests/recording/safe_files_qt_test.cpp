@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files the user chooses and the scratch files, seen from the panel: a data file that
 // cannot be written is reported with its reason and nothing is lost, names that are not
 // ASCII work, a running recording is marked for the next start, and a downloaded set

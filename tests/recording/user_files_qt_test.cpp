@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the user's files go, seen from the panel: the save and open dialogs start in the
 // folder used last (kept in the settings between runs), else the documents folder, else
 // home, never in the working folder, with a dated name; a scratch file of the program,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A Launcher that opens nothing and notes each path it was asked to open; it can act
 // as if no editor could be started.

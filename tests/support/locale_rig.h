@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs a test under a locale that writes numbers with a decimal comma (de_DE.UTF-8),
 // as a program started by a German desktop does: the C library's locale is set for the

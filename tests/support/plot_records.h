@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Plot data of `n` records one second apart from hh:00:01, with a 0..1000 lux and cd range:
 // the data the chart tests replay. `mainText(i)` gives record i's main reading.

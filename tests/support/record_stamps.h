@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The seconds that the record lines of a data file (or a scratch file) are stamped with,
 // and a check that they run one a second with a single gap where the meter was away.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A canvas that draws nothing and remembers every drawing operation with the pen, dash
 // and colour in force, so tests can check where a chart puts its lines and texts.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A meter link wired to the built-in meter, with notices recorded: the rig most link,
 // poll and command tests start from.

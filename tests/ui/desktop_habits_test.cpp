@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the windows sit on the desktop and take the keyboard: placement kept on the
 // screen and remembered, dialogs owned by the window that asks, the keypad's Tab chain,
 // and a data file dropped on the panel.

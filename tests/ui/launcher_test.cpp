@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text editor is started without a shell: a path full of blanks, quotes and ";"
 // reaches the opener as one argument naming that very file, and nothing else runs. The
 // desktop's opener (xdg-open) is replaced by a script that writes down its arguments.

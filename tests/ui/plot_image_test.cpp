@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list plot drawn off screen is the list plot window's chart, pixel for pixel.
 
 #include "ui/plot_image.h"
