@@ -19,8 +19,8 @@ std::int64_t ClockStepWatch::Look(const Clock& clock) {
 
 std::string NoteClockStep(std::int64_t stepMs, const DateTime& now) {
   const std::int64_t seconds = (std::llabs(stepMs) + 500) / 1000;
-  const std::string text = std::string("the clock was set ") + (stepMs > 0 ? "forward" : "back") +
-                           " by " + std::to_string(seconds) + " s, to " + FormatDateTime(now);
+  std::string text = std::string("the clock was set ") + (stepMs > 0 ? "forward" : "back");
+  text += " by " + std::to_string(seconds) + " s, to " + FormatDateTime(now);
   LogLine(LogArea::Clock, text);
   return text;
 }

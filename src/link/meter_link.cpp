@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <charconv>
 #include <span>
+#include <utility>
 
 #include "common/diagnostics.h"
 #include "link/meter_choice.h"
@@ -38,7 +39,7 @@ bool ParseMeterIds(const std::string& text, MeterIds& ids) {
 }
 
 MeterLink::MeterLink(HidTransport& transport, LinkNotices& notices, MeterIds ids)
-    : transport_(transport), notices_(notices), ids_(ids) {}
+    : transport_(transport), notices_(notices), ids_(std::move(ids)) {}
 
 void MeterLink::ExchangeReports() {
   if (meterConnected_ == 0) {

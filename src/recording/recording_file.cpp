@@ -196,8 +196,13 @@ bool KeepScratchFile(RecordingFile& file, std::string& error) {
   const std::string stem = hasExtension ? file.scratchPath_.substr(0, dot) : file.scratchPath_;
   const std::string extension = hasExtension ? file.scratchPath_.substr(dot) : "";
   for (int n = 1; n < 100; ++n) {
-    const std::string path =
-        n == 1 ? file.scratchPath_ : stem + "-" + std::to_string(n) + extension;
+    std::string path = file.scratchPath_;
+    if (n > 1) {
+      path = stem;
+      path += '-';
+      path += std::to_string(n);
+      path += extension;
+    }
     const int fd =
         ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_APPEND | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0 && errno == EEXIST) continue;

@@ -6,17 +6,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/canvas_conversions.h"
+
 namespace orvane {
 
 namespace {
-
-QColor ToQColor(Colour c) {
-  return QColor(c.r, c.g, c.b);
-}
-
-QString ToQString(std::string_view text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The points of a curve kept where many fall into one column: per column the first, the
 // lowest, the highest and the last, in their order along the curve.

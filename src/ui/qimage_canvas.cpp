@@ -6,15 +6,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/canvas_conversions.h"
+
 namespace orvane {
 
 namespace {
-QColor ToQColor(Colour c) {
-  return QColor(c.r, c.g, c.b);
-}
-QString ToQString(std::string_view text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 int Pixel(double v) {
   return static_cast<int>(std::lround(v));
 }
