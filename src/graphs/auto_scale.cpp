@@ -35,9 +35,16 @@ ScaleFit FitScale(double min, double max, int divisions) {
   for (int exponent = std::max(first, -2);; ++exponent) {
     for (const int mantissa : kMantissas) {
       if (exponent == -2 && mantissa == 250) continue;  // 0.025 needs three decimals
-      const double steps = std::floor(low / Scaled(mantissa, exponent));
-      const double hi = Scaled((steps + divisions) * mantissa, exponent);
-      if (hi >= high) return {Scaled(steps * mantissa, exponent), hi, Scaled(mantissa, exponent)};
+      const double step = Scaled(mantissa, exponent);
+      // The low limit a whole number of steps; where the readings do not fit so, a whole
+      // number of the step's unit (5 for 10, 1 for 2, 4 and 5, 0.5 for 2.5), so the
+      // labels stay round and the curve is not squeezed into half the height.
+      const int finer = mantissa == 100 || mantissa == 250 ? 50 : 100;
+      for (const int unit : {mantissa, exponent == -2 && finer == 50 ? mantissa : finer}) {
+        const double units = std::floor(low / Scaled(unit, exponent)) * unit;
+        const double hi = Scaled(units + divisions * mantissa, exponent);
+        if (hi >= high) return {Scaled(units, exponent), hi, step};
+      }
     }
   }
 }

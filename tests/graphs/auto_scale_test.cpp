@@ -25,6 +25,8 @@ TEST(AutoScale, FitsRoundLimitsWithAMarginAroundTheReadings) {
       {1000, 1, 0, 1600, 200},                    // either order
       {-40, 40, -60, 100, 20},                    // below 0 only where readings are
       {9998000, 9999000, 9997800, 9999400, 200},  // a narrow band high up
+      {510, 545, 508, 548, 5},                    // not on a multiple of 5: on a whole unit
+      {503, 520, 502, 522, 2.5},                  // the step's half unit where that fits
   };
   for (const Case& c : cases) {
     const ScaleFit fit = FitScale(c.min, c.max);
@@ -44,8 +46,11 @@ TEST(AutoScale, EveryLimitIsAWholeNumberOfRoundStepsAndHoldsTheReadings) {
       EXPECT_GE(fit.hi, min + span);
       EXPECT_GE(fit.lo, 0);
       EXPECT_NEAR(fit.hi - fit.lo, 8 * fit.step, 1e-9 * fit.hi);
-      const double steps = fit.lo / fit.step;
-      EXPECT_NEAR(steps, std::round(steps), 1e-6) << min << "+" << span;
+      // the low limit a whole number of steps, or of the step's round unit (half of 10,
+      // a fifth of 2.5 or 5, ...): every label a round number
+      const double unit = std::pow(10.0, std::floor(std::log10(fit.step) + 1e-9)) / 2;
+      const double units = fit.lo / std::max(unit, 0.01);
+      EXPECT_NEAR(units, std::round(units), 1e-6) << min << "+" << span;
       // the readings take more than a third of the height: the curve is readable
       if (span > 0) {
         EXPECT_GT(span / (fit.hi - fit.lo), 0.33) << min << "+" << span;
